@@ -1,0 +1,16 @@
+// The Kubo desktop program.
+#include <QApplication>
+
+#include "KuboVersion.h"
+#include "shell/MainFrame.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kubo"));
+    QApplication::setOrganizationName(QStringLiteral("Tervane"));
+    QApplication::setApplicationVersion(QStringLiteral(KUBO_VERSION_STRING));
+
+    CMainFrame frame;
+    frame.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,104 @@
+// CDataBlock: one flight — raw samples, reference value, formulas, offsets and annotations.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/ViewTreeItem.h"
+#include "framework/ObListEx.h"
+
+class CAnnotation;
+class CChartCells;
+class CMainDoc;
+
+class CDataBlock : public CViewTreeItem {
+    KUBO_DECLARE_SERIAL(CDataBlock)
+public:
+    // parent: the owning session (null while loading; the session sets itself when it takes the
+    // flight).
+    explicit CDataBlock(CViewTreeItem* parent = nullptr);
+    ~CDataBlock() override;
+
+    [[nodiscard]] std::string GetName() const override { return m_strName; }
+    [[nodiscard]] int GetItemType() const override { return kFlight; }
+    // Hint 9 with this flight when update.
+    void SetName(const std::string& name, bool update, CView* sender) override;
+
+    [[nodiscard]] bool IsShown() const { return m_bShown; }
+    // Unchanged value: false, nothing else. Otherwise stores it, hint 9 when update, marks the
+    // document modified, true.
+    bool SetShown(bool shown, bool update, CView* sender);
+
+    // The document of the owning session, or null for a flight outside any document.
+    [[nodiscard]] CMainDoc* GetDocument() const;
+
+    // --- Offsets (seconds, metres). The effective offset is what the display adds. ---
+    [[nodiscard]] bool IsPendingOffsetActive() const { return m_bPendingOffset; }
+    [[nodiscard]] float GetPendingTimeOffset() const { return m_fPendingTimeOffset; }
+    [[nodiscard]] float GetPendingAltitudeOffset() const { return m_fPendingAltitudeOffset; }
+    [[nodiscard]] float GetAppliedTimeOffset() const { return m_fAppliedTimeOffset; }
+    [[nodiscard]] float GetAppliedAltitudeOffset() const { return m_fAppliedAltitudeOffset; }
+    // (active ? pending : 0) + applied, in single precision as stored.
+    [[nodiscard]] float GetEffectiveTimeOffset() const;
+    [[nodiscard]] float GetEffectiveAltitudeOffset() const;
+
+    // Stores all three values; true (and the document marked modified) when active differs
+    // from the stored flag, or when it is equal and either value differs.
+    bool SetPendingOffset(bool active, float timeOffset, float altitudeOffset);
+    // Applied offsets to 0 and the pending offset inactive (pending values kept). True.
+    bool ResetOffsets();
+    // Folds the pending offset (when active) and the deltas into the applied offset, then
+    // clears the pending offset. True.
+    bool ApplyOffset(float timeDelta, float altitudeDelta);
+
+    // Puts every visible annotation into the chart's annotation slots. counters[kind] is the
+    // next free slot of that kind; the caller starts them at 0 and passes them through all
+    // flights. Positions carry the effective offsets, the time axis unit (minutes when
+    // timeInMinutes) and the document's altitude unit.
+    void AddChartAnnotations(CChartCells& chart, bool timeInMinutes, int counters[3]) const;
+
+    // --- Fields ---
+    [[nodiscard]] const std::string& GetDate() const { return m_strDate; }
+    void SetDate(std::string date) { m_strDate = std::move(date); }
+    [[nodiscard]] std::uint32_t GetVersion() const { return m_nVersion; }
+    void SetVersion(std::uint32_t version) { m_nVersion = version; }
+    [[nodiscard]] std::uint16_t GetReferenceRaw() const { return m_nReferenceRaw; }
+    void SetReferenceRaw(std::uint16_t raw) { m_nReferenceRaw = raw; }
+    // Milliseconds between two samples.
+    [[nodiscard]] std::int32_t GetSampleRate() const { return m_nSampleRate; }
+    void SetSampleRate(std::int32_t ms) { m_nSampleRate = ms; }
+    [[nodiscard]] const std::string& GetAltitudeFormula() const { return m_strAltitudeFormula; }
+    void SetAltitudeFormula(std::string formula) { m_strAltitudeFormula = std::move(formula); }
+    [[nodiscard]] const std::string& GetPressureFormula() const { return m_strPressureFormula; }
+    void SetPressureFormula(std::string formula) { m_strPressureFormula = std::move(formula); }
+
+    // Owning list, in display order; each annotation's owner is this flight.
+    [[nodiscard]] const CObListEx<CAnnotation>& GetAnnotations() const { return m_annotations; }
+    [[nodiscard]] CObListEx<CAnnotation>& GetAnnotations() { return m_annotations; }
+    // Appends an annotation and makes this flight its owner.
+    void AppendAnnotation(std::unique_ptr<CAnnotation> annotation);
+
+    // Raw device numbers, oldest first.
+    [[nodiscard]] const std::vector<std::uint16_t>& GetRawSamples() const { return m_raw; }
+    [[nodiscard]] std::vector<std::uint16_t>& GetRawSamples() { return m_raw; }
+
+private:
+    void MarkModified() const;
+
+    std::string m_strName;
+    bool m_bShown = false;
+    std::string m_strDate;
+    std::uint32_t m_nVersion = 0;
+    std::uint16_t m_nReferenceRaw = 0;
+    std::int32_t m_nSampleRate = 10;
+    std::string m_strAltitudeFormula;
+    std::string m_strPressureFormula;
+    bool m_bPendingOffset = false;
+    float m_fPendingTimeOffset = 0.0f;
+    float m_fPendingAltitudeOffset = 0.0f;
+    float m_fAppliedTimeOffset = 0.0f;
+    float m_fAppliedAltitudeOffset = 0.0f;
+    CObListEx<CAnnotation> m_annotations{true};
+    std::vector<std::uint16_t> m_raw;
+};

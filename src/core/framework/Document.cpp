@@ -1,0 +1,45 @@
+#include "framework/Document.h"
+
+#include <algorithm>
+
+#include "framework/View.h"
+
+KUBO_IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+CView::~CView() {
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
+CDocument::~CDocument() {
+    for (CView* view : m_views)
+        view->m_pDocument = nullptr;
+}
+
+void CDocument::AddView(CView* view) {
+    if (view->m_pDocument == this)
+        return;
+    if (view->m_pDocument)
+        view->m_pDocument->RemoveView(view);
+    m_views.push_back(view);
+    view->m_pDocument = this;
+}
+
+void CDocument::RemoveView(CView* view) {
+    auto it = std::find(m_views.begin(), m_views.end(), view);
+    if (it == m_views.end())
+        return;
+    m_views.erase(it);
+    view->m_pDocument = nullptr;
+}
+
+void CDocument::UpdateAllViews(CView* pSender, long lHint, CObject* pHint) {
+    const std::vector<CView*> snapshot = m_views;
+    for (CView* view : snapshot) {
+        if (view == pSender)
+            continue;
+        if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+            continue; // removed by an earlier view's reaction
+        view->OnUpdate(pSender, lHint, pHint);
+    }
+}

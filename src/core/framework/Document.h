@@ -1,0 +1,48 @@
+// CDocument: the data side of document/view; keeps its views and tells them what changed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/CmdTarget.h"
+#include "framework/Hints.h"
+
+class CView;
+class CUiServices;
+
+class CDocument : public CCmdTarget {
+    KUBO_DECLARE_DYNAMIC(CDocument)
+public:
+    // ui is how the document and its records ask the user; not owned, may be null only in
+    // code paths that never ask (it must outlive the document).
+    explicit CDocument(CUiServices* ui = nullptr) : m_pUi(ui) {}
+    ~CDocument() override;
+
+    // Views are not owned. A view belongs to at most one document; adding it here removes it
+    // from its previous one.
+    void AddView(CView* view);
+    void RemoveView(CView* view);
+    [[nodiscard]] const std::vector<CView*>& GetViews() const { return m_views; }
+
+    // Tells every view but the sender. Views may add or remove views while being told; a view
+    // removed during the call is not told afterwards.
+    void UpdateAllViews(CView* pSender, long lHint = 0, CObject* pHint = nullptr);
+
+    [[nodiscard]] virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    [[nodiscard]] const std::string& GetPathName() const { return m_strPathName; }
+    void SetPathName(std::string path) { m_strPathName = std::move(path); }
+    [[nodiscard]] const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(std::string title) { m_strTitle = std::move(title); }
+
+    [[nodiscard]] CUiServices* GetUi() const { return m_pUi; }
+    void SetUi(CUiServices* ui) { m_pUi = ui; }
+
+private:
+    std::vector<CView*> m_views;
+    bool m_bModified = false;
+    std::string m_strPathName;
+    std::string m_strTitle;
+    CUiServices* m_pUi;
+};

@@ -1,26 +1,63 @@
 // kubo-cli: batch operations on altimeter data with the program's own core.
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
+#include "CliCommand.h"
 #include "KuboVersion.h"
 
 namespace {
+std::vector<CliCommand>& Commands() {
+    static std::vector<CliCommand> commands;
+    return commands;
+}
+
 void PrintUsage(std::FILE* out) {
     std::fputs("usage: kubo-cli COMMAND [ARGS...]\n"
-               "       kubo-cli --help | --version\n",
+               "       kubo-cli --help | --version\n\ncommands:\n",
                out);
+    std::vector<CliCommand> sorted(Commands());
+    std::sort(sorted.begin(), sorted.end(), [](const CliCommand& a, const CliCommand& b) {
+        return std::string_view(a.name) < std::string_view(b.name);
+    });
+    for (const CliCommand& command : sorted) {
+        std::string_view usage = command.usage;
+        while (!usage.empty()) {
+            std::size_t end = usage.find('\n');
+            std::fprintf(out, "  kubo-cli %.*s\n", static_cast<int>(usage.substr(0, end).size()),
+                         usage.data());
+            usage = end == std::string_view::npos ? std::string_view() : usage.substr(end + 1);
+        }
+    }
 }
 } // namespace
 
+bool RegisterCliCommand(const CliCommand& command) {
+    Commands().push_back(command);
+    return true;
+}
+
+std::span<const CliCommand> CliCommands() { return Commands(); }
+
 int main(int argc, char* argv[]) {
-    if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    const std::string_view first = argv[1];
+    if (first == "--help" || first == "-h") {
         PrintUsage(stdout);
-        return 0;
+        return kExitOk;
     }
-    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+    if (first == "--version") {
         std::printf("kubo-cli %s\n", KUBO_VERSION_STRING);
-        return 0;
+        return kExitOk;
     }
+    for (const CliCommand& command : Commands())
+        if (first == command.name)
+            return command.run(std::span<char*>(argv + 2, static_cast<std::size_t>(argc - 2)));
+    std::fprintf(stderr, "kubo-cli: unknown command '%s'\n", argv[1]);
     PrintUsage(stderr);
-    return 2;
+    return kExitUsage;
 }

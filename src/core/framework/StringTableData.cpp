@@ -6,6 +6,15 @@ constexpr StringTableEntry kStrings[] = {
     {5019, "Horizontal"},
     {5020, "Vertical"},
     {5021, "Data"},
+    {5101, "Syntax error at character %1"},
+    {5102, "Unbalanced parenthesis at character %1"},
+    {5103, "Division by zero"},
+    {5104, "Unknown variable '%2' at character %1"},
+    {5105, "Maximum number of variables exceeded"},
+    {5106, "Unrecognised function '%2' at character %1"},
+    {5107, "Wrong number of arguments to function '%2' at character %1"},
+    {5108, "Missing an argument of function '%2' at character %1"},
+    {5109, "Empty expression"},
     {5110, "Thin Solid Line\nDashed Line\nDot Line\nDash Dot Line\nDash Dot Dot\nMedium Solid "
            "Line\nThick Solid Line\nGrid Tick Mark\nGrid Line"},
     {5111, "No Symbol, Text Only\nPlus\nCross\nCircle\nSolid Circle\nSquare\nSolid Square\n"

@@ -1,0 +1,117 @@
+// CFormulaEvaluator: interprets the user's one-line formulas over a small table of named doubles.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// A recursive-descent interpreter that rescans the text on every Evaluate; it has no compiled
+// form. Statements are separated by ';'; each is an assignment "name = expression" or an
+// expression of + - * / % ^, one leading sign, parentheses, numbers, variables and the calls
+// of FormulaFunctions(). Variable names ignore letter case; function names do not.
+//
+// Errors are reported by code (kError*), with the position and the token at which they arose;
+// math-library domain results (NaN, infinities) are values, not errors.
+class CFormulaEvaluator {
+public:
+    enum ErrorCode {
+        kNoError = 0,
+        kErrorSyntax = 1,           // also: nesting deeper than kMaxNesting, token too long
+        kErrorParenthesis = 2,      // "(" not closed by ")"
+        kErrorDivisionByZero = 3,   // divisor of / or % equal to 0 or not a number
+        kErrorUnknownVariable = 4,  // a name that is not bound
+        kErrorTooManyVariables = 5, // an assignment with all slots taken
+        kErrorUnknownFunction = 6,  // a call of a name not in the function table
+        kErrorArgumentCount = 7,    // a call with another number of arguments than the table's
+        kErrorMissingArgument = 8,  // ")" or "," where an argument must stand; empty "()"
+        kErrorEmpty = 9,            // a statement holding nothing but blanks
+    };
+
+    // The message of code c is the string numbered base + c - 1.
+    static constexpr unsigned kErrorMessageBase = 5101;
+    static constexpr int kVariableSlots = 50;
+    // Names are significant to this many characters; longer ones are cut.
+    static constexpr std::size_t kMaxNameLength = 15;
+    // A name or number token longer than this is a syntax error.
+    static constexpr std::size_t kMaxTokenLength = 31;
+    // Parentheses and calls nested deeper than this are a syntax error, so that no text can
+    // exhaust the stack.
+    static constexpr int kMaxNesting = 1000;
+
+    CFormulaEvaluator();
+
+    // Binds name (cut to kMaxNameLength) to value: removes a variable of that name first, then
+    // takes the lowest free slot. False when every slot is taken.
+    [[nodiscard]] bool SetVariable(std::string_view name, double value);
+    // Frees the first slot whose name equals name ignoring letter case; false if none does.
+    bool RemoveVariable(std::string_view name);
+    // The value of the first slot whose name equals name ignoring letter case.
+    [[nodiscard]] bool LookupVariable(std::string_view name, double& value) const;
+
+    // Evaluates every ';'-separated statement in turn until one fails. Returns the error code
+    // (kNoError on success); result is 0.0 on entry and then holds the value of the last
+    // statement evaluated (not meaningful after an error). Text after the first zero byte is
+    // ignored. Variables the text assigns stay bound for later calls.
+    [[nodiscard]] int Evaluate(std::string_view text, double& result);
+
+    // The message of the recorded error: string baseId + code - 1 with "%1" replaced by the
+    // position in decimal and "%2" by the token.
+    [[nodiscard]] std::string FormatError(unsigned baseId) const;
+
+    [[nodiscard]] int GetErrorCode() const { return m_nErrorCode; }
+    // Characters of the failing statement consumed by the scanner, minus one: in text without
+    // blanks, the 0-based index of the last character of the token at fault (-1 for an empty
+    // statement). Counted within the statement, not the whole text.
+    [[nodiscard]] int GetErrorPosition() const { return m_nErrorPosition; }
+    // The scanner's token when the error arose (the function's name for errors 7 and 8 of a
+    // call); at most kMaxTokenLength characters, empty at the end of the text.
+    [[nodiscard]] const std::string& GetErrorToken() const { return m_strErrorToken; }
+
+private:
+    enum TokenKind { kTokenEnd = 0, kTokenName = 1, kTokenDelimiter = 2, kTokenNumber = 3 };
+
+    struct Slot {
+        std::array<char, kMaxNameLength + 1> name{}; // zero-terminated; empty = free slot
+        double value = 0.0;
+    };
+
+    // Thrown by Raise to abandon the current statement; caught by Evaluate.
+    struct Failure {};
+
+    // Grammar, loosest to tightest; each leaves the token after what it consumed current.
+    void Statement(double& out);
+    void Additive(double& out);
+    void Term(double& out);
+    void Power(double& out);
+    void Signed(double& out);
+    void Primary(double& out);
+    void Call(double& out);
+
+    // Scanner: reads the next token of the current statement and the blanks after it.
+    void NextToken();
+    void SkipBlanks();
+    [[nodiscard]] char CharAt(std::size_t index) const {
+        return index < m_piece.size() ? m_piece[index] : '\0';
+    }
+    // Operators are recognised by their first character.
+    [[nodiscard]] char TokenChar() const { return m_token.empty() ? '\0' : m_token.front(); }
+
+    void EnterNesting();
+    // Records the error (the first of an evaluation only) and abandons the statement.
+    [[noreturn]] void Raise(int code);
+    [[noreturn]] void Raise(int code, std::string_view token);
+    void Record(int code, std::string_view token);
+
+    int m_nErrorCode = kNoError;
+    std::string m_strErrorToken;
+    int m_nErrorPosition = 0;
+    std::array<Slot, kVariableSlots> m_variables{};
+
+    // Scanner state. m_token views m_piece, which views the caller's text during Evaluate.
+    std::string_view m_piece;
+    std::size_t m_nReadPos = 0;
+    std::string_view m_token;
+    TokenKind m_tokenKind = kTokenEnd;
+    int m_nNesting = 0;
+};

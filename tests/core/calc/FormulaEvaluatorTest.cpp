@@ -1,0 +1,254 @@
+#include "calc/FormulaEvaluator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+struct Outcome {
+    int code;
+    double value;
+};
+
+Outcome Eval(CFormulaEvaluator& e, const std::string& text) {
+    double value = -1.0;
+    const int code = e.Evaluate(text, value);
+    return {code, value};
+}
+
+double Value(const std::string& text) {
+    CFormulaEvaluator e;
+    const Outcome o = Eval(e, text);
+    EXPECT_EQ(o.code, 0) << text << ": " << e.FormatError(5101);
+    return o.value;
+}
+
+struct ErrorCase {
+    const char* text;
+    int code;
+    int position;
+    const char* token;
+};
+
+void ExpectErrors(std::initializer_list<ErrorCase> cases) {
+    for (const ErrorCase& c : cases) {
+        CFormulaEvaluator e;
+        double value = 0.0;
+        EXPECT_EQ(e.Evaluate(c.text, value), c.code) << c.text;
+        EXPECT_EQ(e.GetErrorCode(), c.code) << c.text;
+        EXPECT_EQ(e.GetErrorPosition(), c.position) << c.text;
+        EXPECT_EQ(e.GetErrorToken(), c.token) << c.text;
+    }
+}
+} // namespace
+
+TEST(FormulaEvaluator, DefaultFormulasAndWorkedValues) {
+    CFormulaEvaluator e;
+    ASSERT_TRUE(e.SetVariable("X", 10));
+    ASSERT_TRUE(e.SetVariable("PA", 20));
+    ASSERT_TRUE(e.SetVariable("PR", 10));
+    Outcome o = Eval(e, "(X/147.456)+10.555555");
+    EXPECT_EQ(o.code, 0);
+    EXPECT_DOUBLE_EQ(o.value, 10.0 / 147.456 + 10.555555);
+    o = Eval(e, "ln(PA/PR) * (-29.153) * 293");
+    EXPECT_EQ(o.code, 0);
+    EXPECT_DOUBLE_EQ(o.value, std::log(2.0) * -29.153 * 293);
+    EXPECT_NEAR(o.value, -5920.744, 0.001);
+    EXPECT_EQ(Eval(e, "x").value, 10.0);
+    EXPECT_EQ(Eval(e, "pa + Pa").value, 40.0);
+
+    EXPECT_EQ(Value("a=3; a+a"), 6.0);
+    EXPECT_EQ(Value("sin (0)"), 0.0);
+    EXPECT_EQ(Value("\t1 +\t2 "), 3.0);
+}
+
+TEST(FormulaEvaluator, OnlyOneStatementPerPieceIsRead) {
+    EXPECT_EQ(Value("1 2"), 1.0);
+    EXPECT_EQ(Value("2^3^2"), 8.0);
+    EXPECT_EQ(Value("1e3"), 1.0);
+    EXPECT_EQ(Value("1.2.3"), 1.2);
+    EXPECT_EQ(Value(".5"), 0.5);
+    EXPECT_EQ(Value("."), 0.0);
+    EXPECT_EQ(Value("5."), 5.0);
+    // a=b=3 assigns b's value to a and leaves "=3" unexamined.
+    CFormulaEvaluator e;
+    ASSERT_TRUE(e.SetVariable("b", 7));
+    EXPECT_EQ(Eval(e, "a=b=3").value, 7.0);
+    double a = 0;
+    ASSERT_TRUE(e.LookupVariable("A", a));
+    EXPECT_EQ(a, 7.0);
+}
+
+TEST(FormulaEvaluator, OperatorPrecedenceAndSigns) {
+    EXPECT_EQ(Value("1+2*3"), 7.0);
+    EXPECT_EQ(Value("10-4-3"), 3.0);
+    EXPECT_EQ(Value("2*3^2"), 18.0);
+    EXPECT_EQ(Value("-2^2"), 4.0);
+    EXPECT_EQ(Value("2^-2"), 0.25);
+    EXPECT_EQ(Value("2--3"), 5.0);
+    EXPECT_EQ(Value("+5"), 5.0);
+    EXPECT_EQ(Value("-5 % 3"), -2.0);
+    EXPECT_EQ(Value("5.5 % 2"), 1.5);
+    EXPECT_EQ(Value("0/10"), 0.0);
+    EXPECT_EQ(Value("(a=2)+a"), 4.0);
+}
+
+TEST(FormulaEvaluator, StatementsSplitAtSemicolons) {
+    ExpectErrors({
+        {"", 9, -1, ""},
+        {"   ", 9, 2, ""},
+        {"a=3;", 9, -1, ""},
+        {"a=3;;a", 9, -1, ""},
+        // Positions count within the failing piece.
+        {"1;1+/2", 1, 2, "/"},
+    });
+    // "a=" unbinds a; the result stays what the previous piece left.
+    CFormulaEvaluator e;
+    EXPECT_EQ(Eval(e, "a=").value, 0.0);
+    EXPECT_EQ(Eval(e, "a=5").value, 5.0);
+    EXPECT_EQ(Eval(e, "4; a=").value, 4.0);
+    double a = 0;
+    EXPECT_FALSE(e.LookupVariable("a", a));
+    EXPECT_EQ(Eval(e, "a").code, 4);
+}
+
+TEST(FormulaEvaluator, ErrorCodesPositionsAndTokens) {
+    ExpectErrors({
+        {"1+/2", 1, 2, "/"},
+        {"(1+2", 2, 3, ""},
+        {"abc+1", 4, 2, "abc"},
+        {"foo(1)", 6, 2, "foo"},
+        {"hypot(3)", 7, 7, "hypot"},
+        {"sin()", 8, 4, "sin"},
+        {"2 # 3", 1, 2, "#"},
+        {"1 #", 1, 2, "#"},
+        {"--5", 1, 1, "-"},
+        {"1+", 1, 1, ""},
+        {"()", 8, 1, ")"},
+        {"(1 2)", 2, 3, "2"},
+        {"LN(2)", 6, 1, "LN"},
+        {"SIN (1)", 6, 3, "SIN"},
+        {"sin(1,2)", 7, 7, "sin"},
+        {"sin(,1)", 8, 4, "sin"},
+        {"hypot(1,)", 8, 8, "hypot"},
+        {"sin(", 1, 3, ""},
+        {"10/0", 3, 3, ""},
+        {"10%0+1", 3, 4, "+"},
+        {"10/(1-1)", 3, 7, ""},
+        {"1/sqrt(-1)", 3, 9, ""},
+        {"a==3", 1, 2, "="},
+        {"1\n", 1, 1, "\n"},
+    });
+}
+
+TEST(FormulaEvaluator, FunctionCalls) {
+    EXPECT_EQ(Value("hypot(3,4)"), 5.0);
+    EXPECT_EQ(Value("hypot( 3 , 4 )"), 5.0);
+    EXPECT_EQ(Value("m2ft(1)"), 3.28084);
+    EXPECT_DOUBLE_EQ(Value("ft2m(3.28084)"), 1.0);
+    EXPECT_DOUBLE_EQ(Value("deg(rad(90))"), 90.0);
+    EXPECT_EQ(Value("log(1000)"), 3.0);
+    EXPECT_EQ(Value("floor(-1.5)+ceil(1.2)+abs(-3)"), 3.0);
+    EXPECT_EQ(Value("sin(a=1)+a"), std::sin(1.0) + 1.0);
+    // A missing ")" at the end of the text is accepted; whatever follows the last argument is
+    // taken as the closing token.
+    EXPECT_EQ(Value("sin(0"), 0.0);
+    EXPECT_EQ(Value("sqrt(4 9)"), 2.0);
+
+    // The fourth argument is never evaluated.
+    CFormulaEvaluator e;
+    EXPECT_EQ(Eval(e, "sin(1,2,3,b=4)").code, 7);
+    EXPECT_EQ(e.GetErrorToken(), "sin");
+    double b = 0;
+    EXPECT_FALSE(e.LookupVariable("b", b));
+}
+
+TEST(FormulaEvaluator, DomainErrorsAreValues) {
+    EXPECT_TRUE(std::isnan(Value("sqrt(-1)")));
+    EXPECT_TRUE(std::isnan(Value("acos(2)")));
+    EXPECT_EQ(Value("ln(0)"), -INFINITY);
+    EXPECT_EQ(Value("exp(1000)"), INFINITY);
+    EXPECT_EQ(Value("10^400"), INFINITY);
+    EXPECT_TRUE(std::isnan(Value("exp(1000)-exp(1000)")));
+}
+
+TEST(FormulaEvaluator, VariableTable) {
+    CFormulaEvaluator e;
+    EXPECT_EQ(Eval(e, "a=1;a=2;a").value, 2.0);
+    // a takes one slot: 49 more names fit, the 51st does not.
+    std::string text;
+    for (int i = 1; i < 50; ++i)
+        text += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
+    EXPECT_EQ(Eval(e, text + "v49").value, 49.0);
+    EXPECT_EQ(Eval(e, "new=1").code, 5);
+    EXPECT_EQ(e.FormatError(5101), "Maximum number of variables exceeded");
+    EXPECT_FALSE(e.SetVariable("other", 1));
+    EXPECT_EQ(Eval(e, "A=7").code, 0);
+    EXPECT_TRUE(e.SetVariable("V1", 8));
+    EXPECT_EQ(Eval(e, "v1+a").value, 15.0);
+    // A freed slot is reused.
+    EXPECT_TRUE(e.RemoveVariable("V2"));
+    EXPECT_FALSE(e.RemoveVariable("v2"));
+    EXPECT_EQ(Eval(e, "new=1;new").value, 1.0);
+}
+
+TEST(FormulaEvaluator, NamesAreSignificantToFifteenCharacters) {
+    CFormulaEvaluator e;
+    EXPECT_EQ(Eval(e, "abcdefghijklmnoXXXXX=5; abcdefghijklmnoYYYYY").value, 5.0);
+    double v = 0;
+    EXPECT_TRUE(e.LookupVariable("ABCDEFGHIJKLMNO", v));
+    EXPECT_TRUE(e.SetVariable("abcdefghijklmnoZZZZ", 6));
+    EXPECT_EQ(Eval(e, "abcdefghijklmno").value, 6.0);
+    ExpectErrors({{"abcdefghijklmnopqrst+1", 4, 19, "abcdefghijklmno"}});
+}
+
+TEST(FormulaEvaluator, OverlongTokensAreSyntaxErrors) {
+    const std::string name32 = "n" + std::string(31, 'x');
+    const std::string digits40(40, '1');
+    EXPECT_DOUBLE_EQ(Value("0123456789012345678901234567890"), 123456789012345678901234567890.0);
+    CFormulaEvaluator e;
+    double value = 0;
+    EXPECT_EQ(e.Evaluate("1+" + name32 + " + 1", value), 1);
+    EXPECT_EQ(e.GetErrorPosition(), 33);
+    EXPECT_EQ(e.GetErrorToken(), name32.substr(0, 31));
+    EXPECT_EQ(e.Evaluate(digits40, value), 1);
+    EXPECT_EQ(e.GetErrorPosition(), 39);
+    EXPECT_EQ(e.GetErrorToken(), digits40.substr(0, 31));
+}
+
+TEST(FormulaEvaluator, NestingIsBoundedWithASyntaxError) {
+    const int limit = CFormulaEvaluator::kMaxNesting;
+    EXPECT_EQ(Value(std::string(limit, '(') + "1" + std::string(limit, ')')), 1.0);
+    std::string calls;
+    for (int i = 0; i < limit; ++i)
+        calls += "abs(";
+    EXPECT_EQ(Value(calls + "-2"), 2.0);
+
+    CFormulaEvaluator e;
+    double value = 0;
+    EXPECT_EQ(e.Evaluate(std::string(limit + 1, '(') + "1", value), 1);
+    EXPECT_EQ(e.GetErrorPosition(), limit);
+    EXPECT_EQ(e.GetErrorToken(), "(");
+    EXPECT_EQ(e.Evaluate(std::string(1000000, '('), value), 1);
+    EXPECT_EQ(e.Evaluate(calls + "sin(1", value), 1);
+    EXPECT_EQ(e.GetErrorToken(), "sin");
+}
+
+TEST(FormulaEvaluator, TextAfterAZeroByteIsIgnored) {
+    EXPECT_EQ(Value(std::string("1+2\0+4;x", 8)), 3.0);
+}
+
+TEST(FormulaEvaluator, MessagesFillPositionAndToken) {
+    CFormulaEvaluator e;
+    double value = 0;
+    ASSERT_EQ(e.Evaluate("hypot(3)", value), 7);
+    EXPECT_EQ(e.FormatError(5101), "Wrong number of arguments to function 'hypot' at character 7");
+    ASSERT_EQ(e.Evaluate("1;  ", value), 9);
+    EXPECT_EQ(e.FormatError(5101), "Empty expression");
+    ASSERT_EQ(e.Evaluate("(1", value), 2);
+    EXPECT_EQ(e.FormatError(5101), "Unbalanced parenthesis at character 1");
+    // A successful evaluation clears the recorded error.
+    ASSERT_EQ(e.Evaluate("1", value), 0);
+    EXPECT_EQ(e.GetErrorCode(), 0);
+}

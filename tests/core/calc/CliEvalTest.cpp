@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#if defined(KUBO_CLI_PATH) && !defined(_WIN32)
+#include <sys/wait.h>
+
+namespace {
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadAll(std::FILE* f) {
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+        text.append(buffer, n);
+    return text;
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    std::FILE* err = std::tmpfile();
+    std::string command = ShellQuote(KUBO_CLI_PATH);
+    for (const std::string& arg : args)
+        command += " " + ShellQuote(arg);
+    command += " 2>&" + std::to_string(fileno(err));
+    std::FILE* pipe = popen(command.c_str(), "r");
+    CliRun run{-1, ReadAll(pipe), {}};
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::rewind(err);
+    run.err = ReadAll(err);
+    std::fclose(err);
+    return run;
+}
+} // namespace
+
+TEST(CliEval, PrintsTheValueWithSeventeenDigits) {
+    CliRun run = RunCli({"eval", "(X/147.456)+10.555555", "X=10"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "10.623371840277779\n");
+    EXPECT_EQ(run.err, "");
+
+    EXPECT_EQ(RunCli({"eval", "-2^2"}).out, "4\n");
+    EXPECT_EQ(RunCli({"eval", "1/3"}).out, "0.33333333333333331\n");
+    // Bindings are made in order with strtod; names ignore letter case.
+    EXPECT_EQ(RunCli({"eval", "pa*x", "PA=2", "PA=3", "X=0x10"}).out, "48\n");
+    EXPECT_EQ(RunCli({"eval", "x+1", "x=abc"}).out, "1\n");
+    EXPECT_EQ(RunCli({"eval", "x", "x=1=2"}).out, "1\n");
+    EXPECT_EQ(RunCli({"eval", "exp(1000)"}).out, "inf\n");
+}
+
+TEST(CliEval, PrintsTheErrorLineOnStandardOutput) {
+    CliRun run = RunCli({"eval", "hypot(3)"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(
+        run.out,
+        "error 7 at 7 'hypot': Wrong number of arguments to function 'hypot' at character 7\n");
+    EXPECT_EQ(run.err, "");
+    run = RunCli({"eval", "abc+1"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "error 4 at 2 'abc': Unknown variable 'abc' at character 2\n");
+    run = RunCli({"eval", ""});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "error 9 at -1 '': Empty expression\n");
+    EXPECT_EQ(RunCli({"eval", "10/x", "x=0"}).out, "error 3 at 3 '': Division by zero\n");
+}
+
+TEST(CliEval, UsageErrorsGoToStandardErrorWithExitTwo) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"eval"}, std::vector<std::string>{"eval", "x", "x"}}) {
+        CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("kubo-cli: ", 0), 0u) << run.err;
+    }
+}
+#endif

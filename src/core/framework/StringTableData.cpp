@@ -33,4 +33,6 @@ constexpr StringTableEntry kStrings[] = {
 };
 } // namespace
 
-std::span<const StringTableEntry> BuiltInStrings() { return kStrings; }
+std::span<const StringTableEntry> BuiltInStrings() {
+    return kStrings;
+}

@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "framework/StringTable.h"
+
 #include "framework/StringTableData.h"
+
+#include <gtest/gtest.h>
 
 TEST(StringTable, LoadsBuiltInTextsAndAcceptsATranslationSource) {
     EXPECT_EQ(LoadString(57344), "Kubo");

@@ -1,8 +1,8 @@
 // The Kubo desktop program.
-#include <QApplication>
-
 #include "KuboVersion.h"
 #include "shell/MainFrame.h"
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

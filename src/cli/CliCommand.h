@@ -8,8 +8,8 @@
 enum CliExit { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 struct CliCommand {
-    const char* name;    // as typed: "eval", "export" ...
-    const char* usage;   // one or more usage lines for --help, without "kubo-cli "
+    const char* name;                  // as typed: "eval", "export" ...
+    const char* usage;                 // one or more usage lines for --help, without "kubo-cli "
     int (*run)(std::span<char*> args); // the arguments after the command name
 };
 

@@ -1,11 +1,11 @@
 // kubo-cli: batch operations on altimeter data with the program's own core.
+#include "CliCommand.h"
+#include "KuboVersion.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
 #include <vector>
-
-#include "CliCommand.h"
-#include "KuboVersion.h"
 
 namespace {
 std::vector<CliCommand>& Commands() {
@@ -38,7 +38,9 @@ bool RegisterCliCommand(const CliCommand& command) {
     return true;
 }
 
-std::span<const CliCommand> CliCommands() { return Commands(); }
+std::span<const CliCommand> CliCommands() {
+    return Commands();
+}
 
 int main(int argc, char* argv[]) {
     if (argc < 2) {

@@ -1,9 +1,9 @@
+#include "shell/MainFrame.h"
+
 #include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include "shell/MainFrame.h"
 
 TEST(MainFrame, OpensTitledAndClosesCleanly) {
     auto frame = std::make_unique<CMainFrame>();

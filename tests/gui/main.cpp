@@ -14,9 +14,8 @@ int main(int argc, char* argv[]) {
     // the tests must not depend on the machine's session.
     QTemporaryDir runtimeDir(QDir::tempPath() + QStringLiteral("/kubo-gui-tests-XXXXXX"));
     if (runtimeDir.isValid()) {
-        QFile::setPermissions(runtimeDir.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
+        QFile::setPermissions(runtimeDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
     }
     QApplication app(argc, argv);

@@ -15,7 +15,9 @@ constexpr unsigned kAlignmentDescriptionsId = 5112; // + kind
 constexpr unsigned kAlignmentCodesId = 5115;        // + kind
 constexpr std::size_t kLabelLength = 46;
 
-bool IsKnownKind(int kind) { return kind >= 0 && kind < CAnnotation::kKindCount; }
+bool IsKnownKind(int kind) {
+    return kind >= 0 && kind < CAnnotation::kKindCount;
+}
 } // namespace
 
 CAnnotation::CAnnotation(CDataBlock* owner)
@@ -35,7 +37,9 @@ std::unique_ptr<CAnnotation> CAnnotation::MakeDataMarker(CDataBlock* owner, int 
     return marker;
 }
 
-CMainDoc* CAnnotation::GetDocument() const { return m_pOwner ? m_pOwner->GetDocument() : nullptr; }
+CMainDoc* CAnnotation::GetDocument() const {
+    return m_pOwner ? m_pOwner->GetDocument() : nullptr;
+}
 
 std::string CAnnotation::GetAlignmentCodes(int kind) {
     return IsKnownKind(kind) ? LoadString(kAlignmentCodesId + static_cast<unsigned>(kind))

@@ -13,7 +13,9 @@ int& SessionCounter() {
 }
 } // namespace
 
-int CDataModule::GetSessionCounter() { return SessionCounter(); }
+int CDataModule::GetSessionCounter() {
+    return SessionCounter();
+}
 
 CDataModule::CDataModule(CMainDoc* doc)
     : CViewTreeItem(nullptr), m_pDocument(doc),
@@ -38,8 +40,7 @@ void CDataModule::AppendFlight(std::unique_ptr<CDataBlock> flight) {
     m_flights.AddTail(std::move(flight));
 }
 
-bool CDataModule::RemoveFlight(CDataBlock* flight, bool deleteFlight, bool update,
-                               CView* sender) {
+bool CDataModule::RemoveFlight(CDataBlock* flight, bool deleteFlight, bool update, CView* sender) {
     if (!m_flights.Contains(flight))
         return false;
     if (update && m_pDocument)
@@ -53,8 +54,7 @@ bool CDataModule::RemoveFlight(CDataBlock* flight, bool deleteFlight, bool updat
     return true;
 }
 
-bool CDataModule::MoveFlight(CDataBlock* flight, CViewTreeItem* after, bool update,
-                             CView* sender) {
+bool CDataModule::MoveFlight(CDataBlock* flight, CViewTreeItem* after, bool update, CView* sender) {
     if (flight == after)
         return true;
     if (update && m_pDocument)

@@ -1,11 +1,45 @@
 #include "framework/StringTableData.h"
 
 namespace {
-// Sorted by id. Lists are single strings with a line feed between entries.
+// Sorted by id. Lists are single strings with a line feed between entries. A command's prompt is
+// its status-bar text, optionally followed by a line feed and its tool tip.
 constexpr StringTableEntry kStrings[] = {
+    // Document template: title, new-document name, filter name, extension, type id, type name.
+    {128, "Kubo\n\nUntitled\nKubo Data Files\n.qlg\nKubo.Document\nKubo Data"},
+
+    // Ruler unit abbreviations.
+    {169, "\""},
+    {170, "in"},
+    {171, "inch"},
+    {172, "inches"},
+    {173, "cm"},
+    {174, "pt"},
+    {175, "pi"},
+
+    // Application messages, axis titles, unit names and tab labels.
+    {5001, "Invalid pressure formula:\n%1"},
+    {5002, "Invalid altitude formula:\n%1"},
+    {5003, "Error opening serial port."},
+    {5004, "Error setting up the serial port."},
+    {5005, "The received process was terminated abnormaly. Do you want to keep received data ?"},
+    {5006, "Time [min]"},
+    {5007, "Altitude [%1]"},
+    {5008, "Are you sure to delete selected annotation(s) ?"},
+    {5009, "Error in time string near character %d."},
+    {5010, "Overwrite current formula ?"},
+    {5011, "Delete selected formulas ?"},
+    {5012, "Time [sec]"},
+    {5013, "feet"},
+    {5014, "ft"},
+    {5015, "m"},
+    {5016, "m"},
+    {5017, "Flight Information"},
+    {5018, "Graph"},
     {5019, "Horizontal"},
     {5020, "Vertical"},
     {5021, "Data"},
+
+    // Formula evaluator errors, id = 5101 + error code - 1; %1 is the position, %2 the token.
     {5101, "Syntax error at character %1"},
     {5102, "Unbalanced parenthesis at character %1"},
     {5103, "Division by zero"},
@@ -15,6 +49,8 @@ constexpr StringTableEntry kStrings[] = {
     {5107, "Wrong number of arguments to function '%2' at character %1"},
     {5108, "Missing an argument of function '%2' at character %1"},
     {5109, "Empty expression"},
+
+    // Annotation lists: line styles, symbols, alignment descriptions and alignment codes.
     {5110, "Thin Solid Line\nDashed Line\nDot Line\nDash Dot Line\nDash Dot Dot\nMedium Solid "
            "Line\nThick Solid Line\nGrid Tick Mark\nGrid Line"},
     {5111, "No Symbol, Text Only\nPlus\nCross\nCircle\nSolid Circle\nSquare\nSolid Square\n"
@@ -34,12 +70,52 @@ constexpr StringTableEntry kStrings[] = {
     {5115, "|c\n|l\n|L\n|r\n|R"},
     {5116, "|c\n|t\n|T\n|H\n|b\n|B\n|h"},
     {5117, "|c\n|l\n|r"},
+
+    // Captions, default texts and printf-style formats.
     {5118, "Flight Annotations (%s)"},
+    {5119, "Measurement: [%s, %s] -> [%s, %s]; Delta: [%s, %s]\n"},
     {5120, "Data Marker"},
     {5121, "Annotation Text"},
     {5122, "M%d"},
+    {5123, "error"},
+    {5124, "n/a"},
+    {5125, "User  Calculation"},
+    {5126, "Reading... (flight count: %d)"},
+
+    // Command prompts of the application's own commands.
+    {30051, "Read data from altimeter hardware\nRead Data"},
+    {30052, "Insert empty Session to the project"},
+    {30053, "Export selected Flight data block(s) to file. Full data."},
+    {30054, "Export selected Flight data block(s) to file. Raw format."},
+    {30061, "Import existing data file into current project\nImport"},
+    {30062, "Import Flight data blocks from raw text format."},
+    {30071, "Edit annotation labels for currently selected Flight"},
+    {30072, "Apply offsets and reset both axes of all selected data series"},
+    {30101, "Set bold font\nBold"},
+    {30102, "Set italic font\nItalic"},
+    {30103, "Set underlined font\nUnderline"},
+    {30104, "Left-justifies paragraph\nAlign Left"},
+    {30105, "Center-justifies paragraph\nCenter"},
+    {30106, "Right-justifies paragraph\nAlign Right"},
+    {30151, "Application settings\nApplication Settings"},
+    {30201, "Change name of currently selected item"},
+    {30202, "Remove currently selected item(s)"},
+    {30252, "Activate informational page"},
+    {30253, "Activate graph page"},
+    {30254, "Show/Hide data measurements tool\nData Measurements"},
+    {30301, "Export graph picture to file or clipboard"},
+
+    // Application name.
     {57344, "Kubo"},
+
+    // Command prompts of standard commands handled by the comments editor.
+    {57605, "Change the printing options\nPage Setup"},
+    {57607, "Print the active document or picture\nPrint"},
+    {57609, "Display full pages\nPrint Preview"},
+    {57696, "Set font\nFont"},
 };
 } // namespace
 
-std::span<const StringTableEntry> BuiltInStrings() { return kStrings; }
+std::span<const StringTableEntry> BuiltInStrings() {
+    return kStrings;
+}

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "framework/MemFile.h"
 #include "framework/ObListEx.h"
 #include "framework/StringArrayEx.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 struct Counted {

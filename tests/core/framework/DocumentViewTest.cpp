@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "framework/CmdTarget.h"
 #include "framework/Document.h"
 #include "support/RecordingView.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 // A view that removes another view when it is told of a change.

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+
+#include <gtest/gtest.h>
 
 TEST(RuntimeClass, RecordClassesAreCreatableByTheirStoredNames) {
     for (const char* name : {"CDataModule", "CDataBlock", "CAnnotation"}) {

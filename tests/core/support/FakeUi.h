@@ -1,11 +1,11 @@
 // A scripted CUiServices for core tests: answers queued in advance, everything shown recorded.
 #pragma once
 
+#include "framework/UiServices.h"
+
 #include <deque>
 #include <string>
 #include <vector>
-
-#include "framework/UiServices.h"
 
 class FakeUi : public CUiServices {
 public:

@@ -1,12 +1,12 @@
 // A CChartCells that records the cells written, keyed by property and index.
 #pragma once
 
+#include "framework/ChartIds.h"
+
 #include <map>
 #include <string>
 #include <utility>
 #include <variant>
-
-#include "framework/ChartIds.h"
 
 class RecordingChart : public CChartCells {
 public:

@@ -1,10 +1,10 @@
 // A CView that records every update it is told, for checking hint sequences.
 #pragma once
 
-#include <vector>
-
 #include "framework/Document.h"
 #include "framework/View.h"
+
+#include <vector>
 
 class RecordingView : public CView {
 public:

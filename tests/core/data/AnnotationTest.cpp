@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "data/Annotation.h"
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "framework/StringTable.h"
+#include "shell/MainDoc.h"
+#include "support/RecordingChart.h"
+
+namespace {
+std::unique_ptr<CAnnotation> Make(int kind, double time, double altitude,
+                                  const std::string& text = "x") {
+    auto note = std::make_unique<CAnnotation>();
+    note->m_nKind = kind;
+    note->m_dTime = time;
+    note->m_dAltitude = altitude;
+    note->m_strText = text;
+    return note;
+}
+
+std::size_t CountEntries(const std::string& list) {
+    std::size_t n = 0;
+    while (GetListEntry(list, n))
+        ++n;
+    return n;
+}
+} // namespace
+
+TEST(Annotation, DefaultsAndDeviceMarker) {
+    CAnnotation note;
+    EXPECT_TRUE(note.m_bVisible);
+    EXPECT_EQ(note.m_nKind, CAnnotation::kHorizontalLine);
+    EXPECT_EQ(note.m_strText, "Annotation Text");
+    EXPECT_FALSE(note.m_bBoundToData);
+    EXPECT_EQ(note.GetDocument(), nullptr);
+
+    CDataBlock flight;
+    auto marker = CAnnotation::MakeDataMarker(&flight, 3, 12.5);
+    EXPECT_EQ(marker->m_nKind, CAnnotation::kDataPoint);
+    EXPECT_EQ(marker->m_nStyle, 15);
+    EXPECT_EQ(marker->m_nAlignment, 1);
+    EXPECT_TRUE(marker->m_bBoundToData);
+    EXPECT_EQ(marker->m_strText, "M3");
+    EXPECT_EQ(marker->m_dTime, 12.5);
+    EXPECT_EQ(marker->GetOwner(), &flight);
+    EXPECT_EQ(marker->GetChartLabel(), "|l  M3");
+}
+
+TEST(Annotation, VocabularyListsLineUpWithTheirCodes) {
+    EXPECT_EQ(CountEntries(CAnnotation::GetStyleNames(0)), 9u);
+    EXPECT_EQ(CountEntries(CAnnotation::GetStyleNames(2)), 37u);
+    EXPECT_EQ(GetListEntry(CAnnotation::GetStyleNames(2), 15), "Small Circle");
+    EXPECT_EQ(GetListEntry(CAnnotation::GetStyleNames(1), 5), "Medium Solid Line");
+    for (int kind = 0; kind < 3; ++kind)
+        EXPECT_EQ(CountEntries(CAnnotation::GetAlignmentDescriptions(kind)),
+                  CountEntries(CAnnotation::GetAlignmentCodes(kind)));
+    EXPECT_EQ(CountEntries(CAnnotation::GetAlignmentCodes(1)), 7u);
+    EXPECT_EQ(CAnnotation::GetStyleNames(3), "");
+    EXPECT_EQ(CAnnotation::GetAlignmentCodes(-1), "");
+}
+
+TEST(AnnotationLabel, CodeThenIndentedBodyCutTo46Characters) {
+    auto note = Make(CAnnotation::kHorizontalLine, 0, 0, "a\r\nb");
+    note->m_nAlignment = 3;
+    EXPECT_EQ(note->GetChartLabel(), "|r  a\n  b");
+
+    note->m_strText = std::string(60, 'x');
+    EXPECT_EQ(note->GetChartLabel(), "|r  " + std::string(44, 'x'));
+
+    note->m_nKind = CAnnotation::kVerticalLine;
+    note->m_nAlignment = 6;
+    note->m_strText = "end";
+    EXPECT_EQ(note->GetChartLabel(), "|h  end");
+
+    // Indexes beyond the lists (edited files) give no code.
+    note->m_nAlignment = 7;
+    EXPECT_EQ(note->GetChartLabel(), "  end");
+    note->m_nAlignment = -1;
+    EXPECT_EQ(note->GetChartLabel(), "  end");
+    note->m_nKind = 9;
+    note->m_nAlignment = 0;
+    EXPECT_EQ(note->GetChartLabel(), "  end");
+}
+
+TEST(AnnotationLabel, CutNeverSplitsAMultiByteCharacter) {
+    CAnnotation note;
+    std::string text;
+    for (int i = 0; i < 50; ++i)
+        text += "\xC3\xA9"; // é
+    note.m_strText = text;
+    const std::string label = note.GetChartLabel();
+    // "|c", two spaces, then 44 whole characters of two bytes each.
+    EXPECT_EQ(label.size(), 2u + 2u + 88u);
+    EXPECT_EQ(label.substr(4, 2), "\xC3\xA9");
+}
+
+TEST(ChartAnnotations, CellsPerKindWithOffsetsUnitsAndSharedCounters) {
+    CMainDoc doc;
+    auto owned = std::make_unique<CDataModule>(&doc);
+    CDataModule* session = owned.get();
+    doc.GetSessions().AddTail(std::move(owned));
+    for (int i = 0; i < 2; ++i)
+        session->AppendFlight(std::make_unique<CDataBlock>());
+    CDataBlock* first = session->GetFlights().GetAt(0);
+    CDataBlock* second = session->GetFlights().GetAt(1);
+
+    first->AppendAnnotation(Make(CAnnotation::kVerticalLine, 90.0, 0.0));
+    auto hidden = Make(CAnnotation::kVerticalLine, 1.0, 0.0);
+    hidden->m_bVisible = false;
+    first->AppendAnnotation(std::move(hidden));
+    auto line = Make(CAnnotation::kHorizontalLine, 0.0, 100.0, "top");
+    line->m_nStyle = 6;
+    line->m_crColour = 0x00FF8000;
+    first->AppendAnnotation(std::move(line));
+    first->SetPendingOffset(true, 30.0f, 10.0f);
+
+    second->AppendAnnotation(Make(CAnnotation::kVerticalLine, 60.0, 0.0));
+    second->AppendAnnotation(Make(CAnnotation::kDataPoint, 120.0, 50.0, "p"));
+
+    RecordingChart chart;
+    int counters[3] = {0, 0, 0};
+    first->AddChartAnnotations(chart, true, counters);
+    doc.SetShowFeet(1);
+    second->AddChartAnnotations(chart, true, counters);
+
+    // Counters run across flights; the hidden line took no slot.
+    EXPECT_EQ(counters[0], 1);
+    EXPECT_EQ(counters[1], 2);
+    EXPECT_EQ(counters[2], 1);
+    EXPECT_DOUBLE_EQ(chart.Double(chart::kVertLineX, 0), 2.0); // (30 s + 90 s) / 60
+    EXPECT_DOUBLE_EQ(chart.Double(chart::kVertLineX, 1), 1.0);
+    EXPECT_FALSE(chart.Has(chart::kVertLineX, 2));
+
+    EXPECT_DOUBLE_EQ(chart.Double(chart::kHorzLineY, 0), 110.0);
+    EXPECT_EQ(chart.Int(chart::kHorzLineStyle, 0), 6);
+    EXPECT_EQ(chart.Int(chart::kHorzLineColour, 0), 0x00FF8000);
+    EXPECT_EQ(chart.Int(chart::kHorzLineAxis, 0), 0);
+    EXPECT_EQ(chart.Text(chart::kHorzLineText, 0), "|c  top");
+
+    // Feet use the single-precision factor widened to double.
+    EXPECT_EQ(chart.Double(chart::kPointY, 0), 50.0 * static_cast<double>(3.28084f));
+    EXPECT_DOUBLE_EQ(chart.Double(chart::kPointX, 0), 2.0);
+    EXPECT_EQ(chart.Text(chart::kPointText, 0), "|c  p");
+}
+
+TEST(ChartAnnotations, SecondsAxisAndKindsOutsideTheVocabularyTakeNoSlot) {
+    CDataBlock flight; // no document: metres
+    flight.AppendAnnotation(Make(CAnnotation::kVerticalLine, 90.0, 0.0));
+    flight.AppendAnnotation(Make(7, 1.0, 1.0));
+    flight.AppendAnnotation(Make(-1, 1.0, 1.0));
+    RecordingChart chart;
+    int counters[3] = {4, 4, 4};
+    flight.AddChartAnnotations(chart, false, counters);
+    EXPECT_DOUBLE_EQ(chart.Double(chart::kVertLineX, 4), 90.0);
+    EXPECT_EQ(counters[0], 4);
+    EXPECT_EQ(counters[1], 5);
+    EXPECT_EQ(counters[2], 4);
+    EXPECT_EQ(chart.Size(), 4u);
+}

@@ -1,13 +1,13 @@
 // CDataBlock: one flight — raw samples, reference value, formulas, offsets and annotations.
 #pragma once
 
-#include "data/ViewTreeItem.h"
-#include "framework/ObListEx.h"
-
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "data/ViewTreeItem.h"
+#include "framework/ObListEx.h"
 
 class CAnnotation;
 class CChartCells;

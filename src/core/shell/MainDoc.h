@@ -1,10 +1,10 @@
 // CMainDoc: the project document — its sessions and the settings the records read through it.
 #pragma once
 
+#include <string>
+
 #include "framework/Document.h"
 #include "framework/ObListEx.h"
-
-#include <string>
 
 class CDataModule;
 

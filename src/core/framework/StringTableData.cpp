@@ -3,6 +3,9 @@
 namespace {
 // Sorted by id. Lists are single strings with a line feed between entries.
 constexpr StringTableEntry kStrings[] = {
+    {5003, "Error opening serial port."},
+    {5004, "Error setting up the serial port."},
+    {5005, "The received process was terminated abnormaly. Do you want to keep received data ?"},
     {5019, "Horizontal"},
     {5020, "Vertical"},
     {5021, "Data"},
@@ -29,6 +32,7 @@ constexpr StringTableEntry kStrings[] = {
     {5120, "Data Marker"},
     {5121, "Annotation Text"},
     {5122, "M%d"},
+    {5126, "Reading... (flight count: %d)"},
     {57344, "Kubo"},
 };
 } // namespace

@@ -4,6 +4,7 @@
 #include "data/ViewTreeItem.h"
 #include "framework/ObListEx.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -82,6 +83,18 @@ public:
     // Raw device numbers, oldest first.
     [[nodiscard]] const std::vector<std::uint16_t>& GetRawSamples() const { return m_raw; }
     [[nodiscard]] std::vector<std::uint16_t>& GetRawSamples() { return m_raw; }
+
+    // --- Decoding of a device transmission (DataBlockDecoding.cpp) ---
+    // Consumes flight-block values from the front of values, decrementing remaining by the
+    // number consumed. Returns 1 when the flight has ended: an end mark 127 was met and left
+    // unconsumed. Returns 0 when the values are used up or a 226 at the end needs the next
+    // value to decide whether it starts a data marker. Until FinishDecoding the raw array
+    // starts with the three flight header values.
+    [[nodiscard]] int DecodeBytes(const std::uint8_t* values, std::size_t& remaining);
+    // Once per flight after the transmission: name "Flight <index + 1>", version from header
+    // value 1, the document's default formulas (kept as they are without a document), and the
+    // three flight header values taken off the raw array.
+    void FinishDecoding(const std::array<std::uint8_t, 14>& header, int index);
 
 private:
     void MarkModified() const;

@@ -1,8 +1,10 @@
 // CUiServices: the one way core code asks the user something; the GUI implements it.
 #pragma once
 
+#include "framework/ReadWindow.h"
 #include "framework/StringTable.h"
 
+#include <memory>
 #include <string>
 
 enum class MsgButtons { Ok, YesNo };
@@ -22,5 +24,11 @@ public:
     MsgResult MessageBox(unsigned stringId, MsgButtons buttons = MsgButtons::Ok,
                          MsgIcon icon = MsgIcon::Warning) {
         return MessageBox(LoadString(stringId), buttons, icon);
+    }
+
+    // Shows the Read Data window for a device read or raw import; null when it cannot be
+    // created. A user interface without windows reads headless.
+    [[nodiscard]] virtual std::unique_ptr<CReadWindow> CreateReadWindow() {
+        return std::make_unique<CHeadlessReadWindow>();
     }
 };

@@ -1,6 +1,8 @@
 // CMainDoc: the project document — its sessions and the settings the records read through it.
 #pragma once
 
+#include <string>
+
 #include "framework/Document.h"
 #include "framework/ObListEx.h"
 
@@ -27,7 +29,23 @@ public:
         return m_nShowFeet ? static_cast<double>(kFeetFactor) : 1.0;
     }
 
+    // The formulas a newly read flight gets: pressure in X, altitude in PA and PR.
+    [[nodiscard]] const std::string& GetDefaultPressureFormula() const {
+        return m_strDefaultPressureFormula;
+    }
+    void SetDefaultPressureFormula(std::string formula) {
+        m_strDefaultPressureFormula = std::move(formula);
+    }
+    [[nodiscard]] const std::string& GetDefaultAltitudeFormula() const {
+        return m_strDefaultAltitudeFormula;
+    }
+    void SetDefaultAltitudeFormula(std::string formula) {
+        m_strDefaultAltitudeFormula = std::move(formula);
+    }
+
 private:
     CObListEx<CDataModule> m_sessions{true};
     std::uint32_t m_nShowFeet = 0;
+    std::string m_strDefaultPressureFormula = "(X/147.456)+10.555555";
+    std::string m_strDefaultAltitudeFormula = "ln(PA/PR) * (-29.153) * 293";
 };

@@ -1,0 +1,107 @@
+// Decoding speed of transmission text, beside a plain strtol scan of the same text.
+#include "data/DataModule.h"
+#include "data/TransmissionParser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <string>
+
+namespace {
+
+// Ten flights of 200 000 samples each as the device writes them ("%03d\n"), about 8 MB, with a
+// data marker every 1000 samples.
+const std::string& TransmissionText() {
+    static const std::string text = [] {
+        std::string out;
+        char line[8];
+        auto put = [&](int v) {
+            std::snprintf(line, sizeof line, "%03d\n", v);
+            out += line;
+        };
+        for (int v : {126, 3, 10, 127, 10, 0, 0, 255, 255, 255, 255, 255, 255, 255})
+            put(v);
+        std::mt19937 random(1);
+        std::uniform_int_distribution<int> step(-20, 20);
+        for (int flight = 0; flight < 10; ++flight) {
+            put(127);
+            put(180);
+            put(0);
+            put(1);
+            for (int i = 0; i < 200'000; ++i) {
+                int d = step(random) & 0xFF;
+                if (d == 127 || d == 226)
+                    d = 0;
+                put(d);
+                if (i % 1000 == 999) {
+                    put(226);
+                    put(30);
+                }
+            }
+        }
+        put(127);
+        put(128);
+        return out;
+    }();
+    return text;
+}
+
+// Processor time, as the benchmark's own rates: the machine may be shared.
+double g_strtolBytesPerSecond = 0.0;
+
+void BM_StrtolScan(benchmark::State& state) {
+    const std::string& text = TransmissionText();
+    const std::clock_t start = std::clock();
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        const char* p = text.c_str();
+        char* end = nullptr;
+        long sum = 0;
+        for (;;) {
+            const long v = std::strtol(p, &end, 10);
+            if (end == p)
+                break;
+            sum += v & 0xFF;
+            p = end;
+        }
+        benchmark::DoNotOptimize(sum);
+        bytes += static_cast<std::int64_t>(text.size());
+    }
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    g_strtolBytesPerSecond = static_cast<double>(bytes) / seconds;
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_StrtolScan)->Unit(benchmark::kMillisecond);
+
+// The read loop's way: appends of at most the parser's free space, then every flight finished.
+void BM_DecodeTransmission(benchmark::State& state) {
+    const std::string& text = TransmissionText();
+    const std::clock_t start = std::clock();
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        CDataModule session;
+        CTransmissionParser parser(session, nullptr, [] { return std::string(); });
+        std::size_t pos = 0;
+        while (pos < text.size() && !parser.IsFinished()) {
+            const std::size_t n = std::min(parser.GetFreeSpace(), text.size() - pos);
+            pos += parser.Append(text.data() + pos, n);
+        }
+        parser.FinishFlights();
+        if (!parser.IsComplete())
+            state.SkipWithError("transmission not complete");
+        benchmark::DoNotOptimize(session.GetFlights().GetCount());
+        bytes += static_cast<std::int64_t>(text.size());
+    }
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    state.SetBytesProcessed(bytes);
+    if (g_strtolBytesPerSecond > 0.0)
+        state.counters["vs_strtol"] = static_cast<double>(bytes) / seconds / g_strtolBytesPerSecond;
+}
+BENCHMARK(BM_DecodeTransmission)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,106 @@
+#include "data/TransmissionReader.h"
+
+#include "data/DataModule.h"
+#include "framework/ByteSource.h"
+#include "framework/Clock.h"
+#include "framework/ReadWindow.h"
+#include "framework/StringTable.h"
+#include "framework/UiServices.h"
+
+#include <array>
+
+namespace {
+constexpr unsigned kOpenFailedId = 5003;
+constexpr unsigned kSetupFailedId = 5004;
+constexpr unsigned kKeepIncompleteId = 5005;
+constexpr unsigned kReadingStatusId = 5126;
+
+// Shows the parser's reports in the Read Data window.
+class WindowEvents final : public CTransmissionEvents {
+public:
+    explicit WindowEvents(CReadWindow& window) : m_window(window) {}
+    void OnProgressRange(int upper) override { m_window.SetProgressRange(upper); }
+    void OnProgressPosition(std::int64_t position) override {
+        m_window.SetProgressPosition(position);
+    }
+    void OnNewFlight(int flightCount) override {
+        m_window.SetStatusText(
+            FormatDirectives(LoadString(kReadingStatusId), {std::to_string(flightCount)}));
+    }
+
+private:
+    CReadWindow& m_window;
+};
+} // namespace
+
+CTransmissionReader::CTransmissionReader(CDataModule& session, CUiServices& ui, Clock& clock)
+    : m_session(session), m_ui(ui), m_clock(clock) {}
+
+std::string CTransmissionReader::PortDeviceName(int portIndex) {
+    return "\\\\.\\COM" + std::to_string(static_cast<long long>(portIndex) + 1);
+}
+
+bool CTransmissionReader::ReadFromPort(const PortOpener& open, bool* separate) {
+    if (separate)
+        *separate = false;
+    PortOpenResult opened = open();
+    if (opened.status == PortOpenStatus::kOpened && opened.port && opened.port->IsOpen())
+        return ReadTransmission(*opened.port, true, separate);
+    const bool setupFailed = opened.status == PortOpenStatus::kSetupFailed;
+    (void)m_ui.MessageBox(setupFailed ? kSetupFailedId : kOpenFailedId, MsgButtons::Ok,
+                          MsgIcon::Error);
+    return false;
+}
+
+bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool* separate) {
+    if (separate)
+        *separate = false;
+    std::unique_ptr<CReadWindow> window = m_ui.CreateReadWindow();
+    if (!window)
+        return false;
+
+    WindowEvents events(*window);
+    CTransmissionParser parser(m_session, &events, m_dateSource);
+    std::array<char, CTransmissionParser::kTextCapacity> buffer{};
+    std::uint64_t received = 0;
+    std::int64_t lastArrival = m_clock.NowMs();
+    while (!parser.IsFinished()) {
+        if (window->IsCancelRequested())
+            break;
+        window->ProcessEvents();
+        const std::size_t space = parser.GetFreeSpace();
+        std::size_t n = 0;
+        if (space > 0)
+            n = source.Read(buffer.data(), space, kPollMs);
+        else
+            m_clock.SleepMs(kPollMs); // text that cannot be parsed fills the buffer: wait out
+        if (n == 0) {
+            // A file has nothing more to give; a port may still send, up to the silence limit
+            // once it has sent anything at all.
+            if (!isPort)
+                break;
+            if (received > 0 && m_clock.NowMs() - lastArrival > kSilenceLimitMs)
+                break;
+            continue;
+        }
+        received += n;
+        lastArrival = m_clock.NowMs();
+        (void)parser.Append(buffer.data(), n);
+    }
+    parser.FinishFlights();
+
+    const bool complete = parser.IsComplete();
+    const std::ptrdiff_t flights = m_session.GetFlights().GetCount();
+    bool keep = true;
+    if (!complete) {
+        keep = flights > 0 && m_ui.MessageBox(kKeepIncompleteId, MsgButtons::YesNo,
+                                              MsgIcon::Question) == MsgResult::Yes;
+    }
+    if (keep && flights >= 2) {
+        bool separateChecked = false;
+        keep = window->AskKeepSeparate(separateChecked);
+        if (separate)
+            *separate = keep && separateChecked;
+    }
+    return keep;
+}

@@ -1,0 +1,60 @@
+// CTransmissionReader: the read loop that fills a session from a serial port or a raw text file.
+#pragma once
+
+#include "data/TransmissionParser.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ByteSource;
+class CDataModule;
+class CUiServices;
+class Clock;
+
+// What opening the serial port came to. The opener applies the port settings, time-outs and
+// queue sizes; on kSetupFailed it has closed the port again.
+enum class PortOpenStatus { kOpened, kOpenFailed, kSetupFailed };
+struct PortOpenResult {
+    PortOpenStatus status = PortOpenStatus::kOpenFailed;
+    std::unique_ptr<ByteSource> port; // set when kOpened
+};
+using PortOpener = std::function<PortOpenResult()>;
+
+class CTransmissionReader {
+public:
+    // Silence after the first byte that ends a port read, in milliseconds.
+    static constexpr std::int64_t kSilenceLimitMs = 5000;
+    // Longest wait for data in one pass of the loop.
+    static constexpr int kPollMs = 10;
+
+    // session receives the flights; ui shows the Read Data window and the questions; all three
+    // are borrowed and must outlive the reader.
+    CTransmissionReader(CDataModule& session, CUiServices& ui, Clock& clock);
+
+    // The date text each flight gets when it starts (local date and time by default).
+    void SetDateSource(CTransmissionParser::DateSource dateSource) {
+        m_dateSource = std::move(dateSource);
+    }
+
+    // Opens the port through open; reports 5003 (cannot open) or 5004 (settings rejected) and
+    // returns false on failure. Otherwise reads in port mode and closes the port.
+    [[nodiscard]] bool ReadFromPort(const PortOpener& open, bool* separate);
+
+    // Reads one transmission from source into the session: until it is complete, the parser
+    // stops it, the user cancels, 5000 ms pass without data after the first byte (port), or
+    // the source has no more bytes (file). Every flight is then finished. Returns whether the
+    // user keeps the data: an incomplete read without flights is dropped, one with flights
+    // asks 5005; two or more flights ask the final question, whose check box *separate
+    // receives (false otherwise). The caller discards the session's flights when false.
+    [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
+
+    // The device name of a 0-based port index: "\\.\COM<index + 1>".
+    [[nodiscard]] static std::string PortDeviceName(int portIndex);
+
+private:
+    CDataModule& m_session;
+    CUiServices& m_ui;
+    Clock& m_clock;
+    CTransmissionParser::DateSource m_dateSource;
+};

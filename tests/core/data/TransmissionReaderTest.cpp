@@ -1,0 +1,205 @@
+#include "data/TransmissionReader.h"
+
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "framework/FileByteSource.h"
+#include "framework/StringTable.h"
+#include "support/FakeClock.h"
+#include "support/FakeUi.h"
+#include "support/ScriptedByteSource.h"
+#include "support/Transmission.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using namespace testing_transmission;
+
+namespace {
+
+std::string Flights(int announced, int count) {
+    std::vector<int> values = HeaderValues(2, announced, 40);
+    for (int i = 0; i < count; ++i)
+        values.insert(values.end(), {127, 1, 44, 10, 2, 253});
+    values.insert(values.end(), {127, 128});
+    return Lines(values);
+}
+
+struct Read {
+    FakeUi ui;
+    FakeClock clock;
+    CDataModule session;
+    ScriptedByteSource source{clock};
+    CTransmissionReader reader{session, ui, clock};
+    bool separate = true;
+
+    Read() {
+        reader.SetDateSource([] { return std::string("now"); });
+    }
+    bool Run(bool isPort = true) { return reader.ReadTransmission(source, isPort, &separate); }
+    [[nodiscard]] bool Asked5005() const {
+        for (const auto& shown : ui.Messages())
+            if (shown.text == LoadString(5005) && shown.buttons == MsgButtons::YesNo)
+                return true;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(TransmissionReader, OneAnnouncedFlightEndsCompleteWithoutQuestions) {
+    Read r;
+    const std::string text = Flights(1, 1);
+    r.source.Silence(30'000).Data(text.substr(0, 70)).Silence(200).Data(text.substr(70));
+    EXPECT_TRUE(r.Run());
+    EXPECT_FALSE(r.separate);
+    EXPECT_TRUE(r.ui.Messages().empty());
+    const auto& window = r.ui.ReadWindow();
+    EXPECT_FALSE(window.finalAsked);
+    EXPECT_EQ(window.created, 1);
+    EXPECT_EQ(window.destroyed, 1);
+    EXPECT_EQ(window.ranges, std::vector<int>{40});
+    EXPECT_EQ(window.statusTexts, std::vector<std::string>{"Reading... (flight count: 1)"});
+    ASSERT_EQ(r.session.GetFlights().GetCount(), 1);
+    const CDataBlock* flight = r.session.GetFlights().GetHead();
+    EXPECT_EQ(flight->GetName(), "Flight 1");
+    EXPECT_EQ(flight->GetVersion(), 2u);
+    EXPECT_EQ(flight->GetRawSamples(), (std::vector<std::uint16_t>{298, 301}));
+}
+
+TEST(TransmissionReader, SeveralFlightsAskTheFinalQuestion) {
+    struct Case {
+        bool ok, box, keep, separate;
+    };
+    for (const Case c : {Case{true, true, true, true}, Case{true, false, true, false},
+                         Case{false, true, false, false}}) {
+        Read r;
+        r.ui.ReadWindow().finalOk = c.ok;
+        r.ui.ReadWindow().finalSeparate = c.box;
+        r.source.Data(Flights(3, 3));
+        EXPECT_EQ(r.Run(), c.keep);
+        EXPECT_EQ(r.separate, c.separate);
+        EXPECT_TRUE(r.ui.ReadWindow().finalAsked);
+        EXPECT_EQ(r.ui.ReadWindow().destroyed, 1);
+        EXPECT_TRUE(r.ui.Messages().empty());
+        ASSERT_EQ(r.session.GetFlights().GetCount(), 3);
+        EXPECT_EQ(r.session.GetFlights().GetAt(2)->GetName(), "Flight 3");
+    }
+}
+
+TEST(TransmissionReader, SilenceAfterTheFirstByteEndsThePortRead) {
+    const std::string text = Flights(1, 1);
+    { // 4.9 s between two bytes: the read goes on to completion.
+        Read r;
+        r.source.Data(text.substr(0, 80)).Silence(4900).Data(text.substr(80));
+        EXPECT_TRUE(r.Run());
+        EXPECT_FALSE(r.Asked5005());
+    }
+    for (const MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
+        // 5.1 s: incomplete, and the started flight makes it a question.
+        Read r;
+        r.ui.QueueAnswer(answer);
+        r.source.Data(text.substr(0, 80)).Silence(5100).Data(text.substr(80));
+        EXPECT_EQ(r.Run(), answer == MsgResult::Yes);
+        EXPECT_TRUE(r.Asked5005());
+        EXPECT_FALSE(r.source.Exhausted());
+        ASSERT_EQ(r.session.GetFlights().GetCount(), 1);
+        EXPECT_EQ(r.session.GetFlights().GetHead()->GetName(), "Flight 1"); // finished anyway
+    }
+}
+
+TEST(TransmissionReader, CancelEndsTheRead) {
+    { // Before any byte the loop waits without limit; cancel drops it silently.
+        Read r;
+        r.ui.ReadWindow().cancelAfterPasses = 2000; // 20 s of fake time polling
+        EXPECT_FALSE(r.Run());
+        EXPECT_EQ(r.ui.ReadWindow().passes, 2000);
+        EXPECT_TRUE(r.ui.Messages().empty());
+        EXPECT_EQ(r.session.GetFlights().GetCount(), 0);
+        EXPECT_EQ(r.ui.ReadWindow().destroyed, 1);
+    }
+    { // In a flight: the partial data is offered to keep.
+        Read r;
+        r.ui.QueueAnswer(MsgResult::Yes);
+        r.ui.ReadWindow().cancelAfterPasses = 5;
+        r.source.Data(Flights(0, 1).substr(0, 70));
+        EXPECT_TRUE(r.Run());
+        EXPECT_TRUE(r.Asked5005());
+        EXPECT_EQ(r.session.GetFlights().GetCount(), 1);
+    }
+}
+
+TEST(TransmissionReader, ParserStopWithoutFlightsDropsSilently) {
+    Read r;
+    r.source.Data(Lines(HeaderValues(1, 1)) + Lines({5, 127, 1, 0, 10, 127, 128}));
+    EXPECT_FALSE(r.Run());
+    EXPECT_TRUE(r.ui.Messages().empty());
+    EXPECT_EQ(r.source.Reads(), 1);
+}
+
+TEST(TransmissionReader, FileModeEndsAtTheEndOfTheFile) {
+    { // Nothing at all: the end of the file ends the read at once.
+        Read r;
+        EXPECT_FALSE(r.Run(false));
+        EXPECT_EQ(r.source.Reads(), 1);
+        EXPECT_TRUE(r.ui.Messages().empty());
+    }
+    { // A file cut inside a flight: 5005, and No drops it.
+        const auto path = std::filesystem::temp_directory_path() / "kubo_reader_cut.txt";
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << Flights(1, 1).substr(0, 70);
+        }
+        FakeUi ui;
+        FakeClock clock;
+        CDataModule session;
+        FileByteSource file(path.string());
+        ASSERT_TRUE(file.IsOpen());
+        CTransmissionReader reader(session, ui, clock);
+        EXPECT_FALSE(reader.ReadTransmission(file, false, nullptr));
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(session.GetFlights().GetCount(), 1);
+        std::filesystem::remove(path);
+    }
+}
+
+TEST(TransmissionReader, OpeningThePort) {
+    EXPECT_EQ(CTransmissionReader::PortDeviceName(2), "\\\\.\\COM3");
+    EXPECT_EQ(CTransmissionReader::PortDeviceName(0), "\\\\.\\COM1");
+
+    for (const auto& [status, id] : {std::pair{PortOpenStatus::kOpenFailed, 5003u},
+                                     std::pair{PortOpenStatus::kSetupFailed, 5004u}}) {
+        Read r;
+        EXPECT_FALSE(r.reader.ReadFromPort(
+            [s = status] {
+                return PortOpenResult{s, nullptr};
+            },
+            &r.separate));
+        ASSERT_EQ(r.ui.Messages().size(), 1u);
+        EXPECT_EQ(r.ui.Messages()[0].text, LoadString(id));
+        EXPECT_EQ(r.ui.ReadWindow().created, 0);
+        EXPECT_FALSE(r.separate);
+    }
+
+    Read r;
+    auto port = std::make_unique<ScriptedByteSource>(r.clock);
+    port->Data(Flights(2, 2));
+    r.ui.ReadWindow().finalSeparate = true;
+    EXPECT_TRUE(r.reader.ReadFromPort(
+        [&] {
+            return PortOpenResult{PortOpenStatus::kOpened, std::move(port)};
+        },
+        &r.separate));
+    EXPECT_TRUE(r.separate);
+    EXPECT_EQ(r.session.GetFlights().GetCount(), 2);
+}
+
+TEST(TransmissionReader, WindowThatCannotBeCreatedReadsNothing) {
+    Read r;
+    r.ui.ReadWindow().failCreate = true;
+    r.source.Data(Flights(1, 1));
+    EXPECT_FALSE(r.Run());
+    EXPECT_EQ(r.source.Reads(), 0);
+}

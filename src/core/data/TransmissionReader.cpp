@@ -79,7 +79,7 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         std::size_t n = 0;
         if (space > 0)
             n = source.Read(buffer.data(), space, kPollMs);
-        else
+        else if (isPort)
             m_clock.SleepMs(kPollMs); // text that cannot be parsed fills the buffer: wait out
         if (n == 0) {
             // A file has nothing more to give; a port may still send, up to the silence limit

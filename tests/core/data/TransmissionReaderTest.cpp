@@ -110,6 +110,18 @@ TEST(TransmissionReader, SilenceAfterTheFirstByteEndsThePortRead) {
     }
 }
 
+TEST(TransmissionReader, UnparsableTextEndsThePortReadAfterTheSilenceLimit) {
+    // A stray character stops parsing; the text behind it fills the buffer and is no longer
+    // read, which counts as silence even while the device goes on sending.
+    Read r;
+    const std::int64_t start = r.clock.NowMs();
+    r.source.Data(Flights(1, 1).substr(0, 70) + "x" + std::string(5000, '7'));
+    EXPECT_FALSE(r.Run()); // 5005 answered No
+    EXPECT_TRUE(r.Asked5005());
+    EXPECT_FALSE(r.source.Exhausted());
+    EXPECT_GT(r.clock.NowMs() - start, CTransmissionReader::kSilenceLimitMs);
+}
+
 TEST(TransmissionReader, CancelEndsTheRead) {
     { // Before any byte the loop waits without limit; cancel drops it silently.
         Read r;

@@ -82,13 +82,6 @@ TEST(RawExport, HeaderOnceAndEndMarkAfterTheLastFlight) {
     EXPECT_EQ(text, expected);
 }
 
-TEST(RawExport, OddRatesAndVersionsFollowPrintf) {
-    // A rate below 100 ms writes 000; a negative one (only from an edited file) keeps its sign.
-    const auto flight = MakeFlight("x", 0, -250, {}, 0x1234);
-    const std::string text = ExportAll({flight.get()});
-    EXPECT_NE(text.find("\n126\n052\n-02\n127\n001\n"), std::string::npos) << text;
-}
-
 TEST(RawImport, ExportedFlightsComeBackTheSame) {
     std::mt19937 random(11);
     std::vector<std::unique_ptr<CDataBlock>> flights;

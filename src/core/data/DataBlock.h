@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,12 @@ public:
     // value 1, the document's default formulas (kept as they are without a document), and the
     // three flight header values taken off the raw array.
     void FinishDecoding(const std::array<std::uint8_t, 14>& header, int index);
+
+    // Writes this flight in the device's line protocol (DataBlockRawExport.cpp). index is the
+    // flight's 0-based position in the export and total the number of flights it writes:
+    // index 0 writes the name and date lines and the transmission header first, the last
+    // flight the end mark 128 after it.
+    void ExportRaw(std::ostream& out, int index, int total) const;
 
 private:
     void MarkModified() const;

@@ -3,6 +3,7 @@
 #include "data/DataModule.h"
 #include "framework/ByteSource.h"
 #include "framework/Clock.h"
+#include "framework/FileByteSource.h"
 #include "framework/ReadWindow.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
@@ -14,6 +15,12 @@ constexpr unsigned kOpenFailedId = 5003;
 constexpr unsigned kSetupFailedId = 5004;
 constexpr unsigned kKeepIncompleteId = 5005;
 constexpr unsigned kReadingStatusId = 5126;
+
+constexpr int kSkippedLines = 2;
+
+void ReportFileError(CUiServices& ui, const std::string& path, const char* what) {
+    (void)ui.MessageBox(path + what, MsgButtons::Ok, MsgIcon::Error);
+}
 
 // Shows the parser's reports in the Read Data window.
 class WindowEvents final : public CTransmissionEvents {
@@ -72,7 +79,7 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         std::size_t n = 0;
         if (space > 0)
             n = source.Read(buffer.data(), space, kPollMs);
-        else
+        else if (isPort)
             m_clock.SleepMs(kPollMs); // text that cannot be parsed fills the buffer: wait out
         if (n == 0) {
             // A file has nothing more to give; a port may still send, up to the silence limit
@@ -101,6 +108,27 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         keep = window->AskKeepSeparate(separateChecked);
         if (separate)
             *separate = keep && separateChecked;
+    }
+    return keep;
+}
+
+bool CTransmissionReader::ImportRawText(const std::string& path) {
+    FileByteSource file(path);
+    if (!file.IsOpen()) {
+        ReportFileError(m_ui, path, " could not be opened.");
+        return false;
+    }
+    // The name and date lines of a raw export are not part of the transmission, and may well
+    // hold the characters "126".
+    int lineFeeds = 0;
+    char c = 0;
+    while (lineFeeds < kSkippedLines && file.Read(&c, 1, 0) == 1)
+        if (c == '\n')
+            ++lineFeeds;
+    const bool keep = ReadTransmission(file, false, nullptr);
+    if (file.HasFailed()) {
+        ReportFileError(m_ui, path, " could not be read.");
+        return false;
     }
     return keep;
 }

@@ -49,6 +49,10 @@ public:
     // receives (false otherwise). The caller discards the session's flights when false.
     [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
 
+    // Raw text import: skips the file's first two lines and reads the rest as a transmission
+    // in file mode. A file that cannot be opened or read is reported and gives false.
+    [[nodiscard]] bool ImportRawText(const std::string& path);
+
     // The device name of a 0-based port index: "\\.\COM<index + 1>".
     [[nodiscard]] static std::string PortDeviceName(int portIndex);
 

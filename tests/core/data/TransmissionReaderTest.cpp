@@ -2,7 +2,6 @@
 
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
-#include "framework/FileByteSource.h"
 #include "framework/StringTable.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
@@ -10,10 +9,6 @@
 #include "support/Transmission.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 using namespace testing_transmission;
 
@@ -110,6 +105,18 @@ TEST(TransmissionReader, SilenceAfterTheFirstByteEndsThePortRead) {
     }
 }
 
+TEST(TransmissionReader, UnparsableTextEndsThePortReadAfterTheSilenceLimit) {
+    // A stray character stops parsing; the text behind it fills the buffer and is no longer
+    // read, which counts as silence even while the device goes on sending.
+    Read r;
+    const std::int64_t start = r.clock.NowMs();
+    r.source.Data(Flights(1, 1).substr(0, 70) + "x" + std::string(5000, '7'));
+    EXPECT_FALSE(r.Run()); // 5005 answered No
+    EXPECT_TRUE(r.Asked5005());
+    EXPECT_FALSE(r.source.Exhausted());
+    EXPECT_GT(r.clock.NowMs() - start, CTransmissionReader::kSilenceLimitMs);
+}
+
 TEST(TransmissionReader, CancelEndsTheRead) {
     { // Before any byte the loop waits without limit; cancel drops it silently.
         Read r;
@@ -137,32 +144,6 @@ TEST(TransmissionReader, ParserStopWithoutFlightsDropsSilently) {
     EXPECT_FALSE(r.Run());
     EXPECT_TRUE(r.ui.Messages().empty());
     EXPECT_EQ(r.source.Reads(), 1);
-}
-
-TEST(TransmissionReader, FileModeEndsAtTheEndOfTheFile) {
-    { // Nothing at all: the end of the file ends the read at once.
-        Read r;
-        EXPECT_FALSE(r.Run(false));
-        EXPECT_EQ(r.source.Reads(), 1);
-        EXPECT_TRUE(r.ui.Messages().empty());
-    }
-    { // A file cut inside a flight: 5005, and No drops it.
-        const auto path = std::filesystem::temp_directory_path() / "kubo_reader_cut.txt";
-        {
-            std::ofstream out(path, std::ios::binary);
-            out << Flights(1, 1).substr(0, 70);
-        }
-        FakeUi ui;
-        FakeClock clock;
-        CDataModule session;
-        FileByteSource file(path.string());
-        ASSERT_TRUE(file.IsOpen());
-        CTransmissionReader reader(session, ui, clock);
-        EXPECT_FALSE(reader.ReadTransmission(file, false, nullptr));
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(session.GetFlights().GetCount(), 1);
-        std::filesystem::remove(path);
-    }
 }
 
 TEST(TransmissionReader, OpeningThePort) {
@@ -194,12 +175,4 @@ TEST(TransmissionReader, OpeningThePort) {
         &r.separate));
     EXPECT_TRUE(r.separate);
     EXPECT_EQ(r.session.GetFlights().GetCount(), 2);
-}
-
-TEST(TransmissionReader, WindowThatCannotBeCreatedReadsNothing) {
-    Read r;
-    r.ui.ReadWindow().failCreate = true;
-    r.source.Data(Flights(1, 1));
-    EXPECT_FALSE(r.Run());
-    EXPECT_EQ(r.source.Reads(), 0);
 }

@@ -1,0 +1,67 @@
+// The raw export: a flight written back in the device's line protocol.
+#include "data/DataBlock.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+namespace {
+// Collects "%03d\n" lines (printf semantics: at least three digits, a sign when negative).
+class LineWriter {
+public:
+    void Number(long long value) {
+        char line[32];
+        const int length = std::snprintf(line, sizeof line, "%03lld\n", value);
+        m_text.append(line, static_cast<std::size_t>(length));
+    }
+    void Text(const std::string& text) {
+        m_text += text;
+        m_text += '\n';
+    }
+    void WriteTo(std::ostream& out) const {
+        out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+    }
+
+private:
+    std::string m_text;
+};
+
+constexpr int kStartMark = 126;
+constexpr int kFlightMark = 127;
+constexpr int kEndMark = 128;
+constexpr int kUnusedHeaderValue = 255;
+constexpr int kUnusedHeaderCount = 7;
+constexpr int kRateUnitMs = 100;
+} // namespace
+
+void CDataBlock::ExportRaw(std::ostream& out, int index, int total) const {
+    LineWriter lines;
+    const int rateUnits = m_nSampleRate / kRateUnitMs;
+    if (index == 0) {
+        lines.Text(m_strName);
+        lines.Text(m_strDate);
+        lines.Number(kStartMark);
+        lines.Number(m_nVersion & 0xFFu);
+        lines.Number(rateUnits);
+        lines.Number(kFlightMark);
+        lines.Number(total & 0xFF);
+        lines.Number(0); // progress bound: not known to the export
+        lines.Number(0);
+        for (int i = 0; i < kUnusedHeaderCount; ++i)
+            lines.Number(kUnusedHeaderValue);
+        lines.Number(kFlightMark);
+    }
+    lines.Number(m_nReferenceRaw >> 8);
+    lines.Number(m_nReferenceRaw & 0xFF);
+    lines.Number(rateUnits);
+    // The inverse of the decoder's steps; steps outside -128..127 come back modulo 256.
+    unsigned previous = m_nReferenceRaw;
+    for (const std::uint16_t sample : m_raw) {
+        lines.Number((previous - sample) & 0xFFu);
+        previous = sample;
+    }
+    lines.Number(kFlightMark);
+    if (index + 1 == total)
+        lines.Number(kEndMark);
+    lines.WriteTo(out);
+}

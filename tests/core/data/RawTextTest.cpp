@@ -1,0 +1,156 @@
+#include "data/Annotation.h"
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "data/TransmissionReader.h"
+#include "framework/StringTable.h"
+#include "support/FakeClock.h"
+#include "support/FakeUi.h"
+#include "support/Transmission.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+using namespace testing_transmission;
+
+namespace {
+
+std::unique_ptr<CDataBlock> MakeFlight(std::string name, std::uint16_t reference, int rate,
+                                       std::vector<std::uint16_t> samples, unsigned version = 3) {
+    auto flight = std::make_unique<CDataBlock>();
+    flight->SetName(std::move(name), false, nullptr);
+    flight->SetDate("06.12.2026 17:10");
+    flight->SetReferenceRaw(reference);
+    flight->SetSampleRate(rate);
+    flight->SetVersion(version);
+    flight->GetRawSamples() = std::move(samples);
+    return flight;
+}
+
+std::string ExportAll(const std::vector<const CDataBlock*>& flights) {
+    std::ostringstream out;
+    for (std::size_t i = 0; i < flights.size(); ++i)
+        flights[i]->ExportRaw(out, static_cast<int>(i), static_cast<int>(flights.size()));
+    return out.str();
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string& contents)
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("kubo_raw_" + std::to_string(++s_counter) + ".txt")) {
+        std::ofstream(m_path, std::ios::binary) << contents;
+    }
+    ~TempFile() { std::filesystem::remove(m_path); }
+    [[nodiscard]] std::string Path() const { return m_path.string(); }
+
+private:
+    static inline int s_counter = 0;
+    std::filesystem::path m_path;
+};
+
+struct Import {
+    FakeUi ui;
+    FakeClock clock;
+    CDataModule session;
+    CTransmissionReader reader{session, ui, clock};
+    bool Run(const std::string& path) { return reader.ImportRawText(path); }
+};
+
+} // namespace
+
+TEST(RawExport, OneFlightIsWrittenLineByLine) {
+    const auto flight = MakeFlight("Flight 1", 300, 1000, {298, 301});
+    const std::string expected =
+        "Flight 1\n06.12.2026 17:10\n" + Lines({126, 3,   10,  127, 1, 0,  0,  255, 255, 255, 255,
+                                                255, 255, 255, 127, 1, 44, 10, 2,   253, 127, 128});
+    EXPECT_EQ(ExportAll({flight.get()}), expected);
+}
+
+TEST(RawExport, HeaderOnceAndEndMarkAfterTheLastFlight) {
+    const auto a = MakeFlight("a", 256, 500, {255});
+    const auto b = MakeFlight("b", 10, 200, {});
+    const auto c = MakeFlight("c", 0, 100, {65535});
+    const std::string text = ExportAll({a.get(), b.get(), c.get()});
+    const std::string expected =
+        "a\n06.12.2026 17:10\n" +
+        Lines({126, 3, 5, 127, 3,   0, 0,  255, 255, 255, 255, 255, 255, 255, 127,
+               1,   0, 5, 1,   127, 0, 10, 2,   127, 0,   0,   1,   1,   127, 128});
+    EXPECT_EQ(text, expected);
+}
+
+TEST(RawImport, ExportedFlightsComeBackTheSame) {
+    std::mt19937 random(11);
+    std::vector<std::unique_ptr<CDataBlock>> flights;
+    for (int f = 0; f < 3; ++f) {
+        std::vector<std::uint16_t> samples;
+        // Steps (previous - sample) of 127 or of 226 before 30 cannot be told from marks.
+        const int reference = 40000 + 1000 * f;
+        int value = reference;
+        for (int i = 0; i < 1500; ++i) {
+            const int step = static_cast<int>(random() % 255) - 128;
+            value -= step == 127 || step == -30 ? 0 : step;
+            samples.push_back(static_cast<std::uint16_t>(value));
+        }
+        flights.push_back(MakeFlight(f == 0 ? "Run 126" : "b",
+                                     static_cast<std::uint16_t>(reference), 100 * (f + 1), samples,
+                                     7 + f));
+        flights.back()->AppendAnnotation(std::make_unique<CAnnotation>());
+    }
+    TempFile file(ExportAll({flights[0].get(), flights[1].get(), flights[2].get()}));
+
+    Import import;
+    import.ui.ReadWindow().finalOk = true;
+    ASSERT_TRUE(import.Run(file.Path()));
+    EXPECT_TRUE(import.ui.Messages().empty());
+    ASSERT_EQ(import.session.GetFlights().GetCount(), 3);
+    for (int f = 0; f < 3; ++f) {
+        const CDataBlock* in = import.session.GetFlights().GetAt(f);
+        const CDataBlock* out = flights[static_cast<std::size_t>(f)].get();
+        EXPECT_EQ(in->GetName(), "Flight " + std::to_string(f + 1));
+        EXPECT_EQ(in->GetVersion(), 7u);
+        EXPECT_EQ(in->GetReferenceRaw(), out->GetReferenceRaw());
+        EXPECT_EQ(in->GetSampleRate(), out->GetSampleRate());
+        EXPECT_EQ(in->GetRawSamples(), out->GetRawSamples());
+        EXPECT_TRUE(in->GetAnnotations().IsEmpty());
+    }
+}
+
+TEST(RawImport, FilesThatHoldNoFlights) {
+    { // No "126" after the two skipped lines: nothing, and no question.
+        TempFile file("126 in a name\n126\n1 2 3 4 5\n");
+        Import import;
+        EXPECT_FALSE(import.Run(file.Path()));
+        EXPECT_TRUE(import.ui.Messages().empty());
+    }
+    { // An empty file ends the read at once.
+        TempFile file("");
+        Import import;
+        EXPECT_FALSE(import.Run(file.Path()));
+        EXPECT_TRUE(import.ui.Messages().empty());
+    }
+    { // A missing file is reported.
+        Import import;
+        EXPECT_FALSE(import.Run("/nonexistent/kubo/raw.txt"));
+        EXPECT_EQ(import.ui.Messages().size(), 1u);
+        EXPECT_EQ(import.ui.ReadWindow().created, 0);
+    }
+}
+
+TEST(RawImport, FileCutInAFlightAsksToKeepIt) {
+    const auto flight = MakeFlight("a", 300, 1000, {298, 301, 290});
+    std::string text = ExportAll({flight.get()});
+    text.resize(text.size() - 8); // without "127\n128\n"
+    TempFile file(text);
+    Import import;
+    import.ui.QueueAnswer(MsgResult::Yes);
+    EXPECT_TRUE(import.Run(file.Path()));
+    ASSERT_EQ(import.ui.Messages().size(), 1u);
+    EXPECT_EQ(import.ui.Messages()[0].text, LoadString(5005));
+    ASSERT_EQ(import.session.GetFlights().GetCount(), 1);
+    EXPECT_EQ(import.session.GetFlights().GetHead()->GetRawSamples(),
+              (std::vector<std::uint16_t>{298, 301, 290}));
+}

@@ -103,8 +103,31 @@ public:
     // flight the end mark 128 after it.
     void ExportRaw(std::ostream& out, int index, int total) const;
 
+    // --- Translation of the raw values (DataBlockTranslation.cpp) ---
+    // Fills time (seconds from the first sample) and altitude (document's unit) for every
+    // sample, with the effective offsets when applyOffsets. Translates through the formulas
+    // only when they differ from those of the last translation, and remakes the display arrays
+    // only when offsets or unit changed. Returns the sample count, or 0 with the out arrays
+    // untouched when the pressure formula fails on the reference raw value.
+    [[nodiscard]] std::size_t GetDisplayData(std::vector<float>& time, std::vector<float>& altitude,
+                                             bool applyOffsets) const;
+    // The first displayed point (offsets applied) when there are at least 2 samples, else 0, 0.
+    void GetStartPoint(float& time, float& altitude) const;
+    // The highest translated altitude in the document's unit; negative (-1 m converted) when
+    // the pressure formula fails on the reference raw value.
+    [[nodiscard]] double GetMaxAltitude() const;
+    // Samples × sample rate as FormatSeconds writes it ("2 min 3.4 sec").
+    [[nodiscard]] std::string GetDurationText() const;
+    // The next request translates and measures anew.
+    void InvalidateDerived();
+
 private:
     void MarkModified() const;
+    // Remakes the time and altitude arrays; false when the pressure formula fails on the
+    // reference raw value.
+    [[nodiscard]] bool Translate() const;
+    // Brings the display arrays up to date; false when the translation failed.
+    [[nodiscard]] bool UpdateDisplay(bool applyOffsets) const;
 
     std::string m_strName;
     bool m_bShown = false;
@@ -121,4 +144,17 @@ private:
     float m_fAppliedAltitudeOffset = 0.0f;
     CObListEx<CAnnotation> m_annotations{true};
     std::vector<std::uint16_t> m_raw;
+
+    // Translation caches, never stored. Empty formula texts mean "not translated yet".
+    mutable double m_dMaxAltitude = -1.0;  // metres; -1: not computed
+    mutable std::string m_strDurationText; // empty: not computed
+    mutable std::vector<float> m_time;     // seconds, one per sample
+    mutable std::vector<float> m_altitude; // metres, one per sample
+    mutable std::string m_strTranslatedAltitudeFormula;
+    mutable std::string m_strTranslatedPressureFormula;
+    mutable std::vector<float> m_displayTime;     // m_time + time offset
+    mutable std::vector<float> m_displayAltitude; // (m_altitude + altitude offset) in the unit
+    mutable float m_fDisplayTimeOffset = 0.0f;
+    mutable float m_fDisplayAltitudeOffset = 0.0f;
+    mutable std::int32_t m_nDisplayUnit = 0; // the document's unit flag: 0 metres, else feet
 };

@@ -1,0 +1,150 @@
+// CDataBlock's translation of raw device values to time and altitude, and its derived figures.
+#include "calc/FormulaEvaluator.h"
+#include "calc/TextHelpers.h"
+#include "data/Annotation.h"
+#include "data/DataBlock.h"
+#include "shell/MainDoc.h"
+
+#include <cmath>
+
+namespace {
+// Sample i lies at rate × i milliseconds; the product is taken in 64 bits so that long flights
+// at slow rates cannot overflow, then scaled by the single-precision 0.001 and rounded once.
+float SampleTime(std::int32_t rate, std::size_t index) {
+    const auto ms = static_cast<std::int64_t>(rate) * static_cast<std::int64_t>(index);
+    return static_cast<float>(static_cast<double>(ms) * static_cast<double>(0.001f));
+}
+
+// The sample an annotation at `seconds` belongs to: rounded to the nearest sample, clamped to
+// 0 ... n - 1 (n > 0). NaN and times before the flight give 0.
+std::size_t SampleIndex(double seconds, std::int32_t rate, std::size_t n) {
+    const double position = seconds * 1000.0 / rate + 0.5;
+    if (!(position >= 1.0))
+        return 0;
+    if (position >= static_cast<double>(n - 1))
+        return n - 1;
+    return static_cast<std::size_t>(position);
+}
+} // namespace
+
+bool CDataBlock::Translate() const {
+    const std::size_t n = m_raw.size();
+    m_time.resize(n, 0.0f);
+    m_altitude.resize(n, 0.0f);
+
+    CFormulaEvaluator evaluator;
+    static_cast<void>(evaluator.SetVariable("X", m_nReferenceRaw));
+    double reference = 0.0;
+    if (evaluator.Evaluate(m_strPressureFormula, reference) != CFormulaEvaluator::kNoError)
+        return false;
+    static_cast<void>(evaluator.SetVariable("PR", reference));
+
+    m_dMaxAltitude = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        static_cast<void>(evaluator.SetVariable("X", m_raw[i]));
+        // A sample the pressure formula fails on goes on with whatever value it left.
+        double pressure = 0.0;
+        static_cast<void>(evaluator.Evaluate(m_strPressureFormula, pressure));
+        static_cast<void>(evaluator.SetVariable("PA", pressure));
+        double altitude = 0.0;
+        if (evaluator.Evaluate(m_strAltitudeFormula, altitude) != CFormulaEvaluator::kNoError)
+            continue; // keeps its previous values and stays out of the maximum
+        if (altitude > m_dMaxAltitude)
+            m_dMaxAltitude = altitude;
+        m_time[i] = SampleTime(m_nSampleRate, i);
+        m_altitude[i] = static_cast<float>(altitude);
+    }
+
+    if (n > 0) {
+        for (CAnnotation* note : m_annotations)
+            if (note->m_bBoundToData)
+                note->m_dAltitude = m_altitude[SampleIndex(note->m_dTime, m_nSampleRate, n)];
+    }
+    m_strTranslatedAltitudeFormula = m_strAltitudeFormula;
+    m_strTranslatedPressureFormula = m_strPressureFormula;
+    return true;
+}
+
+bool CDataBlock::UpdateDisplay(bool applyOffsets) const {
+    const std::size_t n = m_raw.size();
+    bool translated = false;
+    if (m_strAltitudeFormula != m_strTranslatedAltitudeFormula ||
+        m_strPressureFormula != m_strTranslatedPressureFormula) {
+        if (!Translate())
+            return false;
+        translated = true;
+    }
+    // Also without a translation (both formulas empty), so that every sample has a value.
+    m_time.resize(n, 0.0f);
+    m_altitude.resize(n, 0.0f);
+
+    const float timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
+    const float altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
+    const CMainDoc* doc = GetDocument();
+    const auto unit = static_cast<std::int32_t>(doc ? doc->GetShowFeet() : 0);
+    if (!translated && timeOffset == m_fDisplayTimeOffset &&
+        altitudeOffset == m_fDisplayAltitudeOffset && unit == m_nDisplayUnit &&
+        m_displayTime.size() == n && m_displayAltitude.size() == n)
+        return true;
+
+    if (timeOffset == 0.0f) {
+        m_displayTime = m_time;
+    } else {
+        m_displayTime.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            m_displayTime[i] = m_time[i] + timeOffset;
+    }
+    if (unit == 0 && altitudeOffset == 0.0f) {
+        m_displayAltitude = m_altitude;
+    } else {
+        const float factor = unit != 0 ? CMainDoc::kFeetFactor : 1.0f;
+        m_displayAltitude.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            m_displayAltitude[i] = (m_altitude[i] + altitudeOffset) * factor;
+    }
+    m_fDisplayTimeOffset = timeOffset;
+    m_fDisplayAltitudeOffset = altitudeOffset;
+    m_nDisplayUnit = unit;
+    return true;
+}
+
+std::size_t CDataBlock::GetDisplayData(std::vector<float>& time, std::vector<float>& altitude,
+                                       bool applyOffsets) const {
+    if (!UpdateDisplay(applyOffsets))
+        return 0;
+    time = m_displayTime;
+    altitude = m_displayAltitude;
+    return m_raw.size();
+}
+
+void CDataBlock::GetStartPoint(float& time, float& altitude) const {
+    time = 0.0f;
+    altitude = 0.0f;
+    if (UpdateDisplay(true) && m_raw.size() > 1) {
+        time = m_displayTime.front();
+        altitude = m_displayAltitude.front();
+    }
+}
+
+double CDataBlock::GetMaxAltitude() const {
+    if (m_dMaxAltitude < 0)
+        static_cast<void>(UpdateDisplay(false));
+    const CMainDoc* doc = GetDocument();
+    return m_dMaxAltitude * (doc ? doc->GetDisplayFactor() : 1.0);
+}
+
+std::string CDataBlock::GetDurationText() const {
+    if (m_strDurationText.empty()) {
+        const auto ms =
+            static_cast<std::int64_t>(m_nSampleRate) * static_cast<std::int64_t>(m_raw.size());
+        m_strDurationText = FormatSeconds(static_cast<double>(ms) * 0.001);
+    }
+    return m_strDurationText;
+}
+
+void CDataBlock::InvalidateDerived() {
+    m_dMaxAltitude = -1.0;
+    m_strDurationText.clear();
+    m_strTranslatedAltitudeFormula.clear();
+    m_strTranslatedPressureFormula.clear();
+}

@@ -1,0 +1,252 @@
+#include "data/Annotation.h"
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "shell/MainDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr const char* kPressure = "(X/147.456)+10.555555";
+constexpr const char* kAltitude = "ln(PA/PR) * (-29.153) * 293";
+
+double DefaultAltitude(double raw, double reference) {
+    const double pa = raw / 147.456 + 10.555555;
+    const double pr = reference / 147.456 + 10.555555;
+    return std::log(pa / pr) * -29.153 * 293;
+}
+
+struct FlightInDocument {
+    FlightInDocument() {
+        auto owned = std::make_unique<CDataModule>(&doc);
+        CDataModule* session = owned.get();
+        doc.GetSessions().AddTail(std::move(owned));
+        auto block = std::make_unique<CDataBlock>();
+        flight = block.get();
+        session->AppendFlight(std::move(block));
+    }
+    CMainDoc doc;
+    CDataBlock* flight = nullptr;
+};
+
+// Pressure = raw value, altitude = pressure: the arrays show the raw values themselves.
+void UseIdentityFormulas(CDataBlock& flight) {
+    flight.SetPressureFormula("X");
+    flight.SetAltitudeFormula("PA+0*PR");
+}
+
+CAnnotation* AddBound(CDataBlock& flight, double time) {
+    auto note = std::make_unique<CAnnotation>();
+    note->m_bBoundToData = true;
+    note->m_dTime = time;
+    note->m_dAltitude = -999;
+    CAnnotation* raw = note.get();
+    flight.AppendAnnotation(std::move(note));
+    return raw;
+}
+} // namespace
+
+TEST(Translation, DefaultFormulasGiveTimesAltitudesAndMaximum) {
+    CDataBlock flight;
+    flight.SetPressureFormula(kPressure);
+    flight.SetAltitudeFormula(kAltitude);
+    flight.SetSampleRate(1000);
+    flight.SetReferenceRaw(5000);
+    flight.GetRawSamples() = {5000, 4000, 6000};
+
+    std::vector<float> time, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, true), 3u);
+    EXPECT_EQ(time, (std::vector<float>{0.0f, 1.0f, 2.0f}));
+    // At the reference: 0 x -29.153 x 293, a negative zero.
+    EXPECT_EQ(altitude[0], 0.0f);
+    EXPECT_TRUE(std::signbit(altitude[0]));
+    EXPECT_EQ(altitude[1], static_cast<float>(DefaultAltitude(4000, 5000)));
+    EXPECT_EQ(altitude[2], static_cast<float>(DefaultAltitude(6000, 5000)));
+    EXPECT_EQ(flight.GetMaxAltitude(), DefaultAltitude(4000, 5000));
+    EXPECT_EQ(flight.GetDurationText(), "3.0 sec");
+
+    // No altitude above the reference: the maximum stays a positive 0.
+    CDataBlock low;
+    low.SetPressureFormula(kPressure);
+    low.SetAltitudeFormula(kAltitude);
+    low.SetReferenceRaw(5000);
+    low.GetRawSamples() = {5000, 6000};
+    EXPECT_EQ(low.GetMaxAltitude(), 0.0);
+    EXPECT_FALSE(std::signbit(low.GetMaxAltitude()));
+}
+
+TEST(Translation, DurationIsSamplesTimesRate) {
+    CDataBlock flight;
+    flight.SetSampleRate(100);
+    flight.GetRawSamples().assign(1234, 0);
+    EXPECT_EQ(flight.GetDurationText(), "2 min 3.4 sec");
+    // Cached until invalidated.
+    flight.SetSampleRate(1000);
+    EXPECT_EQ(flight.GetDurationText(), "2 min 3.4 sec");
+    flight.InvalidateDerived();
+    EXPECT_EQ(flight.GetDurationText(), "20 min 34.0 sec");
+
+    // rate x samples beyond 32 bits.
+    CDataBlock slow;
+    slow.SetSampleRate(1000000);
+    slow.GetRawSamples().assign(5000, 0);
+    EXPECT_EQ(slow.GetDurationText(), "83333 min 20.0 sec");
+}
+
+TEST(Translation, SampleTimesUseA64BitProduct) {
+    CDataBlock flight;
+    UseIdentityFormulas(flight);
+    flight.SetSampleRate(std::numeric_limits<std::int32_t>::max());
+    flight.GetRawSamples() = {1, 2, 3};
+    std::vector<float> time, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 3u);
+    EXPECT_EQ(time[2], static_cast<float>(2.0 * 2147483647.0 * static_cast<double>(0.001f)));
+    EXPECT_GT(time[2], time[1]);
+}
+
+TEST(Translation, EmptyFormulasGiveZeroForEverySample) {
+    CDataBlock flight;
+    flight.GetRawSamples() = {1, 2, 3, 4};
+    std::vector<float> time{7.0f}, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, true), 4u);
+    EXPECT_EQ(time, std::vector<float>(4, 0.0f));
+    EXPECT_EQ(altitude, std::vector<float>(4, 0.0f));
+    EXPECT_EQ(flight.GetMaxAltitude(), -1.0);
+}
+
+TEST(Translation, FailingPressureFormulaOnTheReferenceGivesNothing) {
+    FlightInDocument p;
+    CDataBlock& flight = *p.flight;
+    flight.SetPressureFormula("1/(X-7)");
+    flight.SetAltitudeFormula("PA");
+    flight.SetReferenceRaw(7);
+    flight.GetRawSamples() = {1, 2};
+
+    std::vector<float> time{9.0f}, altitude{9.0f};
+    EXPECT_EQ(flight.GetDisplayData(time, altitude, true), 0u);
+    EXPECT_EQ(time, std::vector<float>{9.0f});
+    EXPECT_EQ(altitude, std::vector<float>{9.0f});
+    EXPECT_EQ(flight.GetMaxAltitude(), -1.0);
+    p.doc.SetShowFeet(1);
+    EXPECT_EQ(flight.GetMaxAltitude(), -3.2808399200439453);
+    float t = 5, a = 5;
+    flight.GetStartPoint(t, a);
+    EXPECT_EQ(t, 0.0f);
+    EXPECT_EQ(a, 0.0f);
+
+    // The next request tries again.
+    flight.SetReferenceRaw(8);
+    EXPECT_EQ(flight.GetDisplayData(time, altitude, true), 2u);
+}
+
+TEST(Translation, SamplesTheAltitudeFormulaFailsOnKeepTheirPreviousValues) {
+    CDataBlock flight;
+    flight.SetSampleRate(1000);
+    flight.SetPressureFormula("X");
+    flight.SetAltitudeFormula("10/(PA-2)+0*PR");
+    flight.GetRawSamples() = {1, 2, 3};
+    std::vector<float> time, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 3u);
+    EXPECT_EQ(time, (std::vector<float>{0.0f, 0.0f, 2.0f}));
+    EXPECT_EQ(altitude, (std::vector<float>{-10.0f, 0.0f, 10.0f}));
+
+    flight.SetAltitudeFormula("PA");
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 3u);
+    EXPECT_EQ(altitude, (std::vector<float>{1.0f, 2.0f, 3.0f}));
+    flight.SetAltitudeFormula("100/(PA-2)");
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 3u);
+    EXPECT_EQ(time, (std::vector<float>{0.0f, 1.0f, 2.0f}));
+    EXPECT_EQ(altitude, (std::vector<float>{-100.0f, 2.0f, 100.0f}));
+    // The failing sample keeps its altitude 2 but takes no part in the maximum.
+    flight.InvalidateDerived();
+    flight.SetAltitudeFormula("-abs(100/(PA-2))");
+    EXPECT_EQ(flight.GetMaxAltitude(), 0.0);
+}
+
+TEST(Translation, TranslatesAgainOnlyWhenAFormulaTextChanges) {
+    CDataBlock flight;
+    UseIdentityFormulas(flight);
+    flight.GetRawSamples() = {1, 2};
+    std::vector<float> time, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_EQ(altitude, (std::vector<float>{1.0f, 2.0f}));
+
+    flight.GetRawSamples()[0] = 5;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_EQ(altitude, (std::vector<float>{1.0f, 2.0f}));
+    flight.SetPressureFormula("x"); // the comparison is case-sensitive
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_EQ(altitude, (std::vector<float>{5.0f, 2.0f}));
+
+    flight.GetRawSamples()[0] = 7;
+    flight.InvalidateDerived();
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_EQ(altitude, (std::vector<float>{7.0f, 2.0f}));
+}
+
+TEST(Translation, DisplayArraysCarryOffsetsAndUnit) {
+    FlightInDocument p;
+    CDataBlock& flight = *p.flight;
+    UseIdentityFormulas(flight);
+    flight.SetSampleRate(500);
+    flight.GetRawSamples() = {10, 20};
+    ASSERT_TRUE(flight.SetPendingOffset(true, 5.0f, 100.0f));
+
+    std::vector<float> time, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, true), 2u);
+    EXPECT_EQ(time, (std::vector<float>{5.0f, 5.5f}));
+    EXPECT_EQ(altitude, (std::vector<float>{110.0f, 120.0f}));
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_EQ(time, (std::vector<float>{0.0f, 0.5f}));
+    EXPECT_EQ(altitude, (std::vector<float>{10.0f, 20.0f}));
+
+    const float feet = CMainDoc::kFeetFactor;
+    p.doc.SetShowFeet(1);
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_EQ(altitude, (std::vector<float>{10.0f * feet, 20.0f * feet}));
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, true), 2u);
+    EXPECT_EQ(altitude, (std::vector<float>{110.0f * feet, 120.0f * feet}));
+    EXPECT_EQ(flight.GetMaxAltitude(), 20.0 * 3.2808399200439453);
+
+    float t = 0, a = 0;
+    flight.GetStartPoint(t, a);
+    EXPECT_EQ(t, 5.0f);
+    EXPECT_EQ(a, 110.0f * feet);
+    flight.ApplyOffset(1.0f, 0.0f);
+    flight.GetStartPoint(t, a);
+    EXPECT_EQ(t, 6.0f);
+
+    flight.GetRawSamples().resize(1);
+    flight.InvalidateDerived();
+    flight.GetStartPoint(t, a);
+    EXPECT_EQ(t, 0.0f);
+    EXPECT_EQ(a, 0.0f);
+}
+
+TEST(Translation, BoundAnnotationsTakeTheAltitudeOfTheirSample) {
+    CDataBlock flight;
+    UseIdentityFormulas(flight);
+    flight.SetSampleRate(1000);
+    CAnnotation* atTwo = AddBound(flight, 2.26);
+    CAnnotation* before = AddBound(flight, -5);
+    CAnnotation* after = AddBound(flight, 100);
+    CAnnotation* nan = AddBound(flight, std::nan(""));
+    CAnnotation* free = AddBound(flight, 1);
+    free->m_bBoundToData = false;
+
+    // No samples: nothing to take.
+    std::vector<float> time, altitude;
+    EXPECT_EQ(flight.GetDisplayData(time, altitude, true), 0u);
+    EXPECT_EQ(atTwo->m_dAltitude, -999);
+
+    flight.GetRawSamples() = {10, 20, 30, 40};
+    flight.InvalidateDerived();
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, true), 4u);
+    EXPECT_EQ(atTwo->m_dAltitude, 30);
+    EXPECT_EQ(before->m_dAltitude, 10);
+    EXPECT_EQ(after->m_dAltitude, 40);
+    EXPECT_EQ(nan->m_dAltitude, 10);
+    EXPECT_EQ(free->m_dAltitude, -999);
+}

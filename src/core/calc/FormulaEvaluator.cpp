@@ -1,40 +1,20 @@
 #include "calc/FormulaEvaluator.h"
 
 #include "calc/FormulaFunctions.h"
+#include "calc/FormulaLexis.h"
 #include "framework/StringTable.h"
 
-#include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <exception>
 
 namespace {
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool IsDelimiter(char c) {
-    switch (c) {
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '%':
-    case '^':
-    case '(':
-    case ')':
-    case ',':
-    case '=':
-        return true;
-    default:
-        return false;
-    }
-}
+using formula_lexis::IsBlank;
+using formula_lexis::IsDelimiter;
+using formula_lexis::IsDigit;
+using formula_lexis::IsLetter;
+using formula_lexis::NumberValue;
 
 char FoldCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -45,6 +25,16 @@ std::string_view SignificantName(std::string_view name) {
     return name.substr(0, CFormulaEvaluator::kMaxNameLength);
 }
 
+CFormulaEvaluator::NameKey KeyOf(std::string_view name) {
+    std::array<char, 16> folded{};
+    for (std::size_t i = 0; i < name.size() && i < folded.size() && name[i] != '\0'; ++i)
+        folded[i] = FoldCase(name[i]);
+    CFormulaEvaluator::NameKey key;
+    std::memcpy(&key.low, folded.data(), sizeof key.low);
+    std::memcpy(&key.high, folded.data() + sizeof key.low, sizeof key.high);
+    return key;
+}
+
 bool SameName(const char* stored, std::string_view name) {
     std::size_t i = 0;
     for (; i < name.size(); ++i)
@@ -52,16 +42,15 @@ bool SameName(const char* stored, std::string_view name) {
             return false;
     return stored[i] == '\0';
 }
-
-// The longest leading decimal number of a token of digits and dots ("1.2.3" is 1.2); 0 when
-// there is none (".").
-double NumberValue(std::string_view token) {
-    double value = 0.0;
-    const auto [end, ec] =
-        std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::fixed);
-    return ec == std::errc() ? value : 0.0;
-}
 } // namespace
+
+CFormulaEvaluator::VariableName::VariableName(std::string_view name) {
+    name = SignificantName(name);
+    name.copy(m_text.data(), name.size());
+    m_nLength = name.size();
+    m_key = KeyOf(name);
+    m_bComparable = name.find('\0') == std::string_view::npos;
+}
 
 CFormulaEvaluator::CFormulaEvaluator() = default;
 
@@ -73,6 +62,7 @@ bool CFormulaEvaluator::SetVariable(std::string_view name, double value) {
             continue;
         name.copy(slot.name.data(), name.size());
         slot.name[name.size()] = '\0';
+        slot.key = KeyOf(name);
         slot.value = value;
         return true;
     }
@@ -84,6 +74,7 @@ bool CFormulaEvaluator::RemoveVariable(std::string_view name) {
     for (Slot& slot : m_variables) {
         if (SameName(slot.name.data(), name)) {
             slot.name[0] = '\0';
+            slot.key = {};
             return true;
         }
     }

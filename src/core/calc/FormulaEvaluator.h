@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,33 @@ public:
     // exhaust the stack.
     static constexpr int kMaxNesting = 1000;
 
+    // The identity of a variable name as the table compares names: the first kMaxNameLength
+    // characters up to any zero byte, letters folded to lower case, zero-padded.
+    struct NameKey {
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        friend bool operator==(const NameKey&, const NameKey&) = default;
+    };
+
+    // A name prepared once for repeated binding and lookup (the translation binds X and PA for
+    // every sample; compiled formulas name their variables this way). Every operation taking
+    // a VariableName behaves exactly as the same operation taking the name's text.
+    class VariableName {
+    public:
+        VariableName() = default;
+        explicit VariableName(std::string_view name);
+        // The name as stored by SetVariable: cut to kMaxNameLength characters.
+        [[nodiscard]] std::string_view Text() const { return {m_text.data(), m_nLength}; }
+
+    private:
+        friend class CFormulaEvaluator;
+        std::array<char, kMaxNameLength + 1> m_text{};
+        std::size_t m_nLength = 0;
+        NameKey m_key;
+        // A name holding a zero byte equals no stored name (a stored name ends at its zero).
+        bool m_bComparable = true;
+    };
+
     CFormulaEvaluator();
 
     // Binds name (cut to kMaxNameLength) to value: removes a variable of that name first, then
@@ -48,6 +76,45 @@ public:
     bool RemoveVariable(std::string_view name);
     // The value of the first slot whose name equals name ignoring letter case.
     [[nodiscard]] bool LookupVariable(std::string_view name, double& value) const;
+
+    // The same three operations on a prepared name, without rescanning its text.
+    [[nodiscard]] bool SetVariable(const VariableName& name, double value) {
+        RemoveVariable(name);
+        for (Slot& slot : m_variables) {
+            if (slot.name[0] != '\0')
+                continue;
+            name.Text().copy(slot.name.data(), name.m_nLength);
+            slot.name[name.m_nLength] = '\0';
+            slot.key = name.m_key;
+            slot.value = value;
+            return true;
+        }
+        return false;
+    }
+    bool RemoveVariable(const VariableName& name) {
+        const int index = FindSlot(name);
+        if (index < 0)
+            return false;
+        m_variables[static_cast<std::size_t>(index)].name[0] = '\0';
+        m_variables[static_cast<std::size_t>(index)].key = {};
+        return true;
+    }
+    [[nodiscard]] bool LookupVariable(const VariableName& name, double& value) const {
+        const int index = FindSlot(name);
+        if (index < 0)
+            return false;
+        value = m_variables[static_cast<std::size_t>(index)].value;
+        return true;
+    }
+
+    // Slot contents for diagnostics and tests: the stored name (up to its zero byte; empty for
+    // a free slot) and the value last stored there (kept when the slot is freed).
+    [[nodiscard]] std::string_view GetSlotName(int index) const {
+        return m_variables[static_cast<std::size_t>(index)].name.data();
+    }
+    [[nodiscard]] double GetSlotValue(int index) const {
+        return m_variables[static_cast<std::size_t>(index)].value;
+    }
 
     // Evaluates every ';'-separated statement in turn until one fails. Returns the error code
     // (kNoError on success); result is 0.0 on entry and then holds the value of the last
@@ -69,12 +136,26 @@ public:
     [[nodiscard]] const std::string& GetErrorToken() const { return m_strErrorToken; }
 
 private:
+    // Runs its programs on this evaluator's table and records their errors here.
+    friend class CCompiledFormula;
+
     enum TokenKind { kTokenEnd = 0, kTokenName = 1, kTokenDelimiter = 2, kTokenNumber = 3 };
 
     struct Slot {
         std::array<char, kMaxNameLength + 1> name{}; // zero-terminated; empty = free slot
+        NameKey key;                                 // of name; all zero for a free slot
         double value = 0.0;
     };
+
+    // The first slot holding name, or -1.
+    [[nodiscard]] int FindSlot(const VariableName& name) const {
+        if (!name.m_bComparable)
+            return -1;
+        for (int i = 0; i < kVariableSlots; ++i)
+            if (m_variables[static_cast<std::size_t>(i)].key == name.m_key)
+                return i;
+        return -1;
+    }
 
     // Thrown by Raise to abandon the current statement; caught by Evaluate.
     struct Failure {};

@@ -1,0 +1,2 @@
+# muParser is measured beside our own evaluator; only this benchmark links it.
+target_link_libraries(bench_formula PRIVATE muparser)

@@ -1,0 +1,81 @@
+// CCompiledFormula: a formula text compiled once, evaluated like CFormulaEvaluator::Evaluate.
+#pragma once
+
+#include "calc/FormulaEvaluator.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text is scanned and parsed once; Run then performs, on the evaluator it is given, what
+// Evaluate(text, result) performs there, in the same order: the same variable reads, bindings
+// and removals, the same IEEE operations and FormulaFunctions() calls, and the same error at the
+// same point, with its code, position and token. The result is the same to the bit, also as
+// Evaluate leaves it after an error. Operations whose operands are all literal constants are
+// carried out while compiling, with the same operations, so that Run only repeats what
+// depends on the variables.
+//
+// Run writes the program's scratch registers: one object must not run on two threads at once.
+class CCompiledFormula {
+public:
+    // The empty text (every run fails with error 9).
+    CCompiledFormula();
+    explicit CCompiledFormula(std::string_view text);
+
+    [[nodiscard]] int Run(CFormulaEvaluator& evaluator, double& result);
+
+    // True when a run may bind or unbind a variable: the text holds an assignment or a
+    // "name =" that no syntax error before it keeps from being reached.
+    [[nodiscard]] bool ChangesVariables() const { return m_bChangesVariables; }
+
+private:
+    friend class CFormulaCompiler;
+
+    enum class Op : std::uint8_t {
+        kLoad,             // target = variable name; unbound: failure
+        kStore,            // SetVariable(name, left); no free slot: failure
+        kRemove,           // RemoveVariable(name)
+        kNegate,           // target = -left
+        kAdd,              // target = left + right
+        kSubtract,         // target = left - right
+        kMultiply,         // target = left * right
+        kDivide,           // target = left / right, right known to be neither 0 nor NaN
+        kDivideChecked,    // as kDivide; right equal to 0 or NaN: failure
+        kRemainder,        // target = fmod(left, right), right known to be neither 0 nor NaN
+        kRemainderChecked, // as kRemainder; right equal to 0 or NaN: failure
+        kPower,            // target = pow(left, right)
+        kCall,             // target = function(left, right, third)
+        kFail,             // failure
+        kEnd,              // result = left; success
+    };
+
+    struct Instruction {
+        Op op = Op::kEnd;
+        std::uint32_t target = 0;
+        std::uint32_t left = 0;
+        std::uint32_t right = 0;
+        std::uint32_t third = 0;
+        std::uint32_t name = 0;    // index into m_names
+        std::uint32_t failure = 0; // index into m_failures
+        double (*function)(double, double, double) = nullptr;
+    };
+
+    // An error as Evaluate records it, and the register holding what its result holds then.
+    struct Failure {
+        int code = 0;
+        int position = 0;
+        std::string token;
+        std::uint32_t result = 0;
+    };
+
+    int Fail(CFormulaEvaluator& evaluator, std::uint32_t failure, double& result) const;
+
+    std::vector<Instruction> m_code;
+    // Constants are stored at compile time and never written; every other register is written
+    // by exactly one instruction (before any instruction reads it).
+    std::vector<double> m_registers;
+    std::vector<CFormulaEvaluator::VariableName> m_names;
+    std::vector<Failure> m_failures;
+    bool m_bChangesVariables = false;
+};

@@ -1,0 +1,353 @@
+#include "calc/FormulaCompiler.h"
+
+#include "calc/FormulaFunctions.h"
+#include "calc/FormulaLexis.h"
+
+#include <climits>
+#include <cmath>
+
+namespace {
+using formula_lexis::IsBlank;
+using formula_lexis::IsDelimiter;
+using formula_lexis::IsDigit;
+using formula_lexis::IsLetter;
+using formula_lexis::NumberValue;
+
+using Evaluator = CFormulaEvaluator;
+} // namespace
+
+void CFormulaCompiler::Compile(std::string_view text, CCompiledFormula& program) {
+    CFormulaCompiler compiler(program);
+    compiler.CompileText(text);
+}
+
+CFormulaCompiler::CFormulaCompiler(CCompiledFormula& program) : m_program(program) {
+    m_zero = Constant(0.0);
+    m_result.value = m_zero;
+}
+
+void CFormulaCompiler::CompileText(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(';', start);
+        m_piece = text.substr(start, end == std::string_view::npos ? end : end - start);
+        m_nReadPos = 0;
+        m_token = {};
+        m_tokenKind = kTokenEnd;
+        m_nNesting = 0;
+        try {
+            NextToken();
+            if (m_tokenKind == kTokenEnd)
+                Raise(Evaluator::kErrorEmpty);
+            Statement(m_result);
+        } catch (const Stop&) {
+            return;
+        }
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    Emit({.op = Op::kEnd, .left = m_result.value});
+}
+
+// --- Grammar: the interpreter's, emitting instead of computing ---
+
+void CFormulaCompiler::Statement(Cell& out) {
+    if (m_tokenKind == kTokenName && CharAt(m_nReadPos) == '=') {
+        const std::string_view name = m_token;
+        NextToken(); // the "="
+        NextToken(); // the first token of the value
+        if (m_tokenKind == kTokenEnd) {
+            Emit({.op = Op::kRemove, .name = NameIndex(name)});
+            return;
+        }
+        Cell value{m_zero};
+        Additive(value);
+        Emit({.op = Op::kStore,
+              .left = value.value,
+              .name = NameIndex(name),
+              .failure = FailureHere(Evaluator::kErrorTooManyVariables, m_token)});
+        out.value = value.value;
+        return;
+    }
+    Additive(out);
+}
+
+void CFormulaCompiler::Additive(Cell& out) {
+    Term(out);
+    for (char op = TokenChar(); op == '+' || op == '-'; op = TokenChar()) {
+        NextToken();
+        Cell right{m_zero};
+        Term(right);
+        out.value = Binary(op == '+' ? Op::kAdd : Op::kSubtract, out.value, right.value);
+    }
+}
+
+void CFormulaCompiler::Term(Cell& out) {
+    Power(out);
+    for (char op = TokenChar(); op == '*' || op == '/' || op == '%'; op = TokenChar()) {
+        NextToken();
+        Cell right{m_zero};
+        Power(right);
+        out.value = op == '*' ? Binary(Op::kMultiply, out.value, right.value)
+                              : Divide(op, out.value, right.value);
+    }
+}
+
+void CFormulaCompiler::Power(Cell& out) {
+    Signed(out);
+    if (TokenChar() == '^') {
+        NextToken();
+        Cell exponent{m_zero};
+        Signed(exponent);
+        out.value = Binary(Op::kPower, out.value, exponent.value);
+    }
+}
+
+void CFormulaCompiler::Signed(Cell& out) {
+    const char sign = TokenChar();
+    if (sign == '+' || sign == '-')
+        NextToken();
+    Primary(out);
+    if (sign == '-')
+        out.value = Unary(Op::kNegate, out.value);
+}
+
+void CFormulaCompiler::Primary(Cell& out) {
+    switch (m_tokenKind) {
+    case kTokenDelimiter:
+        if (TokenChar() != '(')
+            break;
+        EnterNesting();
+        NextToken();
+        if (TokenChar() == ')')
+            Raise(Evaluator::kErrorMissingArgument);
+        out.value = m_zero;
+        Statement(out);
+        if (TokenChar() != ')')
+            Raise(Evaluator::kErrorParenthesis);
+        --m_nNesting;
+        NextToken();
+        return;
+    case kTokenNumber:
+        out.value = Constant(NumberValue(m_token));
+        NextToken();
+        return;
+    case kTokenName: {
+        if (CharAt(m_nReadPos) == '(') {
+            Call(out);
+            return;
+        }
+        const Register target = NewRegister();
+        Emit({.op = Op::kLoad,
+              .target = target,
+              .name = NameIndex(m_token),
+              .failure = FailureHere(Evaluator::kErrorUnknownVariable, m_token)});
+        out.value = target;
+        NextToken();
+        return;
+    }
+    case kTokenEnd:
+        break;
+    }
+    Raise(Evaluator::kErrorSyntax);
+}
+
+void CFormulaCompiler::Call(Cell& out) {
+    const std::string_view name = m_token;
+    const FormulaFunction* function = FindFormulaFunction(name);
+    if (!function)
+        Raise(Evaluator::kErrorUnknownFunction);
+    EnterNesting();
+    NextToken(); // the "("
+    Cell args[3] = {{m_zero}, {m_zero}, {m_zero}};
+    int count = 0;
+    do {
+        NextToken();
+        if (TokenChar() == ')' || TokenChar() == ',')
+            Raise(Evaluator::kErrorMissingArgument, name);
+        Statement(args[count++]);
+    } while (count < 3 && TokenChar() == ',');
+    NextToken();
+    if (count != function->argCount)
+        Raise(Evaluator::kErrorArgumentCount, name);
+    --m_nNesting;
+    out.value = CallFunction(*function, args);
+}
+
+// --- Scanner: the interpreter's ---
+
+void CFormulaCompiler::SkipBlanks() {
+    while (IsBlank(CharAt(m_nReadPos)))
+        ++m_nReadPos;
+}
+
+void CFormulaCompiler::NextToken() {
+    SkipBlanks();
+    const std::size_t start = m_nReadPos;
+    const char c = CharAt(start);
+    if (c == '\0') {
+        m_token = {};
+        m_tokenKind = kTokenEnd;
+        return;
+    }
+    if (IsDelimiter(c)) {
+        ++m_nReadPos;
+        m_tokenKind = kTokenDelimiter;
+    } else if (IsDigit(c) || c == '.') {
+        while (IsDigit(CharAt(m_nReadPos)) || CharAt(m_nReadPos) == '.')
+            ++m_nReadPos;
+        m_tokenKind = kTokenNumber;
+    } else if (IsLetter(c) || c == '_') {
+        for (char n = c; IsLetter(n) || IsDigit(n) || n == '_'; n = CharAt(m_nReadPos))
+            ++m_nReadPos;
+        m_tokenKind = kTokenName;
+    } else {
+        ++m_nReadPos;
+        m_token = m_piece.substr(start, 1);
+        m_tokenKind = kTokenDelimiter;
+        Raise(Evaluator::kErrorSyntax);
+    }
+    m_token = m_piece.substr(start, m_nReadPos - start);
+    if (m_token.size() > Evaluator::kMaxTokenLength) {
+        m_token = m_token.substr(0, Evaluator::kMaxTokenLength);
+        Raise(Evaluator::kErrorSyntax);
+    }
+    if (m_tokenKind == kTokenName)
+        m_token = m_token.substr(0, Evaluator::kMaxNameLength);
+    SkipBlanks();
+}
+
+void CFormulaCompiler::EnterNesting() {
+    if (m_nNesting >= Evaluator::kMaxNesting)
+        Raise(Evaluator::kErrorSyntax);
+    ++m_nNesting;
+}
+
+// --- Errors ---
+
+std::uint32_t CFormulaCompiler::FailureHere(int code, std::string_view token) {
+    CCompiledFormula::Failure failure;
+    failure.code = code;
+    failure.position =
+        m_nReadPos > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(m_nReadPos) - 1;
+    failure.token.assign(token.substr(0, Evaluator::kMaxTokenLength));
+    failure.result = m_result.value;
+    m_program.m_failures.push_back(std::move(failure));
+    return static_cast<std::uint32_t>(m_program.m_failures.size() - 1);
+}
+
+void CFormulaCompiler::Raise(int code) {
+    Raise(code, m_token);
+}
+
+void CFormulaCompiler::Raise(int code, std::string_view token) {
+    Emit({.op = Op::kFail, .failure = FailureHere(code, token)});
+    throw Stop{};
+}
+
+// --- Program ---
+
+CFormulaCompiler::Register CFormulaCompiler::NewRegister() {
+    m_program.m_registers.push_back(0.0);
+    m_constant.push_back(false);
+    return static_cast<Register>(m_program.m_registers.size() - 1);
+}
+
+CFormulaCompiler::Register CFormulaCompiler::Constant(double value) {
+    const Register r = NewRegister();
+    m_program.m_registers[r] = value;
+    m_constant[r] = true;
+    return r;
+}
+
+std::uint32_t CFormulaCompiler::NameIndex(std::string_view name) {
+    // One entry per spelling: a store writes the spelling it was given.
+    for (std::size_t i = 0; i < m_program.m_names.size(); ++i)
+        if (m_program.m_names[i].Text() == name)
+            return static_cast<std::uint32_t>(i);
+    m_program.m_names.emplace_back(name);
+    return static_cast<std::uint32_t>(m_program.m_names.size() - 1);
+}
+
+void CFormulaCompiler::Emit(const CCompiledFormula::Instruction& instruction) {
+    if (instruction.op == Op::kStore || instruction.op == Op::kRemove)
+        m_program.m_bChangesVariables = true;
+    m_program.m_code.push_back(instruction);
+}
+
+// Operations on constants are carried out here, written exactly as the interpreter writes
+// them, so that their results are the interpreter's to the bit.
+CFormulaCompiler::Register CFormulaCompiler::Unary(Op op, Register operand) {
+    if (IsConstant(operand))
+        return Constant(-m_program.m_registers[operand]);
+    const Register target = NewRegister();
+    Emit({.op = op, .target = target, .left = operand});
+    return target;
+}
+
+CFormulaCompiler::Register CFormulaCompiler::Binary(Op op, Register left, Register right) {
+    if (IsConstant(left) && IsConstant(right)) {
+        const double a = m_program.m_registers[left];
+        const double b = m_program.m_registers[right];
+        switch (op) {
+        case Op::kAdd:
+            return Constant(a + b);
+        case Op::kSubtract:
+            return Constant(a - b);
+        case Op::kMultiply:
+            return Constant(a * b);
+        case Op::kPower:
+            return Constant(std::pow(a, b));
+        default:
+            break;
+        }
+    }
+    const Register target = NewRegister();
+    Emit({.op = op, .target = target, .left = left, .right = right});
+    return target;
+}
+
+CFormulaCompiler::Register CFormulaCompiler::Divide(char op, Register left, Register right) {
+    // The interpreter checks the divisor before dividing: a divisor known to pass the check
+    // needs no check at run time.
+    bool checked = true;
+    if (IsConstant(right)) {
+        const double b = m_program.m_registers[right];
+        checked = b == 0.0 || std::isnan(b);
+        if (!checked && IsConstant(left)) {
+            const double a = m_program.m_registers[left];
+            return Constant(op == '/' ? a / b : std::fmod(a, b));
+        }
+    }
+    const Register target = NewRegister();
+    CCompiledFormula::Instruction in;
+    in.target = target;
+    in.left = left;
+    in.right = right;
+    if (op == '/')
+        in.op = checked ? Op::kDivideChecked : Op::kDivide;
+    else
+        in.op = checked ? Op::kRemainderChecked : Op::kRemainder;
+    if (checked)
+        in.failure = FailureHere(Evaluator::kErrorDivisionByZero, m_token);
+    Emit(in);
+    return target;
+}
+
+CFormulaCompiler::Register CFormulaCompiler::CallFunction(const FormulaFunction& function,
+                                                          const Cell* args) {
+    if (IsConstant(args[0].value) && IsConstant(args[1].value) && IsConstant(args[2].value))
+        return Constant(function.fn(m_program.m_registers[args[0].value],
+                                    m_program.m_registers[args[1].value],
+                                    m_program.m_registers[args[2].value]));
+    const Register target = NewRegister();
+    Emit({.op = Op::kCall,
+          .target = target,
+          .left = args[0].value,
+          .right = args[1].value,
+          .third = args[2].value,
+          .function = function.fn});
+    return target;
+}

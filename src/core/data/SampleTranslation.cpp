@@ -1,0 +1,222 @@
+#include "data/SampleTranslation.h"
+
+#include "calc/CompiledFormula.h"
+#include "calc/FormulaEvaluator.h"
+
+#include <cstddef>
+#include <string>
+
+namespace {
+constexpr std::size_t kRawValues = 65536;
+// Below this many samples the sequential path costs less than preparing the shared table.
+constexpr std::size_t kSharedTableMinSamples = 1024;
+
+using Evaluator = CFormulaEvaluator;
+
+// The translation's evaluator with the interpreter evaluating the texts.
+class InterpretedStepper {
+public:
+    InterpretedStepper(const SampleTranslationInput& input)
+        : m_pressure(input.pressureFormula), m_altitude(input.altitudeFormula) {}
+
+    bool Reference(std::uint16_t raw, double& pressure) {
+        static_cast<void>(m_evaluator.SetVariable("X", raw));
+        pressure = 0.0;
+        if (m_evaluator.Evaluate(m_pressure, pressure) != Evaluator::kNoError)
+            return false;
+        static_cast<void>(m_evaluator.SetVariable("PR", pressure));
+        return true;
+    }
+
+    bool Sample(std::uint16_t raw, double& pressure, double& altitude) {
+        static_cast<void>(m_evaluator.SetVariable("X", raw));
+        static_cast<void>(m_evaluator.Evaluate(m_pressure, pressure));
+        static_cast<void>(m_evaluator.SetVariable("PA", pressure));
+        return m_evaluator.Evaluate(m_altitude, altitude) == Evaluator::kNoError;
+    }
+
+private:
+    Evaluator m_evaluator;
+    std::string m_pressure;
+    std::string m_altitude;
+};
+
+// The same with compiled programs and prepared names.
+class CompiledStepper {
+public:
+    CompiledStepper(const SampleTranslationInput& input)
+        : m_pressure(input.pressureFormula), m_altitude(input.altitudeFormula) {}
+
+    // True when every sample's results depend on its raw value alone: neither program binds or
+    // unbinds a variable, so the table holds X, PR and PA only. (A pressure formula whose
+    // reference evaluation succeeded reads nothing but X then, since only X was bound.)
+    [[nodiscard]] bool Stateless() const {
+        return !m_pressure.ChangesVariables() && !m_altitude.ChangesVariables();
+    }
+
+    bool Reference(std::uint16_t raw, double& pressure) {
+        static_cast<void>(m_evaluator.SetVariable(m_x, raw));
+        if (m_pressure.Run(m_evaluator, pressure) != Evaluator::kNoError)
+            return false;
+        static_cast<void>(m_evaluator.SetVariable(m_pr, pressure));
+        return true;
+    }
+
+    bool Sample(std::uint16_t raw, double& pressure, double& altitude) {
+        static_cast<void>(m_evaluator.SetVariable(m_x, raw));
+        static_cast<void>(m_pressure.Run(m_evaluator, pressure));
+        static_cast<void>(m_evaluator.SetVariable(m_pa, pressure));
+        return m_altitude.Run(m_evaluator, altitude) == Evaluator::kNoError;
+    }
+
+private:
+    Evaluator m_evaluator;
+    CCompiledFormula m_pressure;
+    CCompiledFormula m_altitude;
+    const Evaluator::VariableName m_x{"X"};
+    const Evaluator::VariableName m_pr{"PR"};
+    const Evaluator::VariableName m_pa{"PA"};
+};
+
+// Which raw values occur in the samples.
+std::vector<std::uint8_t> OccurringValues(std::span<const std::uint16_t> raw) {
+    std::vector<std::uint8_t> occurs(kRawValues, 0);
+    for (const std::uint16_t v : raw)
+        occurs[v] = 1;
+    return occurs;
+}
+
+template <class Stepper>
+void DisplaySequential(Stepper& stepper, std::span<const std::uint16_t> raw,
+                       std::int32_t sampleRate, std::span<float> time, std::span<float> altitude,
+                       double& maximum) {
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        double pressure = 0.0;
+        double a = 0.0;
+        if (!stepper.Sample(raw[i], pressure, a))
+            continue;
+        if (a > maximum)
+            maximum = a;
+        time[i] = SampleTime(sampleRate, i);
+        altitude[i] = static_cast<float>(a);
+    }
+}
+
+// Each occurring raw value once. The order of evaluation does not matter: the results depend
+// on the raw value alone, and the maximum of equal-comparing values is the same whichever
+// comes first (0.0 and -0.0 never replace the starting 0.0).
+void DisplayShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
+                   std::int32_t sampleRate, std::span<float> time, std::span<float> altitude,
+                   double& maximum) {
+    std::vector<std::uint8_t> valid = OccurringValues(raw);
+    std::vector<float> values(kRawValues, 0.0f);
+    bool allValid = true;
+    for (std::size_t v = 0; v < kRawValues; ++v) {
+        if (!valid[v])
+            continue;
+        double pressure = 0.0;
+        double a = 0.0;
+        if (!stepper.Sample(static_cast<std::uint16_t>(v), pressure, a)) {
+            valid[v] = 0;
+            allValid = false;
+            continue;
+        }
+        if (a > maximum)
+            maximum = a;
+        values[v] = static_cast<float>(a);
+    }
+    if (allValid) {
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            time[i] = SampleTime(sampleRate, i);
+            altitude[i] = values[raw[i]];
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (!valid[raw[i]])
+            continue;
+        time[i] = SampleTime(sampleRate, i);
+        altitude[i] = values[raw[i]];
+    }
+}
+
+template <class Stepper>
+void ExactSequential(Stepper& stepper, std::span<const std::uint16_t> raw,
+                     std::vector<TranslatedSample>& samples) {
+    samples.resize(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        TranslatedSample& s = samples[i];
+        s.valid = stepper.Sample(raw[i], s.pressure, s.altitude);
+    }
+}
+
+void ExactShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
+                 std::vector<TranslatedSample>& samples) {
+    const std::vector<std::uint8_t> occurs = OccurringValues(raw);
+    std::vector<TranslatedSample> table(kRawValues);
+    for (std::size_t v = 0; v < kRawValues; ++v) {
+        if (!occurs[v])
+            continue;
+        TranslatedSample& s = table[v];
+        s.valid = stepper.Sample(static_cast<std::uint16_t>(v), s.pressure, s.altitude);
+    }
+    samples.resize(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i)
+        samples[i] = table[raw[i]];
+}
+} // namespace
+
+float SampleTime(std::int32_t sampleRate, std::size_t index) {
+    const std::int64_t product = static_cast<std::int64_t>(sampleRate) *
+                                 static_cast<std::int64_t>(index);
+    return static_cast<float>(static_cast<double>(product) * static_cast<double>(0.001f));
+}
+
+bool TranslateSamples(const SampleTranslationInput& input, std::int32_t sampleRate,
+                      std::span<float> time, std::span<float> altitude, double& maximum,
+                      TranslationMethod method) {
+    if (method == TranslationMethod::kInterpreted) {
+        InterpretedStepper stepper(input);
+        double reference = 0.0;
+        if (!stepper.Reference(input.referenceRaw, reference))
+            return false;
+        maximum = 0.0;
+        DisplaySequential(stepper, input.raw, sampleRate, time, altitude, maximum);
+        return true;
+    }
+    CompiledStepper stepper(input);
+    double reference = 0.0;
+    if (!stepper.Reference(input.referenceRaw, reference))
+        return false;
+    maximum = 0.0;
+    if (method == TranslationMethod::kFastest && stepper.Stateless() &&
+        input.raw.size() >= kSharedTableMinSamples)
+        DisplayShared(stepper, input.raw, sampleRate, time, altitude, maximum);
+    else
+        DisplaySequential(stepper, input.raw, sampleRate, time, altitude, maximum);
+    return true;
+}
+
+bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
+                     std::vector<TranslatedSample>& samples, TranslationMethod method) {
+    if (method == TranslationMethod::kInterpreted) {
+        InterpretedStepper stepper(input);
+        if (!stepper.Reference(input.referenceRaw, referencePressure)) {
+            referencePressure = 0.0;
+            return false;
+        }
+        ExactSequential(stepper, input.raw, samples);
+        return true;
+    }
+    CompiledStepper stepper(input);
+    if (!stepper.Reference(input.referenceRaw, referencePressure)) {
+        referencePressure = 0.0;
+        return false;
+    }
+    if (method == TranslationMethod::kFastest && stepper.Stateless() &&
+        input.raw.size() >= kSharedTableMinSamples)
+        ExactShared(stepper, input.raw, samples);
+    else
+        ExactSequential(stepper, input.raw, samples);
+    return true;
+}

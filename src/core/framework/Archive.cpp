@@ -11,7 +11,9 @@ static_assert(std::endian::native == std::endian::little || std::endian::native 
               "mixed-endian hosts are not supported");
 constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 
-[[maybe_unused]] std::uint16_t Swap(std::uint16_t v) { return static_cast<std::uint16_t>((v >> 8) | (v << 8)); }
+[[maybe_unused]] std::uint16_t Swap(std::uint16_t v) {
+    return static_cast<std::uint16_t>((v >> 8) | (v << 8));
+}
 [[maybe_unused]] std::uint32_t Swap(std::uint32_t v) {
     return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
 }
@@ -139,7 +141,9 @@ void CArchive::WriteU32(std::uint32_t v) {
     WriteRaw(&v, sizeof v);
 }
 
-void CArchive::WriteF32(float v) { WriteU32(std::bit_cast<std::uint32_t>(v)); }
+void CArchive::WriteF32(float v) {
+    WriteU32(std::bit_cast<std::uint32_t>(v));
+}
 
 void CArchive::WriteF64(double v) {
     auto bits = ToLittle(std::bit_cast<std::uint64_t>(v));
@@ -164,7 +168,9 @@ std::uint32_t CArchive::ReadU32() {
     return ToLittle(v);
 }
 
-float CArchive::ReadF32() { return std::bit_cast<float>(ReadU32()); }
+float CArchive::ReadF32() {
+    return std::bit_cast<float>(ReadU32());
+}
 
 double CArchive::ReadF64() {
     std::uint64_t bits;

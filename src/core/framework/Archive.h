@@ -1,6 +1,12 @@
 // CArchive: the little-endian object archive that project files are written in and read from.
 #pragma once
 
+#include "framework/ArchiveException.h"
+#include "framework/ArchiveStream.h"
+#include "framework/CodePage.h"
+#include "framework/ObListEx.h"
+#include "framework/Object.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -8,12 +14,6 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-#include "framework/ArchiveException.h"
-#include "framework/ArchiveStream.h"
-#include "framework/CodePage.h"
-#include "framework/ObListEx.h"
-#include "framework/Object.h"
 
 class CDocument;
 

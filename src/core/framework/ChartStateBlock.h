@@ -1,10 +1,10 @@
 // CChartStateBlock: the chart component's exported settings, kept opaque as a byte array.
 #pragma once
 
+#include "framework/Object.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "framework/Object.h"
 
 class CChartStateBlock : public CObject {
     KUBO_DECLARE_DYNAMIC(CChartStateBlock)

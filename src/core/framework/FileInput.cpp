@@ -1,10 +1,10 @@
 #include "framework/FileInput.h"
 
+#include "framework/FileException.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
-
-#include "framework/FileException.h"
 
 CFileInput::CFileInput(std::string path) : m_path(std::move(path)) {
     std::error_code ec;

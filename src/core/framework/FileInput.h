@@ -1,11 +1,11 @@
 // CFileInput: an archive input that reads a file from disk.
 #pragma once
 
+#include "framework/ArchiveStream.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include "framework/ArchiveStream.h"
 
 class CFileInput : public CArchiveInput {
 public:

@@ -1,13 +1,13 @@
 #include "framework/FileRegistryStore.h"
 
+#include "framework/Exception.h"
+#include "framework/SafeFile.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "framework/Exception.h"
-#include "framework/SafeFile.h"
 
 namespace {
 const char kHex[] = "0123456789abcdef";
@@ -184,7 +184,9 @@ std::string FileRegistryStore::DefaultUserFolder() {
     return std::string(home ? home : "") + "/.config/Tervane";
 }
 
-std::string FileRegistryStore::DefaultMachineFolder() { return "/etc/xdg/Tervane"; }
+std::string FileRegistryStore::DefaultMachineFolder() {
+    return "/etc/xdg/Tervane";
+}
 
 std::string FileRegistryStore::Format(const RegistryNode& tree) {
     std::string out = "; Kubo settings: one [key] per section, \"name\"=\"text\" | dword:hex | "
@@ -204,8 +206,8 @@ void FileRegistryStore::Parse(std::string_view text, RegistryNode& tree) {
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
         if (line[0] == '[') {
-            current = line.back() == ']' ? tree.Find(line.substr(1, line.size() - 2), true)
-                                         : nullptr;
+            current =
+                line.back() == ']' ? tree.Find(line.substr(1, line.size() - 2), true) : nullptr;
             continue;
         }
         if (!current)
@@ -249,5 +251,6 @@ std::unique_ptr<RegistryKey> FileRegistryStore::OpenRoot(RegRoot root) {
         return std::make_unique<CTreeRegistryKey>(&m_machine.tree, false, nullptr);
     }
     Load(m_user);
-    return std::make_unique<CTreeRegistryKey>(&m_user.tree, true, [this] { return SaveUserHive(); });
+    return std::make_unique<CTreeRegistryKey>(&m_user.tree, true,
+                                              [this] { return SaveUserHive(); });
 }

@@ -1,9 +1,9 @@
 // FileRegistryStore: the hives as typed, human-readable files (the registry where there is none).
 #pragma once
 
-#include <string>
-
 #include "framework/RegistryTree.h"
+
+#include <string>
 
 // Each hive is the file "registry.reg" in its folder:
 //

@@ -1,9 +1,9 @@
 // MemoryRegistryStore: both hives in memory, for tests and for runs that must not persist.
 #pragma once
 
-#include <array>
-
 #include "framework/RegistryTree.h"
+
+#include <array>
 
 // By default the user hive can be written and the machine hive only read. Put/Get reach any
 // value directly (paths separated by backslashes), whatever the hive's access.

@@ -1,14 +1,14 @@
 // The registry functions that all settings code uses: open a key path, read and write values.
 #pragma once
 
+#include "framework/RegistryStore.h"
+#include "framework/StringArrayEx.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "framework/RegistryStore.h"
-#include "framework/StringArrayEx.h"
 
 // The key of the program's options, components separated by line feeds.
 inline constexpr std::string_view kOptionsKeyPath = "Software\nTervane\nKubo\nOptions";

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 namespace {
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 } // namespace
 
 bool RegNameLess::operator()(std::string_view a, std::string_view b) const {

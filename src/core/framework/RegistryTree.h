@@ -1,12 +1,12 @@
 // RegistryTree: an in-memory hive (keys, typed values) and the key handle over it.
 #pragma once
 
+#include "framework/RegistryStore.h"
+
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
-
-#include "framework/RegistryStore.h"
 
 // Orders names without regard to ASCII case, as the registry compares key and value names.
 struct RegNameLess {

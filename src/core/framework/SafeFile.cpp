@@ -1,12 +1,12 @@
 #include "framework/SafeFile.h"
 
+#include "framework/FileException.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
-
-#include "framework/FileException.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -21,25 +21,37 @@ namespace {
 int OpenNew(const std::string& path) {
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-int SyncFile(int fd) { return _commit(fd); }
-int CloseFile(int fd) { return _close(fd); }
+int SyncFile(int fd) {
+    return _commit(fd);
+}
+int CloseFile(int fd) {
+    return _close(fd);
+}
 int ReplaceFile(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? 0
                : (errno = EACCES, -1);
 }
-int ProcessId() { return _getpid(); }
+int ProcessId() {
+    return _getpid();
+}
 #else
 // 0666 before the umask, like any newly created file.
 int OpenNew(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
-int SyncFile(int fd) { return ::fsync(fd); }
-int CloseFile(int fd) { return ::close(fd); }
+int SyncFile(int fd) {
+    return ::fsync(fd);
+}
+int CloseFile(int fd) {
+    return ::close(fd);
+}
 int ReplaceFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str());
 }
-int ProcessId() { return static_cast<int>(::getpid()); }
+int ProcessId() {
+    return static_cast<int>(::getpid());
+}
 #endif
 } // namespace
 

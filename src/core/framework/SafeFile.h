@@ -1,10 +1,10 @@
 // CSafeFile: writes a file through a temporary beside it, so that a failed save loses nothing.
 #pragma once
 
+#include "framework/ArchiveStream.h"
+
 #include <string>
 #include <sys/types.h>
-
-#include "framework/ArchiveStream.h"
 
 // The bytes go to a new temporary file in the target's folder; Commit flushes it to disk and
 // renames it over the target in one step. Until Commit succeeds the target is untouched;

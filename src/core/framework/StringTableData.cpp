@@ -3,6 +3,10 @@
 namespace {
 // Sorted by id. Lists are single strings with a line feed between entries.
 constexpr StringTableEntry kStrings[] = {
+    {5013, "feet"},
+    {5014, "ft"},
+    {5015, "m"},
+    {5016, "m"},
     {5019, "Horizontal"},
     {5020, "Vertical"},
     {5021, "Data"},
@@ -33,4 +37,6 @@ constexpr StringTableEntry kStrings[] = {
 };
 } // namespace
 
-std::span<const StringTableEntry> BuiltInStrings() { return kStrings; }
+std::span<const StringTableEntry> BuiltInStrings() {
+    return kStrings;
+}

@@ -6,8 +6,8 @@
 
 namespace {
 std::wstring Wide(std::string_view text) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
@@ -24,7 +24,8 @@ std::string Narrow(std::wstring_view text) {
 
 class WinKey : public RegistryKey {
 public:
-    WinKey(HKEY key, bool owned, bool writable) : m_key(key), m_owned(owned), m_writable(writable) {}
+    WinKey(HKEY key, bool owned, bool writable)
+        : m_key(key), m_owned(owned), m_writable(writable) {}
     ~WinKey() override {
         if (m_owned)
             RegCloseKey(m_key);
@@ -52,7 +53,8 @@ public:
             return std::nullopt;
         data.resize(size);
         if (type == REG_SZ) {
-            std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+            std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
+                              size / sizeof(wchar_t));
             while (!text.empty() && text.back() == L'\0')
                 text.pop_back();
             return RegValue{Narrow(text)};
@@ -71,10 +73,9 @@ public:
         const std::wstring wname = Wide(name);
         if (auto* text = std::get_if<std::string>(&value)) {
             const std::wstring wide = Wide(*text);
-            return RegSetValueExW(m_key, wname.c_str(), 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(wide.c_str()),
-                                  static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) ==
-                   ERROR_SUCCESS;
+            return RegSetValueExW(
+                       m_key, wname.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
         }
         if (auto* number = std::get_if<std::uint32_t>(&value))
             return RegSetValueExW(m_key, wname.c_str(), 0, REG_DWORD,

@@ -1,10 +1,10 @@
 // CAnnotation: a labelled horizontal line, vertical line or data point of one flight.
 #pragma once
 
-#include "framework/Object.h"
-
 #include <cstdint>
 #include <string>
+
+#include "framework/Object.h"
 
 class CDataBlock;
 class CMainDoc;
@@ -24,8 +24,8 @@ public:
 
     // The device's data marker number `number` (1-based within the flight) at time seconds:
     // a visible, data-bound "Small Circle" point, left justified, black, text "M<number>".
-    [[nodiscard]] static std::unique_ptr<CAnnotation> MakeDataMarker(CDataBlock* owner, int number,
-                                                                     double time);
+    [[nodiscard]] static std::unique_ptr<CAnnotation> MakeDataMarker(CDataBlock* owner,
+                                                                     int number, double time);
 
     [[nodiscard]] CDataBlock* GetOwner() const { return m_pOwner; }
     void SetOwner(CDataBlock* owner) { m_pOwner = owner; }

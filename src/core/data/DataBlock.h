@@ -1,12 +1,12 @@
 // CDataBlock: one flight — raw samples, reference value, formulas, offsets and annotations.
 #pragma once
 
-#include "data/ViewTreeItem.h"
-#include "framework/ObListEx.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "data/ViewTreeItem.h"
+#include "framework/ObListEx.h"
 
 class CAnnotation;
 class CChartCells;

@@ -1,11 +1,11 @@
 // CDataModule: a session, a named group of flights with rich-text comments.
 #pragma once
 
+#include <string>
+
 #include "data/ViewTreeItem.h"
 #include "framework/MemFile.h"
 #include "framework/ObListEx.h"
-
-#include <string>
 
 class CDataBlock;
 class CMainDoc;

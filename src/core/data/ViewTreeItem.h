@@ -1,9 +1,9 @@
 // CViewTreeItem: base of the project tree's items (sessions and flights).
 #pragma once
 
-#include "framework/CmdTarget.h"
-
 #include <string>
+
+#include "framework/CmdTarget.h"
 
 class CDataModule;
 class CView;

@@ -7,22 +7,22 @@
 
 namespace chart {
 // Horizontal-line annotations, one slot per index.
-inline constexpr int kHorzLineY = 3213;      // double
-inline constexpr int kHorzLineStyle = 3216;  // int: line style index
-inline constexpr int kHorzLineColour = 3217; // int: 0x00BBGGRR
-inline constexpr int kHorzLineAxis = 3003;   // int: 0 = first y axis
-inline constexpr int kHorzLineText = 3214;   // text label
+inline constexpr int kHorzLineY = 3213;       // double
+inline constexpr int kHorzLineStyle = 3216;   // int: line style index
+inline constexpr int kHorzLineColour = 3217;  // int: 0x00BBGGRR
+inline constexpr int kHorzLineAxis = 3003;    // int: 0 = first y axis
+inline constexpr int kHorzLineText = 3214;    // text label
 // Vertical-line annotations.
-inline constexpr int kVertLineX = 3218;      // double
-inline constexpr int kVertLineStyle = 3221;  // int
-inline constexpr int kVertLineColour = 3222; // int
-inline constexpr int kVertLineText = 3219;   // text label
+inline constexpr int kVertLineX = 3218;       // double
+inline constexpr int kVertLineStyle = 3221;   // int
+inline constexpr int kVertLineColour = 3222;  // int
+inline constexpr int kVertLineText = 3219;    // text label
 // Point annotations.
-inline constexpr int kPointX = 3291;      // double
-inline constexpr int kPointY = 3292;      // double
-inline constexpr int kPointSymbol = 3246; // int: symbol index 0-36
-inline constexpr int kPointColour = 3236; // int
-inline constexpr int kPointText = 3293;   // text label
+inline constexpr int kPointX = 3291;          // double
+inline constexpr int kPointY = 3292;          // double
+inline constexpr int kPointSymbol = 3246;     // int: symbol index 0-36
+inline constexpr int kPointColour = 3236;     // int
+inline constexpr int kPointText = 3293;       // text label
 } // namespace chart
 
 // Where a record puts per-index chart cells (the chart component implements it; tests record).

@@ -2,6 +2,4 @@
 
 KUBO_IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
-bool CCmdTarget::OnCmdMsg(unsigned, CCmdUI*) {
-    return false;
-}
+bool CCmdTarget::OnCmdMsg(unsigned, CCmdUI*) { return false; }

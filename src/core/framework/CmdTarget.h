@@ -1,10 +1,10 @@
 // CCmdTarget: an object that handles numbered commands and answers their update-UI queries.
 #pragma once
 
+#include <initializer_list>
+
 #include "framework/CmdUI.h"
 #include "framework/Object.h"
-
-#include <initializer_list>
 
 class CCmdTarget : public CObject {
     KUBO_DECLARE_DYNAMIC(CCmdTarget)

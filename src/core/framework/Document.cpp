@@ -1,8 +1,8 @@
 #include "framework/Document.h"
 
-#include "framework/View.h"
-
 #include <algorithm>
+
+#include "framework/View.h"
 
 KUBO_IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 

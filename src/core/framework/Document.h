@@ -1,11 +1,11 @@
 // CDocument: the data side of document/view; keeps its views and tells them what changed.
 #pragma once
 
-#include "framework/CmdTarget.h"
-#include "framework/Hints.h"
-
 #include <string>
 #include <vector>
+
+#include "framework/CmdTarget.h"
+#include "framework/Hints.h"
 
 class CView;
 class CUiServices;

@@ -14,9 +14,7 @@ std::map<std::string, const CRuntimeClass*, std::less<>>& Registry() {
 
 const CRuntimeClass CObject::classCObject = {"CObject", 0xFFFF, nullptr, nullptr};
 
-const CRuntimeClass* CObject::GetRuntimeClass() const {
-    return &classCObject;
-}
+const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
 
 void CObject::Serialize(CArchive&) {}
 
@@ -39,6 +37,4 @@ const CRuntimeClass* CRuntimeClass::FromName(std::string_view name) {
     return it == classes.end() ? nullptr : it->second;
 }
 
-void CRuntimeClass::Register(const CRuntimeClass* cls) {
-    Registry()[cls->m_lpszClassName] = cls;
-}
+void CRuntimeClass::Register(const CRuntimeClass* cls) { Registry()[cls->m_lpszClassName] = cls; }

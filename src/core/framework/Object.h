@@ -52,9 +52,7 @@ public:
 #define KUBO_DECLARE_DYNAMIC(class_name)                                                           \
 public:                                                                                            \
     static const CRuntimeClass class##class_name;                                                  \
-    static const CRuntimeClass* GetThisClass() {                                                   \
-        return &class##class_name;                                                                 \
-    }                                                                                              \
+    static const CRuntimeClass* GetThisClass() { return &class##class_name; }                      \
     const CRuntimeClass* GetRuntimeClass() const override;
 
 // In the class body: run-time class information plus creation by name (archive loading).
@@ -70,9 +68,7 @@ public:                                                                         
     }
 
 #define KUBO_IMPLEMENT_SERIAL(class_name, base_name, schema)                                       \
-    std::unique_ptr<CObject> class_name::CreateObject() {                                          \
-        return std::make_unique<class_name>();                                                     \
-    }                                                                                              \
+    std::unique_ptr<CObject> class_name::CreateObject() { return std::make_unique<class_name>(); } \
     const CRuntimeClass class_name::class##class_name = {                                          \
         #class_name, schema, KUBO_RUNTIME_CLASS(base_name), &class_name::CreateObject};            \
     const CRuntimeClass* class_name::GetRuntimeClass() const {                                     \

@@ -1,9 +1,9 @@
 #include "framework/StringTable.h"
 
-#include "framework/StringTableData.h"
-
 #include <algorithm>
 #include <vector>
+
+#include "framework/StringTableData.h"
 
 namespace {
 StringSource& Source() {
@@ -34,9 +34,7 @@ bool HasString(unsigned id) {
     return FindBuiltIn(id) != nullptr;
 }
 
-void SetStringSource(StringSource source) {
-    Source() = std::move(source);
-}
+void SetStringSource(StringSource source) { Source() = std::move(source); }
 
 std::string FormatMessageText(std::string_view format,
                               std::initializer_list<std::string_view> args) {

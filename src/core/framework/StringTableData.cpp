@@ -37,6 +37,4 @@ constexpr StringTableEntry kStrings[] = {
 };
 } // namespace
 
-std::span<const StringTableEntry> BuiltInStrings() {
-    return kStrings;
-}
+std::span<const StringTableEntry> BuiltInStrings() { return kStrings; }

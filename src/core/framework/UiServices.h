@@ -1,9 +1,9 @@
 // CUiServices: the one way core code asks the user something; the GUI implements it.
 #pragma once
 
-#include "framework/StringTable.h"
-
 #include <string>
+
+#include "framework/StringTable.h"
 
 enum class MsgButtons { Ok, YesNo };
 enum class MsgIcon { Information, Warning, Error, Question };

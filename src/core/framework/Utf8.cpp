@@ -4,11 +4,9 @@ namespace {
 // Length of the sequence starting at text[i], or 1 when it is not a valid sequence.
 std::size_t SequenceLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead >> 5) == 0x6  ? 2
-                         : (lead >> 4) == 0xE  ? 3
-                         : (lead >> 3) == 0x1E ? 4
-                                               : 1;
+    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                         : (lead >> 3) == 0x1E ? 4
+                                                               : 1;
     if (i + length > text.size())
         return 1;
     for (std::size_t k = 1; k < length; ++k)

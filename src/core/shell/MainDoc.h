@@ -1,11 +1,13 @@
 // CMainDoc: the project document — its sessions and the settings the records read through it.
 #pragma once
 
+#include "framework/ArchiveStream.h"
 #include "framework/ChartStateBlock.h"
 #include "framework/CommTimeouts.h"
 #include "framework/Document.h"
 #include "framework/ObListEx.h"
 #include "framework/PortSetupBlock.h"
+#include "framework/SafeFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,9 +16,7 @@
 #include <vector>
 
 class CArchive;
-class CArchiveInput;
 class CDataModule;
-class CSafeFile;
 class CView;
 class RegistryStore;
 

@@ -19,6 +19,9 @@ public:
     // black, not bound. owner: the flight whose list will hold it; not owned.
     explicit CAnnotation(CDataBlock* owner = nullptr);
 
+    // The annotation record of the project file; the owner is set by the flight that adopts it.
+    void Serialize(CArchive& ar) override;
+
     // The device's data marker number `number` (1-based within the flight) at time seconds:
     // a visible, data-bound "Small Circle" point, left justified, black, text "M<number>".
     [[nodiscard]] static std::unique_ptr<CAnnotation> MakeDataMarker(CDataBlock* owner, int number,

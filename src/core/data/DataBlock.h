@@ -22,6 +22,10 @@ public:
     explicit CDataBlock(CViewTreeItem* parent = nullptr);
     ~CDataBlock() override;
 
+    // The flight record of the project file; fields missing from older versions keep their
+    // defaults.
+    void Serialize(CArchive& ar) override;
+
     [[nodiscard]] std::string GetName() const override { return m_strName; }
     [[nodiscard]] int GetItemType() const override { return kFlight; }
     // Hint 9 with this flight when update.

@@ -19,6 +19,9 @@ public:
     explicit CDataModule(CMainDoc* doc = nullptr);
     ~CDataModule() override;
 
+    // The session record of the project file; loading takes the archive's document as owner.
+    void Serialize(CArchive& ar) override;
+
     [[nodiscard]] std::string GetName() const override { return m_strName; }
     [[nodiscard]] int GetItemType() const override { return kSession; }
     // Hint 10 with this session when update.

@@ -1,9 +1,83 @@
 #include "shell/MainDoc.h"
 
 #include "data/DataModule.h"
+#include "framework/Registry.h"
+#include "framework/StringTable.h"
+
+#include <cstdio>
 
 KUBO_IMPLEMENT_DYNAMIC(CMainDoc, CDocument)
 
-CMainDoc::CMainDoc(CUiServices* ui) : CDocument(ui) {}
+namespace {
+constexpr unsigned kFeetLongId = 5013;
+constexpr unsigned kFeetShortId = 5014;
+constexpr unsigned kMetresLongId = 5015;
+constexpr unsigned kMetresShortId = 5016;
+} // namespace
+
+CMainDoc::CMainDoc(CUiServices* ui, RegistryStore* registry)
+    : CDocument(ui), m_pRegistry(registry) {
+    if (m_pRegistry)
+        LoadSettings(*m_pRegistry);
+}
 
 CMainDoc::~CMainDoc() = default;
+
+bool CMainDoc::RemoveSession(CDataModule* session, bool deleteIt, bool notify, CView* sender) {
+    if (!m_sessions.Contains(session))
+        return false;
+    if (notify)
+        UpdateAllViews(sender, HINT_SESSION_REMOVING, session);
+    m_sessions.Remove(session);
+    if (notify)
+        UpdateAllViews(sender, HINT_SESSION_REMOVED, session);
+    if (deleteIt)
+        std::unique_ptr<CDataModule>{session}.reset();
+    return true;
+}
+
+std::string CMainDoc::FormatAltitude(double value) const {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, m_nShowFeet ? "%.1f ft" : "%.1f m", value);
+    return buffer;
+}
+
+std::string CMainDoc::GetUnitName(bool longForm) const {
+    if (m_nShowFeet)
+        return LoadString(longForm ? kFeetLongId : kFeetShortId);
+    return LoadString(longForm ? kMetresLongId : kMetresShortId);
+}
+
+std::string CMainDoc::GetUserFormula(int index) const {
+    return index == 1 ? m_strUserFormula1 : index == 2 ? m_strUserFormula2 : std::string();
+}
+
+std::string CMainDoc::GetUserTitle(int index) const {
+    return index == 1 ? m_strUserTitle1 : index == 2 ? m_strUserTitle2 : std::string();
+}
+
+void CMainDoc::SetUserFormula(int index, std::string formula) {
+    if (index == 1)
+        m_strUserFormula1 = std::move(formula);
+    else if (index == 2)
+        m_strUserFormula2 = std::move(formula);
+}
+
+void CMainDoc::SetUserTitle(int index, std::string title) {
+    if (index == 1)
+        m_strUserTitle1 = std::move(title);
+    else if (index == 2)
+        m_strUserTitle2 = std::move(title);
+}
+
+void CMainDoc::DeleteContents() {
+    UpdateAllViews(nullptr, HINT_CLEAR);
+    m_sessions.DeleteAll();
+}
+
+bool CMainDoc::OnNewDocument() {
+    DeleteContents();
+    SetPathName({});
+    SetModifiedFlag(false);
+    return true;
+}

@@ -1,0 +1,33 @@
+// CCodePage: converts core text (UTF-8) to and from an 8-bit ANSI code page, as stored in files.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Not thread-safe: give each thread (each archive) its own converter.
+class CCodePage {
+public:
+    // The code page that files use by default: Windows-1252.
+    static constexpr std::string_view kDefault = "WINDOWS-1252";
+
+    // name: an iconv code page name ("WINDOWS-1252", "CP1250"...). An unknown name falls back
+    // to the default.
+    explicit CCodePage(std::string_view name = kDefault);
+    ~CCodePage();
+    CCodePage(const CCodePage&) = delete;
+    CCodePage& operator=(const CCodePage&) = delete;
+
+    [[nodiscard]] const std::string& GetName() const { return m_name; }
+
+    // UTF-8 → code page. A character the code page cannot hold, and an invalid UTF-8 byte,
+    // become '?'.
+    [[nodiscard]] std::string FromUtf8(std::string_view utf8);
+    // Code page → UTF-8. A byte the code page leaves undefined becomes '?'.
+    [[nodiscard]] std::string ToUtf8(std::string_view ansi);
+
+private:
+    struct Converters;
+    std::string m_name;
+    std::unique_ptr<Converters> m_conv;
+};

@@ -1,0 +1,45 @@
+// FileRegistryStore: the hives as typed, human-readable files (the registry where there is none).
+#pragma once
+
+#include "framework/RegistryTree.h"
+
+#include <string>
+
+// Each hive is the file "registry.reg" in its folder:
+//
+//   [Software\Tervane\Kubo\Options]
+//   "Formula_Pressure"="(X/147.456)+10.555555"
+//   "Show_Feet"=dword:00000000
+//   "CommPortSetup"=hex:1c,00,00,00,...
+//
+// Texts escape \\, \", \n, \r, \t and other control bytes as \xHH. Lines that cannot be read
+// are skipped. The user hive is rewritten atomically (temporary file + rename) after every
+// change; the machine hive is only read. A hive file is read once, when its root is first
+// opened.
+class FileRegistryStore : public RegistryStore {
+public:
+    static constexpr const char* kFileName = "registry.reg";
+
+    FileRegistryStore(std::string userFolder, std::string machineFolder);
+    // $XDG_CONFIG_HOME/Tervane (default ~/.config/Tervane) and /etc/xdg/Tervane.
+    [[nodiscard]] static std::string DefaultUserFolder();
+    [[nodiscard]] static std::string DefaultMachineFolder();
+
+    [[nodiscard]] std::unique_ptr<RegistryKey> OpenRoot(RegRoot root) override;
+
+    // The hive file's text for a tree, and a tree from such a text (exposed for tests).
+    [[nodiscard]] static std::string Format(const RegistryNode& tree);
+    static void Parse(std::string_view text, RegistryNode& tree);
+
+private:
+    struct Hive {
+        std::string folder;
+        RegistryNode tree;
+        bool loaded = false;
+    };
+    bool SaveUserHive();
+    void Load(Hive& hive);
+
+    Hive m_user;
+    Hive m_machine;
+};

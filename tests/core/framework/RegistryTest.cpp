@@ -1,0 +1,201 @@
+#include "framework/Registry.h"
+
+#include "calc/RecentFormulaLists.h"
+#include "framework/FileRegistryStore.h"
+#include "framework/MemoryRegistryStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+constexpr const char* kOptions = "Software\\Tervane\\Kubo\\Options";
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        m_path = std::filesystem::temp_directory_path() /
+                 ("kubo_reg_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() { std::filesystem::remove_all(m_path); }
+    [[nodiscard]] const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+} // namespace
+
+TEST(Registry, ValuesOfAnotherTypeReadAsTheDefault) {
+    MemoryRegistryStore store;
+    store.Put(RegRoot::CurrentUser, kOptions, "Text", std::string("abc"));
+    store.Put(RegRoot::CurrentUser, kOptions, "Number", std::uint32_t{7});
+    store.Put(RegRoot::CurrentUser, kOptions, "Bytes", std::vector<std::uint8_t>{1, 2, 3});
+    auto key = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+    ASSERT_TRUE(key);
+
+    EXPECT_EQ(ReadRegString(key.get(), "text", "d"), "abc"); // names ignore case
+    EXPECT_EQ(ReadRegString(key.get(), "Number", "d"), "d");
+    EXPECT_EQ(ReadRegString(key.get(), "Bytes", "d"), "d");
+    EXPECT_EQ(ReadRegDword(key.get(), "Number", 1), 7u);
+    EXPECT_EQ(ReadRegDword(key.get(), "Text", 1), 1u);
+    EXPECT_EQ(ReadRegDword(key.get(), "Missing", 1), 1u);
+    EXPECT_EQ(ReadRegDword(nullptr, "Number", 1), 1u);
+
+    std::uint8_t buffer[4] = {9, 9, 9, 9};
+    std::size_t size = 99;
+    EXPECT_FALSE(ReadRegBinary(key.get(), "Text", buffer, 4, &size));
+    EXPECT_EQ(size, 4u); // the stored size is reported even when the type is wrong
+    EXPECT_TRUE(ReadRegBinary(key.get(), "Bytes", nullptr, 0, &size));
+    EXPECT_EQ(size, 3u);
+    EXPECT_FALSE(ReadRegBinary(key.get(), "Bytes", buffer, 2, &size));
+    EXPECT_EQ(buffer[0], 9);
+    EXPECT_TRUE(ReadRegBinary(key.get(), "Bytes", buffer, 4, nullptr));
+    EXPECT_EQ(buffer[2], 3);
+    EXPECT_EQ(buffer[3], 9);
+    EXPECT_FALSE(ReadRegBinary(key.get(), "Missing", buffer, 4, &size));
+    EXPECT_EQ(size, 0u);
+}
+
+TEST(Registry, StringListsSplitAtEveryLineFeed) {
+    MemoryRegistryStore store;
+    auto key = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+    CStringArrayEx list{"stale"};
+
+    ASSERT_TRUE(WriteRegString(key.get(), "List", "a\n\nc"));
+    ReadRegStringList(list, key.get(), "List", "");
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "", "c"}));
+
+    ReadRegStringList(list, key.get(), "Missing", "x\ny\n");
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"x", "y", ""}));
+    ReadRegStringList(list, key.get(), "Missing", "");
+    EXPECT_TRUE(list.IsEmpty());
+
+    ASSERT_TRUE(WriteRegStringList(key.get(), "Back", CStringArrayEx{"p", "", "q"}));
+    EXPECT_EQ(ReadRegString(key.get(), "Back", "d"), "p\n\nq");
+    ASSERT_TRUE(WriteRegStringList(key.get(), "Back", CStringArrayEx{}));
+    EXPECT_EQ(ReadRegString(key.get(), "Back", "d"), "");
+}
+
+TEST(Registry, TheMachineHiveIsOnlyRead) {
+    MemoryRegistryStore store;
+    EXPECT_FALSE(OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::LocalMachine));
+    store.Put(RegRoot::LocalMachine, kOptions, "Formula_Pressure", std::string("X"));
+    auto machine = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::LocalMachine);
+    ASSERT_TRUE(machine);
+    EXPECT_EQ(ReadRegString(machine.get(), "Formula_Pressure", ""), "X");
+    EXPECT_FALSE(WriteRegString(machine.get(), "Formula_Pressure", "Y"));
+    EXPECT_FALSE(OpenRegKeyPath("Software\nOther", store, RegRoot::LocalMachine));
+
+    store.SetAvailable(RegRoot::CurrentUser, false);
+    EXPECT_FALSE(OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser));
+    EXPECT_FALSE(WriteRegDword(nullptr, "x", 1));
+}
+
+TEST(FileRegistryStore, HivesRoundTripThroughTheirTextFiles) {
+    TempFolder user, machine;
+    {
+        std::ofstream(machine.Path() / FileRegistryStore::kFileName)
+            << "; machine defaults\n"
+               "[Software\\Tervane\\Kubo\\Options]\n"
+               "\"MRU_Formulas_Pressure\"=\"X/2\\nX/3\"\r\n"
+               "\"Broken\"=dword:xyz\n"
+               "not a value line\n"
+               "\"Show_Feet\"=dword:00000001\n";
+    }
+    const std::string tricky = "quote \" back \\ tab\t cr\r lf\n bell\x07 caf\xC3\xA9";
+    const std::vector<std::uint8_t> bytes{0x1c, 0, 0xff};
+    {
+        FileRegistryStore store(user.Path().string(), machine.Path().string());
+        auto key = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+        ASSERT_TRUE(WriteRegString(key.get(), "Tricky", tricky));
+        ASSERT_TRUE(WriteRegDword(key.get(), "Number", 0xDEADBEEF));
+        ASSERT_TRUE(WriteRegBinary(key.get(), "Bytes", bytes.data(), bytes.size()));
+        ASSERT_TRUE(WriteRegBinary(key.get(), "Nothing", nullptr, 0));
+
+        auto machineKey = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::LocalMachine);
+        ASSERT_TRUE(machineKey);
+        EXPECT_EQ(ReadRegString(machineKey.get(), "MRU_Formulas_Pressure", ""), "X/2\nX/3");
+        EXPECT_EQ(ReadRegDword(machineKey.get(), "Show_Feet", 0), 1u);
+        EXPECT_EQ(ReadRegDword(machineKey.get(), "Broken", 5), 5u);
+        EXPECT_FALSE(WriteRegString(machineKey.get(), "X", "Y"));
+    }
+    // Only the hive file remains: the write went through a temporary that was renamed.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(user.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    const std::string text = ReadText(user.Path() / FileRegistryStore::kFileName);
+    EXPECT_NE(text.find("\"Number\"=dword:deadbeef"), std::string::npos);
+    EXPECT_NE(text.find("\"Bytes\"=hex:1c,00,ff"), std::string::npos);
+
+    FileRegistryStore again(user.Path().string(), machine.Path().string());
+    auto key = OpenRegKeyPath(kOptionsKeyPath, again, RegRoot::CurrentUser);
+    EXPECT_EQ(ReadRegString(key.get(), "Tricky", ""), tricky);
+    EXPECT_EQ(ReadRegDword(key.get(), "Number", 0), 0xDEADBEEFu);
+    EXPECT_EQ(ReadRegString(key.get(), "Number", "typed"), "typed");
+    std::uint8_t buffer[8];
+    std::size_t size = 0;
+    EXPECT_TRUE(ReadRegBinary(key.get(), "Bytes", buffer, sizeof buffer, &size));
+    EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + size), bytes);
+    EXPECT_TRUE(ReadRegBinary(key.get(), "Nothing", buffer, sizeof buffer, &size));
+    EXPECT_EQ(size, 0u);
+}
+
+TEST(FileRegistryStore, AnUnwritableFolderFailsTheWriteQuietly) {
+    TempFolder folder;
+    const auto blocker = folder.Path() / "file";
+    std::ofstream(blocker) << "x";
+    FileRegistryStore store((blocker / "sub").string(), (folder.Path() / "none").string());
+    auto key = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(WriteRegString(key.get(), "A", "b"));
+    EXPECT_FALSE(OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::LocalMachine));
+}
+
+TEST(RecentFormulaLists, MachineListsStandInUntilTheUserHasOwn) {
+    MemoryRegistryStore store;
+    store.Put(RegRoot::LocalMachine, kOptions, "MRU_Formulas_Pressure", std::string("P1\nP2"));
+    store.Put(RegRoot::LocalMachine, kOptions, "MRU_Formulas_Altitude", std::string("A1"));
+    store.Put(RegRoot::LocalMachine, kOptions, "MRU_Formulas_User", std::string("U1"));
+    RecentListDefaults defaults;
+    EnsureRecentListDefaults(store, defaults);
+    EXPECT_EQ(defaults.pressure, "P1\nP2");
+
+    EXPECT_EQ(ReadRecentList(store, kRecentPressureFormulas, defaults).Items(),
+              (std::vector<std::string>{"P1", "P2"}));
+    EXPECT_TRUE(ReadRecentList(store, kRecentUserFormulas, defaults).IsEmpty());
+
+    // Once read, the defaults are not read again.
+    store.Put(RegRoot::LocalMachine, kOptions, "MRU_Formulas_Pressure", std::string("other"));
+    EnsureRecentListDefaults(store, defaults);
+    EXPECT_EQ(defaults.pressure, "P1\nP2");
+
+    ASSERT_TRUE(WriteRecentList(store, kRecentPressureFormulas, CStringArrayEx{"mine"}));
+    EXPECT_EQ(ReadRecentList(store, kRecentPressureFormulas, defaults).Items(),
+              std::vector<std::string>{"mine"});
+}
+
+TEST(RecentFormulaLists, AppendingAddsEachNewFormulaOnceAtTheEnd) {
+    MemoryRegistryStore store;
+    RecentListDefaults defaults{"P0", "A0"};
+    AppendFormulasToRecentLists(store, "P0", "A1", defaults);
+    AppendFormulasToRecentLists(store, "P0", "A1", defaults);
+    EXPECT_EQ(store.Get(RegRoot::CurrentUser, kOptions, "MRU_Formulas_Altitude"),
+              RegValue{std::string("A0\nA1")});
+    // The pressure list never changed, so it was never written.
+    EXPECT_FALSE(store.Get(RegRoot::CurrentUser, kOptions, "MRU_Formulas_Pressure"));
+    EXPECT_EQ(store.GetWriteCount(), 1);
+
+    AppendFormulasToRecentLists(store, "p0", "A0", defaults); // comparison is exact
+    EXPECT_EQ(store.Get(RegRoot::CurrentUser, kOptions, "MRU_Formulas_Pressure"),
+              RegValue{std::string("P0\np0")});
+}

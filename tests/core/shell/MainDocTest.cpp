@@ -1,0 +1,241 @@
+#include "shell/MainDoc.h"
+
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "framework/FileException.h"
+#include "framework/MemoryRegistryStore.h"
+#include "support/FakeUi.h"
+#include "support/RecordingView.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+constexpr const char* kOptions = "Software\\Tervane\\Kubo\\Options";
+
+std::vector<std::uint8_t> DefaultDcb() {
+    return {28,  0, 0,   0, 0x00, 0x4B, 0, 0,    0x11, 0x10, 0, 0, 0, 0,
+            100, 0, 100, 0, 8,    0,    0, 0x11, 0x13, 0,    0, 0, 0, 0};
+}
+
+// A safe file whose disk fills up after a given number of bytes.
+class FailingSafeFile : public CSafeFile {
+public:
+    FailingSafeFile(std::string path, std::size_t budget)
+        : CSafeFile(std::move(path)), m_budget(budget) {}
+
+protected:
+    ssize_t WriteSome(int fd, const std::uint8_t* data, std::size_t size) override {
+        if (m_budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t now = std::min(size, m_budget);
+        m_budget -= now;
+        return CSafeFile::WriteSome(fd, data, now);
+    }
+
+private:
+    std::size_t m_budget;
+};
+
+class FailingDoc : public CMainDoc {
+public:
+    using CMainDoc::CMainDoc;
+    std::unique_ptr<CSafeFile> GetFileForSave(const std::string& path) override {
+        return std::make_unique<FailingSafeFile>(path, m_budget);
+    }
+    std::size_t m_budget = 0;
+};
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+} // namespace
+
+TEST(MainDocSettings, BuiltInDefaults) {
+    CMainDoc doc;
+    const auto& dcb = doc.GetPortSetup().Bytes();
+    EXPECT_EQ(std::vector<std::uint8_t>(dcb.begin(), dcb.end()), DefaultDcb());
+    EXPECT_EQ(doc.GetPortSetup().GetBaudRate(), 19200u);
+    EXPECT_EQ(doc.GetPortSetup().GetDtrControl(), 1u);
+    EXPECT_EQ(doc.GetPortSetup().GetRtsControl(), 1u);
+    EXPECT_EQ(doc.GetCommTimeouts().ReadIntervalTimeout, 400u);
+    EXPECT_EQ(doc.GetCommTimeouts().ReadTotalTimeoutConstant, 0u);
+    EXPECT_EQ(doc.GetDefaultPressureFormula(), "(X/147.456)+10.555555");
+    EXPECT_EQ(doc.GetDefaultAltitudeFormula(), "ln(PA/PR) * (-29.153) * 293");
+    EXPECT_EQ(doc.GetPortIndex(), 0u);
+    EXPECT_EQ(doc.GetShowFeet(), 0u);
+    EXPECT_EQ(doc.GetUserFormula(1), "");
+}
+
+TEST(MainDocSettings, UserValuesOverrideMachineFormulasOverrideBuiltIns) {
+    MemoryRegistryStore store;
+    store.Put(RegRoot::LocalMachine, kOptions, "Formula_Pressure", std::string("X*2"));
+    store.Put(RegRoot::LocalMachine, kOptions, "Formula_Altitude", std::string("PA-PR"));
+    store.Put(RegRoot::LocalMachine, kOptions, "Show_Feet", std::uint32_t{1}); // not machine-wide
+    {
+        CMainDoc doc(nullptr, &store);
+        EXPECT_EQ(doc.GetDefaultPressureFormula(), "X*2");
+        EXPECT_EQ(doc.GetDefaultAltitudeFormula(), "PA-PR");
+        EXPECT_EQ(doc.GetShowFeet(), 0u);
+    }
+    store.Put(RegRoot::CurrentUser, kOptions, "Formula_Altitude", std::string("PA"));
+    store.Put(RegRoot::CurrentUser, kOptions, "Show_Feet", std::uint32_t{1});
+    store.Put(RegRoot::CurrentUser, kOptions, "CommPortIndex", std::uint32_t{3});
+    store.Put(RegRoot::CurrentUser, kOptions, "Formula_User1", std::string("PA*2"));
+    store.Put(RegRoot::CurrentUser, kOptions, "Formula_User2t", std::string("Title 2"));
+    CMainDoc doc(nullptr, &store);
+    EXPECT_EQ(doc.GetDefaultPressureFormula(), "X*2");
+    EXPECT_EQ(doc.GetDefaultAltitudeFormula(), "PA");
+    EXPECT_EQ(doc.GetShowFeet(), 1u);
+    EXPECT_EQ(doc.GetPortIndex(), 3u);
+    EXPECT_EQ(doc.GetUserFormula(1), "PA*2");
+    EXPECT_EQ(doc.GetUserTitle(2), "Title 2");
+}
+
+TEST(MainDocSettings, MistypedOrMisSizedValuesKeepTheCurrentOnes) {
+    MemoryRegistryStore store;
+    store.Put(RegRoot::CurrentUser, kOptions, "Formula_Pressure", std::uint32_t{5});
+    store.Put(RegRoot::CurrentUser, kOptions, "Show_Feet", std::string("1"));
+    store.Put(RegRoot::CurrentUser, kOptions, "CommPortIndex",
+              std::vector<std::uint8_t>{1, 0, 0, 0});
+    store.Put(RegRoot::CurrentUser, kOptions, "CommPortSetup", std::vector<std::uint8_t>(29, 0xAA));
+    {
+        CMainDoc doc(nullptr, &store);
+        EXPECT_EQ(doc.GetDefaultPressureFormula(), CMainDoc::kBuiltInPressureFormula);
+        EXPECT_EQ(doc.GetShowFeet(), 0u);
+        EXPECT_EQ(doc.GetPortIndex(), 0u);
+        EXPECT_EQ(doc.GetPortSetup(), CPortSetupBlock());
+    }
+    store.Put(RegRoot::CurrentUser, kOptions, "CommPortSetup", std::vector<std::uint8_t>(10, 0xAA));
+    EXPECT_EQ(CMainDoc(nullptr, &store).GetPortSetup(), CPortSetupBlock());
+
+    std::vector<std::uint8_t> nineSixHundred = DefaultDcb();
+    nineSixHundred[4] = 0x80;
+    nineSixHundred[5] = 0x25;
+    store.Put(RegRoot::CurrentUser, kOptions, "CommPortSetup", nineSixHundred);
+    EXPECT_EQ(CMainDoc(nullptr, &store).GetPortSetup().GetBaudRate(), 9600u);
+}
+
+TEST(MainDocSettings, SavedSettingsAreWhatTheNextDocumentReads) {
+    MemoryRegistryStore store;
+    CMainDoc doc(nullptr, &store);
+    doc.SetDefaultAltitudeFormula("PA*3");
+    doc.SetDefaultPressureFormula("X");
+    doc.SetShowFeet(1);
+    doc.SetPortIndex(8);
+    CPortSetupBlock setup;
+    setup.SetBaudRate(115200);
+    doc.SetPortSetup(setup);
+    doc.SetUserFormula(1, "not saved here");
+    ASSERT_TRUE(doc.SaveSettings(store));
+    EXPECT_EQ(store.GetWriteCount(), 5);
+    EXPECT_EQ(store.Get(RegRoot::CurrentUser, kOptions, "Show_Feet"), RegValue{std::uint32_t{1}});
+    EXPECT_FALSE(store.Get(RegRoot::CurrentUser, kOptions, "Formula_User1"));
+    EXPECT_FALSE(store.Get(RegRoot::LocalMachine, kOptions, "Formula_Altitude"));
+
+    CMainDoc next(nullptr, &store);
+    EXPECT_EQ(next.GetDefaultAltitudeFormula(), "PA*3");
+    EXPECT_EQ(next.GetDefaultPressureFormula(), "X");
+    EXPECT_EQ(next.GetShowFeet(), 1u);
+    EXPECT_EQ(next.GetPortIndex(), 8u);
+    EXPECT_EQ(next.GetPortSetup(), setup);
+
+    store.SetAvailable(RegRoot::CurrentUser, false);
+    EXPECT_FALSE(doc.SaveSettings(store));
+}
+
+TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {
+    CMainDoc doc;
+    EXPECT_EQ(doc.ToDisplayUnits(100.0), 100.0);
+    EXPECT_EQ(doc.FormatAltitude(doc.ToDisplayUnits(100.0)), "100.0 m");
+    EXPECT_EQ(doc.GetUnitName(true), "m");
+    EXPECT_EQ(doc.GetUnitName(false), "m");
+
+    doc.SetShowFeet(1);
+    EXPECT_DOUBLE_EQ(doc.ToDisplayUnits(100.0), 328.08399200439453);
+    EXPECT_EQ(doc.ToDisplayUnits(100.0f), 100.0f * 3.28084f);
+    EXPECT_EQ(doc.FormatAltitude(doc.ToDisplayUnits(100.0)), "328.1 ft");
+    EXPECT_DOUBLE_EQ(doc.FromDisplayUnits(328.08399200439453), 100.0);
+    EXPECT_FLOAT_EQ(doc.FromDisplayUnits(328.084f), 100.0f);
+    EXPECT_EQ(doc.FormatAltitude(-0.04), "-0.0 ft");
+    EXPECT_EQ(doc.GetUnitName(true), "feet");
+    EXPECT_EQ(doc.GetUnitName(false), "ft");
+}
+
+TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
+    CMainDoc doc;
+    RecordingView view, sender;
+    doc.AddView(&view);
+    doc.AddView(&sender);
+    auto* a = new CDataModule(&doc);
+    auto* b = new CDataModule(&doc);
+    doc.GetSessions().AddTail(a);
+    doc.GetSessions().AddTail(b);
+
+    EXPECT_TRUE(doc.RemoveSession(a, false, true, &sender));
+    EXPECT_EQ(view.Updates(),
+              (std::vector<RecordingView::Update>{{&sender, HINT_SESSION_REMOVING, a},
+                                                  {&sender, HINT_SESSION_REMOVED, a}}));
+    EXPECT_TRUE(sender.Updates().empty());
+    EXPECT_FALSE(doc.RemoveSession(a, true, true, nullptr)); // no longer in the list
+    std::unique_ptr<CDataModule> ownA(a);
+    EXPECT_FALSE(doc.IsModified());
+
+    view.Clear();
+    doc.SetUserTitle(1, "kept");
+    doc.DeleteContents();
+    EXPECT_EQ(view.Hints(), std::vector<long>{HINT_CLEAR});
+    EXPECT_TRUE(doc.GetSessions().IsEmpty());
+    EXPECT_EQ(doc.GetUserTitle(1), "kept");
+}
+
+TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
+    const auto dir = std::filesystem::temp_directory_path() / "kubo_failing_save";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const auto path = (dir / "project.qlg").string();
+    FakeUi ui;
+    FailingDoc doc(&ui);
+    auto session = std::make_unique<CDataModule>(&doc);
+    session->AppendFlight(std::make_unique<CDataBlock>());
+    session->GetFlights().GetHead()->GetRawSamples().assign(40000, 7); // beyond one buffer
+    doc.GetSessions().AddTail(std::move(session));
+    doc.m_budget = SIZE_MAX;
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const std::string complete = ReadAll(path);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << "old contents";
+
+    doc.SetModifiedFlag(true);
+    for (std::size_t budget : {std::size_t{0}, std::size_t{1}, std::size_t{40}, std::size_t{65535},
+                               std::size_t{65536}, complete.size() - 1}) {
+        SCOPED_TRACE(budget);
+        doc.m_budget = budget;
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+        EXPECT_EQ(ReadAll(path), "old contents");
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+    ASSERT_FALSE(ui.Messages().empty());
+    EXPECT_NE(ui.Messages().back().text.find("disk is full"), std::string::npos);
+
+    doc.m_budget = complete.size();
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadAll(path), complete);
+
+    // A target that cannot be replaced (a folder) fails at the rename and is left as it was.
+    const auto folder = (dir / "folder.qlg").string();
+    std::filesystem::create_directories(dir / "folder.qlg" / "inside");
+    doc.m_budget = SIZE_MAX;
+    EXPECT_FALSE(doc.OnSaveDocument(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.qlg" / "inside"));
+    std::filesystem::remove_all(dir);
+}

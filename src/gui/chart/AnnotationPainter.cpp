@@ -137,7 +137,8 @@ void PaintAnnotations(QPainter& painter, const ChartLayout& layout,
         if (!(value >= w.yMin && value <= w.yMax))
             continue;
         const QColor colour = FromColorRef(store.IntAt(kHorzLineColour, i));
-        const double y = transform.ToPixel(w.xMin, value).y();
+        // On a pixel centre, so that a thin line stays crisp.
+        const double y = std::floor(transform.ToPixel(w.xMin, value).y()) + 0.5;
         painter.save();
         painter.setClipRect(plot);
         DrawAnnotationLine(painter, {plot.left(), y}, {plot.right(), y},
@@ -176,7 +177,7 @@ void PaintAnnotations(QPainter& painter, const ChartLayout& layout,
         if (!(value >= w.xMin && value <= w.xMax))
             continue;
         const QColor colour = FromColorRef(store.IntAt(kVertLineColour, i));
-        const double x = transform.ToPixel(value, w.yMin).x();
+        const double x = std::floor(transform.ToPixel(value, w.yMin).x()) + 0.5;
         painter.save();
         painter.setClipRect(plot);
         DrawAnnotationLine(painter, {x, plot.top()}, {x, plot.bottom()},

@@ -1,0 +1,103 @@
+#include "chart/ColumnReducer.h"
+
+#include <algorithm>
+
+namespace {
+// The column of a device x, with everything left of the plot as -1 and right of it as columns.
+int ColumnOf(double devX, int columns) {
+    if (!(devX >= 0.0))
+        return -1;
+    if (devX >= static_cast<double>(columns))
+        return columns;
+    return static_cast<int>(devX);
+}
+
+// Device y where the segment from point i to point j crosses the column edge at device x edge.
+double CrossingAt(const CSeriesIndex& s, const PlotMapping& map, std::size_t i, std::size_t j,
+                  int edge) {
+    const double xi = map.X(s.X()[i]);
+    const double xj = map.X(s.X()[j]);
+    const double yi = map.Y(s.Y()[i]);
+    const double yj = map.Y(s.Y()[j]);
+    return yi + (yj - yi) * ((static_cast<double>(edge) - xi) / (xj - xi));
+}
+
+void FullRun(const CSeriesIndex& s, const PlotMapping& map, int columns, std::size_t first,
+             std::size_t last, std::vector<ColumnSpan>& spans) {
+    for (std::size_t i = first; i < last; ++i) {
+        const int ci = ColumnOf(map.X(s.X()[i]), columns);
+        if (ci >= 0 && ci < columns)
+            spans[static_cast<std::size_t>(ci)].Add(map.Y(s.Y()[i]));
+        if (i + 1 >= last)
+            break;
+        const int cj = ColumnOf(map.X(s.X()[i + 1]), columns);
+        const int from = std::max(std::min(ci, cj) + 1, 0);
+        const int to = std::min(std::max(ci, cj), columns);
+        for (int edge = from; edge <= to; ++edge) {
+            const double y = CrossingAt(s, map, i, i + 1, edge);
+            if (edge - 1 >= 0)
+                spans[static_cast<std::size_t>(edge - 1)].Add(y);
+            if (edge < columns)
+                spans[static_cast<std::size_t>(edge)].Add(y);
+        }
+    }
+}
+
+void ReduceRun(const CSeriesIndex& s, const PlotMapping& map, int columns, std::size_t first,
+               std::size_t last, std::vector<ColumnSpan>& spans) {
+    const auto x = s.X();
+    const int cFirst = ColumnOf(map.X(x[first]), columns);
+    const int cLast = ColumnOf(map.X(x[last - 1]), columns);
+    // Index of the first point of the run whose column is at least c, searched from `from`.
+    auto firstAtOrAfter = [&](std::size_t from, int c) {
+        std::size_t lo = from, hi = last;
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (ColumnOf(map.X(x[mid]), columns) >= c)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    };
+    const int cEnd = std::min(cLast, columns - 1);
+    int c = std::max(cFirst, 0);
+    std::size_t a = firstAtOrAfter(first, c);
+    for (; c <= cEnd; ++c) {
+        const std::size_t b = firstAtOrAfter(a, c + 1);
+        ColumnSpan& span = spans[static_cast<std::size_t>(c)];
+        if (a < b) {
+            const MinMax mm = s.Pyramid().Query(a, b);
+            span.Add(map.Y(mm.max));
+            span.Add(map.Y(mm.min));
+        }
+        if (a > first)
+            span.Add(CrossingAt(s, map, a - 1, a, c));
+        if (b > first && b < last)
+            span.Add(CrossingAt(s, map, b - 1, b, c + 1));
+        a = b;
+    }
+}
+} // namespace
+
+void ReduceColumns(const CSeriesIndex& series, const PlotMapping& map, int columns,
+                   std::vector<ColumnSpan>& spans) {
+    spans.assign(static_cast<std::size_t>(std::max(columns, 0)), ColumnSpan{});
+    if (columns <= 0)
+        return;
+    for (const auto& [first, last] : series.Runs()) {
+        if (series.Monotonic())
+            ReduceRun(series, map, columns, first, last, spans);
+        else
+            FullRun(series, map, columns, first, last, spans);
+    }
+}
+
+void FullColumns(const CSeriesIndex& series, const PlotMapping& map, int columns,
+                 std::vector<ColumnSpan>& spans) {
+    spans.assign(static_cast<std::size_t>(std::max(columns, 0)), ColumnSpan{});
+    if (columns <= 0)
+        return;
+    for (const auto& [first, last] : series.Runs())
+        FullRun(series, map, columns, first, last, spans);
+}

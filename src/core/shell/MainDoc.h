@@ -27,6 +27,12 @@ public:
         return m_nShowFeet ? static_cast<double>(kFeetFactor) : 1.0;
     }
 
+    // Takes session out of the project. With notify: hint 11 before and hint 12 after, with the
+    // session and sender. With deleteIt the session is destroyed afterwards, else the caller
+    // owns it. Does not mark the document modified. False (nothing changed) when the session
+    // is not in the list.
+    bool RemoveSession(CDataModule* session, bool deleteIt, bool notify, CView* sender);
+
 private:
     CObListEx<CDataModule> m_sessions{true};
     std::uint32_t m_nShowFeet = 0;

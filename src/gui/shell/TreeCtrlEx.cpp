@@ -177,21 +177,28 @@ QTreeWidgetItem* CTreeCtrlEx::HitTest(const QPoint& point, HitPart* part) const 
     const auto* delegate = static_cast<const CTreeItemDelegate*>(itemDelegate());
     const QStyleOptionViewItem option = delegate->Option(base, index);
     QStyle* style = this->style();
-    if (option.features & QStyleOptionViewItem::HasCheckIndicator &&
-        style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this)
-            .contains(point)) {
-        result = HitPart::CheckBox;
-        return item;
-    }
-    if (option.features & QStyleOptionViewItem::HasDecoration &&
-        style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this).contains(point)) {
-        result = HitPart::Icon;
-        return item;
-    }
+    const bool hasCheck = option.features & QStyleOptionViewItem::HasCheckIndicator;
+    const bool hasIcon = option.features & QStyleOptionViewItem::HasDecoration;
+    const QRect check =
+        hasCheck ? style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this)
+                 : QRect();
+    const QRect icon =
+        hasIcon ? style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this) : QRect();
     const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int labelWidth = option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
-    result = point.x() < text.left() + std::max(labelWidth, 8) ? HitPart::Label : HitPart::Right;
+    const int labelRight =
+        text.left() + std::max(option.fontMetrics.horizontalAdvance(option.text) + 2 * margin, 8);
+    const int itemLeft = hasCheck ? check.left() : hasIcon ? icon.left() : text.left();
+    if (point.x() < itemLeft)
+        result = HitPart::Indent;
+    else if (hasCheck && check.contains(point))
+        result = HitPart::CheckBox;
+    else if (hasIcon && point.x() < text.left())
+        result = HitPart::Icon;
+    else if (point.x() < labelRight)
+        result = HitPart::Label;
+    else
+        result = HitPart::Right;
     return item;
 }
 

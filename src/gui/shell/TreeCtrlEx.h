@@ -85,6 +85,7 @@ public:
     // --- Label editing and drag feedback ---
     // Asks the owner through beginLabelEdit, then opens the editor. False when refused.
     bool EditLabel(QTreeWidgetItem* item);
+    [[nodiscard]] bool IsEditingLabel() const { return state() == EditingState; }
     // Draws an insertion line below (after) or above item; null removes it.
     void SetInsertMark(QTreeWidgetItem* item, bool after = true);
     [[nodiscard]] QTreeWidgetItem* GetInsertMark() const { return m_pInsertMark; }

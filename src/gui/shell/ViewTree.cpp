@@ -1,0 +1,529 @@
+#include "shell/ViewTree.h"
+
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "framework/UiServices.h"
+#include "shell/MainDoc.h"
+
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+KUBO_IMPLEMENT_DYNAMIC(CViewTree, CTreeViewEx)
+
+namespace {
+
+constexpr unsigned kTreeStyle = CTreeViewEx::kHasButtons | CTreeViewEx::kHasLines |
+                                CTreeViewEx::kLinesAtRoot | CTreeViewEx::kEditLabels |
+                                CTreeViewEx::kShowSelAlways;
+
+constexpr unsigned kCmdExportFirst = 30053;
+constexpr unsigned kCmdExportLast = 30060;
+constexpr unsigned kCmdEditName = 30201;
+constexpr unsigned kCmdEditDelete = 30202;
+constexpr unsigned kCmdPageSetup = 57605;
+constexpr unsigned kCmdPrint = 57607;
+constexpr unsigned kCmdPrintPreview = 57609;
+
+// The flight's own text export, once the record offers one.
+template <class Block>
+constexpr bool kHasExportText = requires(Block& block, std::ostream& out) {
+    block.ExportText(out, 0u, 0, 0);
+};
+
+template <class Block>
+CViewTree::FlightExporter DefaultExporter() {
+    if constexpr (kHasExportText<Block>)
+        return [](Block& flight, std::ostream& out, unsigned id, int index, int total) {
+            flight.ExportText(out, id, index, total);
+        };
+    else
+        return {};
+}
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+const QIcon& RecordIcon(int itemType) {
+    static const QIcon session(QStringLiteral(":/resources/icons/tree-session.svg"));
+    static const QIcon flight(QStringLiteral(":/resources/icons/tree-flight.svg"));
+    return itemType == CViewTreeItem::kSession ? session : flight;
+}
+
+} // namespace
+
+CViewTree::CViewTree(QWidget* parent)
+    : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent),
+      m_exporter(DefaultExporter<CDataBlock>()) {
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    tree.setIconSize(QSize(19, 16));
+    connect(&tree, &CTreeCtrlEx::itemSelectionNotified, this,
+            [this](QTreeWidgetItem*) { PostSelectionChanged(); });
+    connect(&tree, &CTreeCtrlEx::checkChanged, this, [this](QTreeWidgetItem*) {
+        if (!m_bRebuilding)
+            Q_EMIT selectionSyncRequested(false);
+    });
+    connect(&tree, &CTreeCtrlEx::keyDown, this, [this](int key) {
+        if (key == Qt::Key_Delete)
+            OnEditDelete(kCmdEditDelete);
+    });
+    connect(&tree, &CTreeCtrlEx::beginLabelEdit, this, [this](QTreeWidgetItem*, bool* allow) {
+        CTreeCtrlEx& ctrl = GetTreeCtrl();
+        QTreeWidgetItem* caret = ctrl.GetCaretItem();
+        *allow = caret != nullptr;
+        if (caret)
+            ctrl.SetItemSelection(caret, true, true, true);
+    });
+    connect(&tree, &CTreeCtrlEx::endLabelEdit, this,
+            [this](QTreeWidgetItem* item, const QString& text, bool* accept) {
+                if (CViewTreeItem* record = GetItemRecord(item))
+                    record->SetName(text.toStdString(), true, this);
+                *accept = true;
+                Q_EMIT selectionSyncRequested(true);
+            });
+    connect(&tree, &CTreeCtrlEx::beginDrag, this,
+            [this](QTreeWidgetItem* anchor, QPoint) { OnBeginDrag(anchor, false); });
+    connect(&tree, &CTreeCtrlEx::beginRightDrag, this,
+            [this](QTreeWidgetItem* anchor, QPoint) { OnBeginDrag(anchor, true); });
+}
+
+CViewTree::~CViewTree() {
+    if (m_dragCursor)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+CMainDoc* CViewTree::GetMainDoc() const {
+    return DynamicDowncast<CMainDoc>(GetDocument());
+}
+
+CViewTreeItem* CViewTree::GetItemRecord(const QTreeWidgetItem* item) {
+    return static_cast<CViewTreeItem*>(CTreeCtrlEx::GetItemData(item));
+}
+
+QTreeWidgetItem* CViewTree::FindItem(const CViewTreeItem* record) const {
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    for (QTreeWidgetItem* item = tree.GetNextItemInOrder(nullptr); item;
+         item = tree.GetNextItemInOrder(item))
+        if (GetItemRecord(item) == record)
+            return item;
+    return nullptr;
+}
+
+// --- Filling ---
+
+QTreeWidgetItem* CViewTree::InsertRecord(CViewTreeItem* record, QTreeWidgetItem* parent) {
+    QTreeWidgetItem* item =
+        GetTreeCtrl().InsertItem(QString::fromStdString(record->GetName()), parent, record);
+    item->setIcon(0, RecordIcon(record->GetItemType()));
+    return item;
+}
+
+void CViewTree::InsertSession(CDataModule* session) {
+    QTreeWidgetItem* sessionItem = InsertRecord(session, nullptr);
+    for (CDataBlock* flight : session->GetFlights()) {
+        QTreeWidgetItem* flightItem = InsertRecord(flight, sessionItem);
+        GetTreeCtrl().SetCheck(flightItem, flight->IsShown() ? 1 : 0);
+    }
+}
+
+void CViewTree::Rebuild() {
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    m_bRebuilding = true;
+    // Per record: 2 selected, 1 expanded with children. Keys are only compared, never used.
+    std::unordered_map<const CViewTreeItem*, int> states;
+    for (QTreeWidgetItem* item = tree.GetNextItemInOrder(nullptr); item;
+         item = tree.GetNextItemInOrder(item)) {
+        int word = 0;
+        if (tree.IsSelected(item))
+            word |= 2;
+        if (item->isExpanded() && item->childCount() > 0)
+            word |= 1;
+        states[GetItemRecord(item)] = word;
+    }
+    if (!states.empty())
+        tree.setUpdatesEnabled(false);
+    tree.DeleteAllItems();
+    if (CMainDoc* doc = GetMainDoc())
+        for (CDataModule* session : doc->GetSessions())
+            InsertSession(session);
+    if (!states.empty()) {
+        tree.ClearSelectionExcept(nullptr);
+        for (QTreeWidgetItem* item = tree.GetNextItemInOrder(nullptr); item;
+             item = tree.GetNextItemInOrder(item)) {
+            const auto found = states.find(GetItemRecord(item));
+            if (found == states.end())
+                continue;
+            if (found->second & 2)
+                tree.SetItemSelection(item, true, true, false);
+            if (found->second & 1)
+                tree.expandItem(item);
+        }
+        tree.setUpdatesEnabled(true);
+    }
+    m_bRebuilding = false;
+    if (!tree.GetFirstSelectedItem() && tree.topLevelItemCount() > 0)
+        tree.SetItemSelection(tree.topLevelItem(0), true, true, true);
+}
+
+void CViewTree::RemoveRecordItem(const CViewTreeItem* record) {
+    QTreeWidgetItem* item = FindItem(record);
+    if (!item)
+        return;
+    const bool wasSelected = GetTreeCtrl().IsSelected(item);
+    std::unique_ptr<QTreeWidgetItem> owned(
+        item->parent() ? item->parent()->takeChild(item->parent()->indexOfChild(item))
+                       : GetTreeCtrl().takeTopLevelItem(GetTreeCtrl().indexOfTopLevelItem(item)));
+    owned.reset();
+    if (wasSelected)
+        PostSelectionChanged();
+}
+
+void CViewTree::OnUpdate(CView* /*pSender*/, long lHint, CObject* pHint) {
+    switch (lHint) {
+    case HINT_SESSION_ADDED:
+        if (auto* session = DynamicDowncast<CDataModule>(pHint)) {
+            InsertSession(session);
+            if (QTreeWidgetItem* item = FindItem(session))
+                GetTreeCtrl().SetItemSelection(item, true, true, true);
+        }
+        break;
+    case HINT_CLEAR:
+        GetTreeCtrl().DeleteAllItems();
+        break;
+    case HINT_REBUILD:
+    case HINT_FLIGHT_MOVED:
+        // A move made elsewhere leaves items under the wrong session; refill.
+        Rebuild();
+        break;
+    case HINT_FLIGHT_REMOVING:
+    case HINT_SESSION_REMOVING:
+        // A removal made elsewhere: no item may outlive its record.
+        if (auto* record = DynamicDowncast<CViewTreeItem>(pHint))
+            RemoveRecordItem(record);
+        break;
+    case HINT_FLIGHT_CHANGED:
+    case HINT_SESSION_CHANGED:
+        if (auto* record = DynamicDowncast<CViewTreeItem>(pHint))
+            if (QTreeWidgetItem* item = FindItem(record))
+                item->setText(0, QString::fromStdString(record->GetName()));
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Selection and the shown flags ---
+
+void CViewTree::PostSelectionChanged() {
+    if (m_bSelectionPosted)
+        return;
+    m_bSelectionPosted = true;
+    QMetaObject::invokeMethod(this, &CViewTree::OnSelectionPosted, Qt::QueuedConnection);
+}
+
+void CViewTree::OnSelectionPosted() {
+    m_bSelectionPosted = false;
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    CViewTreeItem* single = nullptr;
+    if (tree.GetSelectedCount() == 1)
+        single = GetItemRecord(tree.GetFirstSelectedItem());
+    if (CDocument* doc = GetDocument())
+        doc->UpdateAllViews(this, HINT_SELECTION, single);
+    Q_EMIT selectionSyncRequested(false);
+}
+
+void CViewTree::SynchronizeShownFlags(bool force) {
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    bool changed = false;
+    for (QTreeWidgetItem* item = tree.GetNextItemInOrder(nullptr); item;
+         item = tree.GetNextItemInOrder(item))
+        if (auto* flight = DynamicDowncast<CDataBlock>(GetItemRecord(item)))
+            changed |= flight->SetShown(CTreeCtrlEx::GetCheck(item) != 0 || tree.IsSelected(item),
+                                        true, this);
+    if (changed || force)
+        if (CDocument* doc = GetDocument())
+            doc->UpdateAllViews(this, HINT_GRAPH_DATA, nullptr);
+}
+
+void CViewTree::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+}
+
+// --- Commands ---
+
+bool CViewTree::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
+    if (nID == kCmdPageSetup || nID == kCmdPrint || nID == kCmdPrintPreview)
+        return false;
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    if (tree.GetSelectedCount() == 1)
+        for (CViewTreeItem* record = GetItemRecord(tree.GetCaretItem()); record;
+             record = record->GetParent())
+            if (record->OnCmdMsg(nID, pCmdUI))
+                return true;
+    static const CommandEntry<CViewTree> map[] = {
+        {kCmdEditName, kCmdEditName, &CViewTree::OnEditName, &CViewTree::UpdateEditName},
+        {kCmdEditDelete, kCmdEditDelete, &CViewTree::OnEditDelete, &CViewTree::UpdateEditDelete},
+        {kCmdExportFirst, kCmdExportLast, &CViewTree::OnFileExport, &CViewTree::UpdateFileExport},
+    };
+    return RouteCommand(*this, map, nID, pCmdUI) || CTreeViewEx::OnCmdMsg(nID, pCmdUI);
+}
+
+void CViewTree::UpdateEditName(CCmdUI& ui) {
+    ui.Enable(GetTreeCtrl().GetCaretItem() != nullptr);
+}
+
+void CViewTree::UpdateEditDelete(CCmdUI& ui) {
+    ui.Enable(GetTreeCtrl().GetFirstSelectedItem() != nullptr);
+}
+
+void CViewTree::UpdateFileExport(CCmdUI& ui) {
+    ui.Enable(m_exporter && HasExportableSelection());
+}
+
+bool CViewTree::HasExportableSelection() const {
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    for (QTreeWidgetItem* item = tree.GetFirstSelectedItem(); item;
+         item = tree.GetNextSelectedItem(item)) {
+        CViewTreeItem* record = GetItemRecord(item);
+        if (DynamicDowncast<CDataBlock>(record))
+            return true;
+        if (auto* session = DynamicDowncast<CDataModule>(record);
+            session && !session->GetFlights().IsEmpty())
+            return true;
+    }
+    return false;
+}
+
+void CViewTree::OnEditName(unsigned /*id*/) {
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    tree.EditLabel(tree.GetCaretItem());
+}
+
+void CViewTree::OnEditDelete(unsigned /*id*/) {
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    // Visible order; an item goes with a collected ancestor (a flight with its session).
+    std::vector<QTreeWidgetItem*> collected;
+    std::unordered_set<const QTreeWidgetItem*> collectedSet;
+    for (QTreeWidgetItem* item = tree.GetFirstSelectedItem(); item;
+         item = tree.GetNextSelectedItem(item)) {
+        bool underCollected = false;
+        for (const QTreeWidgetItem* up = item->parent(); up && !underCollected; up = up->parent())
+            underCollected = collectedSet.contains(up);
+        if (underCollected)
+            continue;
+        collected.push_back(item);
+        collectedSet.insert(item);
+    }
+    if (collected.empty())
+        return;
+    CMainDoc* doc = GetMainDoc();
+    for (auto it = collected.rbegin(); it != collected.rend(); ++it) {
+        QTreeWidgetItem* item = *it;
+        CViewTreeItem* record = GetItemRecord(item);
+        std::unique_ptr<QTreeWidgetItem> owned(
+            item->parent() ? item->parent()->takeChild(item->parent()->indexOfChild(item))
+                           : tree.takeTopLevelItem(tree.indexOfTopLevelItem(item)));
+        owned.reset();
+        if (auto* session = DynamicDowncast<CDataModule>(record)) {
+            if (doc)
+                (void)doc->RemoveSession(session, true, true, this);
+        } else if (auto* flight = DynamicDowncast<CDataBlock>(record)) {
+            if (CDataModule* owner = flight->GetSession())
+                (void)owner->RemoveFlight(flight, true, true, this);
+        }
+    }
+    // The pages may still show a deleted record: tell them the selection now.
+    PostSelectionChanged();
+    Q_EMIT selectionSyncRequested(false);
+}
+
+// --- Export ---
+
+void CViewTree::ReportError(const std::string& text) {
+    CDocument* doc = GetDocument();
+    if (CUiServices* ui = doc ? doc->GetUi() : nullptr)
+        (void)ui->MessageBox(text, MsgButtons::Ok, MsgIcon::Error);
+    else
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
+                              QString::fromStdString(text));
+}
+
+void CViewTree::OnFileExport(unsigned id) {
+    if (!m_exporter)
+        return;
+    std::optional<std::string> path;
+    if (m_savePrompt) {
+        path = m_savePrompt();
+    } else {
+        QFileDialog dialog(this);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.setNameFilters(
+            {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)")});
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().constFirst().toStdString();
+    }
+    if (!path)
+        return;
+    if (CDocument* doc = GetDocument())
+        doc->UpdateAllViews(this, HINT_SAVE, nullptr);
+
+    // Each flight once: a selected session brings all its flights.
+    std::vector<CDataBlock*> flights;
+    std::unordered_set<const CDataBlock*> seen;
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    for (QTreeWidgetItem* item = tree.GetFirstSelectedItem(); item;
+         item = tree.GetNextSelectedItem(item)) {
+        CViewTreeItem* record = GetItemRecord(item);
+        if (auto* session = DynamicDowncast<CDataModule>(record)) {
+            for (CDataBlock* flight : session->GetFlights())
+                if (seen.insert(flight).second)
+                    flights.push_back(flight);
+        } else if (auto* flight = DynamicDowncast<CDataBlock>(record)) {
+            if (seen.insert(flight).second)
+                flights.push_back(flight);
+        }
+    }
+    const int total = static_cast<int>(flights.size());
+
+    auto fileError = [&path](int error) {
+        return "\"" + *path + "\": " + std::generic_category().message(error);
+    };
+    std::ofstream out(PathFromUtf8(*path), std::ios::binary | std::ios::trunc);
+    if (!out) {
+        ReportError(fileError(errno));
+        return;
+    }
+    try {
+        int index = 0;
+        for (CDataBlock* flight : flights) {
+            m_exporter(*flight, out, id, index++, total);
+            if (!out) {
+                ReportError(fileError(errno ? errno : EIO));
+                return;
+            }
+        }
+        out.close();
+        if (out.fail())
+            ReportError(fileError(errno ? errno : EIO));
+    } catch (const std::exception& error) {
+        ReportError(error.what());
+    }
+}
+
+// --- Drag and drop ---
+
+void CViewTree::OnBeginDrag(QTreeWidgetItem* /*anchor*/, bool right) {
+    const CTreeCtrlEx& tree = GetTreeCtrl();
+    QTreeWidgetItem* first = tree.GetFirstSelectedItem();
+    if (!first)
+        return;
+    for (QTreeWidgetItem* item = first; item; item = tree.GetNextSelectedItem(item))
+        if (!DynamicDowncast<CDataBlock>(GetItemRecord(item)))
+            return;
+    m_bDragging = true;
+    m_bRightDrag = right;
+    m_pDropTarget = nullptr;
+    // The control's viewport holds the mouse while the button is down; its moves and the
+    // release now belong to the drag.
+    GetTreeCtrl().viewport()->installEventFilter(this);
+}
+
+bool CViewTree::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_bDragging || watched != GetTreeCtrl().viewport())
+        return CTreeViewEx::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        DragMove(mouse->position().toPoint(), mouse->modifiers());
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        DragDrop(static_cast<QMouseEvent*>(event)->position().toPoint());
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return true;
+    default:
+        return CTreeViewEx::eventFilter(watched, event);
+    }
+}
+
+void CViewTree::SetDragCursor(Qt::CursorShape shape) {
+    if (m_dragCursor == shape)
+        return;
+    if (m_dragCursor)
+        QGuiApplication::changeOverrideCursor(QCursor(shape));
+    else
+        QGuiApplication::setOverrideCursor(QCursor(shape));
+    m_dragCursor = shape;
+}
+
+void CViewTree::DragMove(QPoint point, Qt::KeyboardModifiers modifiers) {
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    CTreeCtrlEx::HitPart part = CTreeCtrlEx::HitPart::Nowhere;
+    QTreeWidgetItem* item = tree.HitTest(point, &part);
+    const bool overItem = item && CTreeCtrlEx::IsOnItem(part);
+    SetDragCursor(!overItem                           ? Qt::ForbiddenCursor
+                  : (modifiers & Qt::ControlModifier) ? Qt::DragCopyCursor
+                                                      : Qt::DragMoveCursor);
+    if (overItem && item != m_pDropTarget) {
+        m_pDropTarget = item;
+        tree.SetInsertMark(item, true);
+    }
+}
+
+void CViewTree::EndDrag() {
+    if (m_dragCursor)
+        QGuiApplication::restoreOverrideCursor();
+    m_dragCursor.reset();
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    tree.SetInsertMark(nullptr);
+    tree.viewport()->removeEventFilter(this);
+    m_bDragging = false;
+    m_bRightDrag = false;
+    m_pDropTarget = nullptr;
+}
+
+void CViewTree::DragDrop(QPoint point) {
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    CTreeCtrlEx::HitPart part = CTreeCtrlEx::HitPart::Nowhere;
+    QTreeWidgetItem* item = tree.HitTest(point, &part);
+    CViewTreeItem* target = item && CTreeCtrlEx::IsOnItem(part) ? GetItemRecord(item) : nullptr;
+    CDataModule* targetSession = target ? target->GetSession() : nullptr;
+    if (!targetSession) {
+        EndDrag();
+        return;
+    }
+    CViewTreeItem* after = DynamicDowncast<CDataBlock>(target) ? target : targetSession;
+    std::vector<QTreeWidgetItem*> selected;
+    for (QTreeWidgetItem* each = tree.GetFirstSelectedItem(); each;
+         each = tree.GetNextSelectedItem(each))
+        selected.push_back(each);
+    // From the last: each lands right after the target, so the moved flights keep their order.
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+        auto* flight = DynamicDowncast<CDataBlock>(GetItemRecord(*it));
+        if (!flight)
+            continue;
+        flight->SetShown(CTreeCtrlEx::GetCheck(*it) == 1, false, nullptr);
+        targetSession->MoveFlight(flight, after, false, nullptr);
+    }
+    EndDrag();
+    if (CDocument* doc = GetDocument())
+        doc->UpdateAllViews(nullptr, HINT_REBUILD, nullptr);
+}

@@ -1,0 +1,93 @@
+// CViewTree: the project tree — sessions and their flights, selection, ticks, rename, delete,
+// drag and drop of flights and text export of the selection.
+#pragma once
+
+#include "shell/TreeViewEx.h"
+
+#include <QCursor>
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+class CDataBlock;
+class CDataModule;
+class CMainDoc;
+class CViewTreeItem;
+
+class CViewTree : public CTreeViewEx {
+    Q_OBJECT
+    KUBO_DECLARE_DYNAMIC(CViewTree)
+public:
+    // Writes one flight of a text export: (flight, file, command id, 0-based number, total).
+    using FlightExporter = std::function<void(CDataBlock&, std::ostream&, unsigned, int, int)>;
+    // Asks for the file to export to; nullopt when the user cancelled.
+    using SavePathPrompt = std::function<std::optional<std::string>()>;
+
+    explicit CViewTree(QWidget* parent = nullptr);
+    ~CViewTree() override;
+
+    // The document is a CMainDoc; the view registers itself with CDocument::AddView.
+    [[nodiscard]] CMainDoc* GetMainDoc() const;
+
+    void OnUpdate(CView* pSender, long lHint, CObject* pHint) override;
+    bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
+
+    // Sets every flight's shown-in-graph flag to "ticked or selected", telling the views with
+    // this tree as sender; hint 15 when any flag changed or force is set. The application runs
+    // this when idle after selectionSyncRequested.
+    void SynchronizeShownFlags(bool force);
+
+    // The record an item shows, or null.
+    [[nodiscard]] static CViewTreeItem* GetItemRecord(const QTreeWidgetItem* item);
+    // The item showing record, or null.
+    [[nodiscard]] QTreeWidgetItem* FindItem(const CViewTreeItem* record) const;
+
+    // --- Commands ---
+    void OnEditName(unsigned id);
+    void OnEditDelete(unsigned id);
+    void OnFileExport(unsigned id);
+
+    // Test and integration seams. The defaults write with CDataBlock's own export operation
+    // (the export commands stay disabled while there is none) and show a save-file dialog.
+    void SetFlightExporter(FlightExporter exporter) { m_exporter = std::move(exporter); }
+    void SetSavePathPrompt(SavePathPrompt prompt) { m_savePrompt = std::move(prompt); }
+
+    [[nodiscard]] bool IsDragging() const { return m_bDragging; }
+
+Q_SIGNALS:
+    // The shown flags should be synchronised when the application is next idle.
+    void selectionSyncRequested(bool force);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Rebuild();
+    void InsertSession(CDataModule* session);
+    QTreeWidgetItem* InsertRecord(CViewTreeItem* record, QTreeWidgetItem* parent);
+    void RemoveRecordItem(const CViewTreeItem* record);
+    void PostSelectionChanged();
+    void OnSelectionPosted();
+    void OnBeginDrag(QTreeWidgetItem* anchor, bool right);
+    void DragMove(QPoint point, Qt::KeyboardModifiers modifiers);
+    void DragDrop(QPoint point);
+    void EndDrag();
+    void SetDragCursor(Qt::CursorShape shape);
+    void UpdateEditName(CCmdUI& ui);
+    void UpdateEditDelete(CCmdUI& ui);
+    void UpdateFileExport(CCmdUI& ui);
+    [[nodiscard]] bool HasExportableSelection() const;
+    void ReportError(const std::string& text);
+
+    bool m_bRebuilding = false;
+    bool m_bSelectionPosted = false;
+    bool m_bDragging = false;
+    bool m_bRightDrag = false;
+    QTreeWidgetItem* m_pDropTarget = nullptr;
+    std::optional<Qt::CursorShape> m_dragCursor;
+    FlightExporter m_exporter;
+    SavePathPrompt m_savePrompt;
+};

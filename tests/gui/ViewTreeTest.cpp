@@ -1,0 +1,555 @@
+// The project tree against a real document: filling, hints, shown flags, delete, rename, drag
+// and drop, export and command routing.
+#include "shell/ViewTree.h"
+
+#include "../core/support/RecordingView.h"
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "framework/UiServices.h"
+#include "shell/MainDoc.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using HitPart = CTreeCtrlEx::HitPart;
+
+class RecordingUi : public CUiServices {
+public:
+    MsgResult MessageBox(const std::string& text, MsgButtons, MsgIcon) override {
+        messages.push_back(text);
+        return MsgResult::Ok;
+    }
+    using CUiServices::MessageBox;
+    std::vector<std::string> messages;
+};
+
+// A flight that handles one command of its own, for the routing order.
+class RoutedFlight : public CDataBlock {
+public:
+    static constexpr unsigned kOwnCommand = 30400;
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override {
+        if (id != kOwnCommand)
+            return CDataBlock::OnCmdMsg(id, ui);
+        if (!ui)
+            ++handled;
+        return true;
+    }
+    int handled = 0;
+};
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {}) {
+    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, buttons,
+                      modifiers);
+    QApplication::sendEvent(target, &event);
+}
+
+// Sessions A (a1 a2 a3) and B (b1 b2) in a document told to a shown tree and a recorder.
+class ViewTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.resize(300, 400);
+        doc.AddView(&view);
+        doc.AddView(&recorder);
+        // The application would run this when idle; here a queued call stands in for it.
+        QObject::connect(&view, &CViewTree::selectionSyncRequested, &view, [this](bool force) {
+            QMetaObject::invokeMethod(
+                &view, [this, force] { view.SynchronizeShownFlags(force); }, Qt::QueuedConnection);
+        });
+        A = AddSession("A", {"a1", "a2", "a3"});
+        B = AddSession("B", {"b1", "b2"});
+        doc.UpdateAllViews(nullptr, HINT_REBUILD);
+        view.show();
+        view.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        Tree().setFocus();
+        Idle();
+        recorder.Clear();
+    }
+
+    CDataModule* AddSession(const std::string& name, std::vector<std::string> flights,
+                            bool routed = false) {
+        auto session = std::make_unique<CDataModule>(&doc);
+        session->SetName(name, false, nullptr);
+        for (const std::string& flightName : flights) {
+            std::unique_ptr<CDataBlock> flight =
+                routed ? std::make_unique<RoutedFlight>() : std::make_unique<CDataBlock>();
+            flight->SetName(flightName, false, nullptr);
+            session->AppendFlight(std::move(flight));
+        }
+        CDataModule* raw = session.get();
+        doc.GetSessions().AddTail(std::move(session));
+        return raw;
+    }
+
+    CTreeCtrlEx& Tree() { return view.GetTreeCtrl(); }
+    static void Idle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    CDataBlock* Flight(const std::string& name) const {
+        for (CDataModule* session : doc.GetSessions())
+            for (CDataBlock* flight : session->GetFlights())
+                if (flight->GetName() == name)
+                    return flight;
+        return nullptr;
+    }
+    QTreeWidgetItem* Item(const std::string& name) {
+        for (QTreeWidgetItem* item = Tree().GetNextItemInOrder(nullptr); item;
+             item = Tree().GetNextItemInOrder(item))
+            if (item->text(0).toStdString() == name)
+                return item;
+        return nullptr;
+    }
+    QPoint PointOn(const std::string& name, HitPart wanted = HitPart::Label) {
+        const QRect row = Tree().visualItemRect(Item(name));
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < Tree().viewport()->width(); ++x) {
+            HitPart part = HitPart::Nowhere;
+            if (Tree().HitTest(QPoint(x, row.center().y()), &part) == Item(name) &&
+                part == wanted) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        EXPECT_GE(first, 0) << name;
+        return {(first + last) / 2, row.center().y()};
+    }
+    void Click(const std::string& name, Qt::KeyboardModifiers mods = {},
+               HitPart part = HitPart::Label) {
+        const QPoint point = PointOn(name, part);
+        SendMouse(Tree().viewport(), QEvent::MouseButtonPress, point, Qt::LeftButton,
+                  Qt::LeftButton, mods);
+        SendMouse(Tree().viewport(), QEvent::MouseButtonRelease, point, Qt::LeftButton,
+                  Qt::NoButton, mods);
+    }
+    void Drag(const std::string& from, const std::optional<std::string>& onto) {
+        const QPoint start = PointOn(from);
+        SendMouse(Tree().viewport(), QEvent::MouseButtonPress, start, Qt::LeftButton,
+                  Qt::LeftButton);
+        SendMouse(Tree().viewport(), QEvent::MouseMove, start + QPoint(0, 30), Qt::NoButton,
+                  Qt::LeftButton);
+        const QPoint end = onto ? PointOn(*onto) : QPoint(5, Tree().viewport()->height() - 5);
+        SendMouse(Tree().viewport(), QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton);
+        SendMouse(Tree().viewport(), QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
+    }
+
+    std::vector<std::string> Selected() {
+        std::vector<std::string> names;
+        for (QTreeWidgetItem* item = Tree().GetFirstSelectedItem(); item;
+             item = Tree().GetNextSelectedItem(item))
+            names.push_back(item->text(0).toStdString());
+        return names;
+    }
+    std::vector<std::string> FlightNames(const CDataModule* session) const {
+        std::vector<std::string> names;
+        for (CDataBlock* flight : session->GetFlights())
+            names.push_back(flight->GetName());
+        return names;
+    }
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> names;
+        for (CDataModule* session : doc.GetSessions())
+            for (CDataBlock* flight : session->GetFlights())
+                if (flight->IsShown())
+                    names.push_back(flight->GetName());
+        return names;
+    }
+    std::vector<RecordingView::Update> UpdatesWith(long hint) const {
+        std::vector<RecordingView::Update> found;
+        for (const RecordingView::Update& update : recorder.Updates())
+            if (update.hint == hint)
+                found.push_back(update);
+        return found;
+    }
+
+    RecordingUi ui;
+    CMainDoc doc{&ui};
+    CViewTree view;
+    RecordingView recorder;
+    CDataModule* A = nullptr;
+    CDataModule* B = nullptr;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(ViewTreeTest, FillsFromTheDocumentAndFollowsItsHints) {
+    // Sessions at the top, flights below, collapsed, the first session the only selection.
+    ASSERT_EQ(Tree().topLevelItemCount(), 2);
+    EXPECT_EQ(Item("A")->childCount(), 3);
+    EXPECT_EQ(CViewTree::GetItemRecord(Item("a2")), Flight("a2"));
+    EXPECT_FALSE(Item("A")->isExpanded());
+    EXPECT_EQ(Selected(), Names({"A"}));
+
+    // A new session arrives last, collapsed and the only selection; its flights are ticked as
+    // their shown flags say.
+    CDataModule* c = AddSession("C", {"c1", "c2"});
+    c->GetFlights().GetAt(1)->SetShown(true, false, nullptr);
+    doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, c);
+    EXPECT_EQ(Tree().topLevelItem(2), Item("C"));
+    EXPECT_FALSE(Item("C")->isExpanded());
+    EXPECT_EQ(Selected(), Names({"C"}));
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("c1")), 0);
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("c2")), 1);
+
+    // Renames by others show; hint 1 empties the tree.
+    Flight("b1")->SetName("bee", true, nullptr);
+    A->SetName("Alpha", true, nullptr);
+    EXPECT_NE(Item("bee"), nullptr);
+    EXPECT_NE(Item("Alpha"), nullptr);
+    doc.UpdateAllViews(nullptr, HINT_CLEAR);
+    EXPECT_EQ(Tree().topLevelItemCount(), 0);
+}
+
+TEST_F(ViewTreeTest, RebuildKeepsSelectionAndExpansionOfSurvivingRecords) {
+    Tree().expandItem(Item("A"));
+    Tree().expandItem(Item("B"));
+    Click("a2");
+    Click("b1", Qt::ControlModifier);
+    Tree().CollapseItem(Item("B")); // b1 deselected, B selected (caret moved to it)
+    Idle();
+    ASSERT_EQ(Selected(), Names({"a2", "B"}));
+
+    // a3 goes away behind the tree's back; the rebuild just leaves it out.
+    std::unique_ptr<CDataBlock> gone(A->GetFlights().RemoveAt(2));
+    doc.UpdateAllViews(nullptr, HINT_REBUILD);
+    EXPECT_EQ(Selected(), Names({"a2", "B"}));
+    EXPECT_TRUE(Item("A")->isExpanded());
+    EXPECT_FALSE(Item("B")->isExpanded());
+    EXPECT_EQ(Item("a3"), nullptr);
+
+    // The selected but unticked flight was shown, so it comes back ticked.
+    Idle();
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("a2")), 1);
+
+    // With nothing selected before, the first session becomes the selection.
+    Tree().ClearSelectionExcept(nullptr);
+    doc.UpdateAllViews(nullptr, HINT_REBUILD);
+    EXPECT_EQ(Selected(), Names({"A"}));
+}
+
+TEST_F(ViewTreeTest, SelectionIsToldOnceLaterAndTheGraphShowsSelectedAndTicked) {
+    Tree().expandAll();
+    Click("a1");
+    Click("a3", Qt::ControlModifier);
+    Click("b2", Qt::ControlModifier);
+    EXPECT_TRUE(UpdatesWith(HINT_SELECTION).empty()); // posted, not at once
+    Idle();
+
+    // Several selected: one hint 14 without a record, then the three flights shown.
+    const auto selection = UpdatesWith(HINT_SELECTION);
+    ASSERT_EQ(selection.size(), 1u);
+    EXPECT_EQ(selection[0].object, nullptr);
+    EXPECT_EQ(selection[0].sender, &view);
+    EXPECT_EQ(Shown(), Names({"a1", "a3", "b2"}));
+    EXPECT_EQ(UpdatesWith(HINT_FLIGHT_CHANGED).size(), 3u);
+    ASSERT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+
+    // One selected: its record; the others leave the graph unless ticked.
+    Tree().SetCheck(Item("b2"), 1);
+    recorder.Clear();
+    Click("a1");
+    Idle();
+    ASSERT_EQ(UpdatesWith(HINT_SELECTION).size(), 1u);
+    EXPECT_EQ(UpdatesWith(HINT_SELECTION)[0].object, Flight("a1"));
+    EXPECT_EQ(Shown(), Names({"a1", "b2"}));
+
+    // Collapsing a session deselects its flights; unticked ones leave the graph.
+    Click("a3", Qt::ControlModifier);
+    Click("b1", Qt::ControlModifier);
+    Idle();
+    EXPECT_EQ(Shown(), Names({"a1", "a3", "b1", "b2"}));
+    Tree().CollapseItem(Item("A"));
+    Idle();
+    EXPECT_EQ(Shown(), Names({"b1", "b2"}));
+}
+
+TEST_F(ViewTreeTest, TickingOneOfSeveralSelectedTicksAllAndShowsThem) {
+    Tree().expandAll();
+    Click("a1");
+    Click("b1", Qt::ControlModifier);
+    Click("A", Qt::ControlModifier);
+    Click("b1", {}, HitPart::CheckBox);
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("a1")), 1);
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("b1")), 1);
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("A")), -1);
+    // Deselecting keeps the ticked flights in the graph.
+    Click("a3");
+    Idle();
+    EXPECT_EQ(Shown(), Names({"a1", "a3", "b1"}));
+}
+
+TEST_F(ViewTreeTest, SynchronisationSendsGraphHintOnChangeOrForce) {
+    view.SynchronizeShownFlags(false);
+    EXPECT_TRUE(UpdatesWith(HINT_GRAPH_DATA).empty());
+    view.SynchronizeShownFlags(true);
+    ASSERT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
+    EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA)[0].sender, &view);
+
+    Flight("b2")->SetShown(true, false, nullptr); // not ticked, not selected
+    recorder.Clear();
+    view.SynchronizeShownFlags(false);
+    EXPECT_EQ(Shown(), Names{});
+    EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
+}
+
+TEST_F(ViewTreeTest, DeleteRemovesSessionOnceWithItsFlightsAndLooseFlights) {
+    Tree().expandAll();
+    Click("b1");
+    Click("A", Qt::ControlModifier);
+    Click("a2", Qt::ControlModifier);
+    doc.SetModifiedFlag(false);
+    ASSERT_TRUE(view.OnCmdMsg(30202, nullptr));
+
+    ASSERT_EQ(doc.GetSessions().GetCount(), 1);
+    EXPECT_EQ(doc.GetSessions().GetHead(), B);
+    EXPECT_EQ(FlightNames(B), Names({"b2"}));
+    EXPECT_EQ(Tree().topLevelItemCount(), 1);
+    EXPECT_EQ(Item("b1"), nullptr);
+    // From the last collected to the first, each removal told with the tree as sender.
+    EXPECT_EQ(recorder.Hints(), std::vector<long>({HINT_FLIGHT_REMOVING, HINT_FLIGHT_REMOVED,
+                                                   HINT_SESSION_REMOVING, HINT_SESSION_REMOVED}));
+    for (const RecordingView::Update& update : recorder.Updates())
+        EXPECT_EQ(update.sender, &view);
+    EXPECT_TRUE(doc.IsModified());
+
+    // The Delete key does the same; with nothing selected it does nothing.
+    Click("b2");
+    QTest::keyClick(&Tree(), Qt::Key_Delete);
+    EXPECT_TRUE(B->GetFlights().IsEmpty());
+    Tree().ClearSelectionExcept(nullptr);
+    recorder.Clear();
+    view.OnEditDelete(30202);
+    EXPECT_EQ(doc.GetSessions().GetCount(), 1);
+    EXPECT_TRUE(recorder.Updates().empty());
+}
+
+TEST_F(ViewTreeTest, RemovalsByOthersTakeTheItemAway) {
+    Tree().expandAll();
+    Click("a2");
+    Idle();
+    ASSERT_TRUE(A->RemoveFlight(Flight("a2"), true, true, nullptr));
+    EXPECT_EQ(Item("a2"), nullptr);
+    ASSERT_TRUE(doc.RemoveSession(B, true, true, nullptr));
+    EXPECT_EQ(Item("B"), nullptr);
+    recorder.Clear();
+    Idle();
+    ASSERT_EQ(UpdatesWith(HINT_SELECTION).size(), 1u);
+    EXPECT_EQ(UpdatesWith(HINT_SELECTION)[0].object, nullptr);
+}
+
+TEST_F(ViewTreeTest, RenameThroughTheLabelEditor) {
+    Tree().expandAll();
+    Click("b1");
+    Idle();
+    recorder.Clear();
+    CCmdUI state(30201);
+    ASSERT_TRUE(view.OnCmdMsg(30201, &state));
+    EXPECT_EQ(state.GetEnabled(), true);
+    ASSERT_TRUE(view.OnCmdMsg(30201, nullptr));
+    ASSERT_TRUE(Tree().IsEditingLabel());
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* each : Tree().viewport()->findChildren<QLineEdit*>())
+        if (each->isVisible())
+            editor = each;
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Morning");
+    QTest::keyClick(editor, Qt::Key_Return);
+    Idle();
+
+    ASSERT_NE(Flight("Morning"), nullptr);
+    EXPECT_EQ(Flight("Morning")->GetSession(), B);
+    EXPECT_NE(Item("Morning"), nullptr);
+    // Hint 9 from the record, then a forced synchronisation redraws the graph.
+    ASSERT_FALSE(UpdatesWith(HINT_FLIGHT_CHANGED).empty());
+    EXPECT_EQ(UpdatesWith(HINT_FLIGHT_CHANGED)[0].sender, &view);
+    EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
+}
+
+TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightInTheirOrder) {
+    Tree().expandAll();
+    Click("a1");
+    Click("a2", Qt::ControlModifier);
+    Tree().SetCheck(Item("a2"), 1);
+    Idle();
+    recorder.Clear();
+    Drag("a1", "b2");
+    EXPECT_FALSE(view.IsDragging());
+    EXPECT_EQ(FlightNames(B), Names({"b1", "b2", "a1", "a2"}));
+    EXPECT_EQ(FlightNames(A), Names({"a3"}));
+    EXPECT_EQ(Flight("a1")->GetSession(), B);
+    // Hint 0 without sender rebuilt the tree; the selection moved with the records.
+    ASSERT_FALSE(recorder.Updates().empty());
+    EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{nullptr, HINT_REBUILD, nullptr}));
+    EXPECT_EQ(Item("a1")->parent(), Item("B"));
+    EXPECT_EQ(Selected(), Names({"a1", "a2"}));
+    // The shown flags took the check values before the move: the selected but unticked a1
+    // comes back unticked.
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("a1")), 0);
+    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("a2")), 1);
+}
+
+TEST_F(ViewTreeTest, DroppedOnASessionTheFlightsGoToItsHead) {
+    Tree().expandAll();
+    Click("a2");
+    Click("a3", Qt::ControlModifier);
+    Drag("a2", "B");
+    EXPECT_EQ(FlightNames(B), Names({"a2", "a3", "b1", "b2"}));
+    EXPECT_EQ(FlightNames(A), Names({"a1"}));
+}
+
+TEST_F(ViewTreeTest, DragsThatMoveNothing) {
+    Tree().expandAll();
+    // Dropped outside any item.
+    Click("a1");
+    Drag("a1", std::nullopt);
+    EXPECT_FALSE(view.IsDragging());
+    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // A session in the selection: no drag at all.
+    Click("B", Qt::ControlModifier);
+    recorder.Clear();
+    Drag("a1", "b2");
+    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(B), Names({"b1", "b2"}));
+    EXPECT_TRUE(UpdatesWith(HINT_REBUILD).empty());
+}
+
+class ViewTreeExportTest : public ViewTreeTest {
+protected:
+    struct Call {
+        std::string flight;
+        unsigned id;
+        int index;
+        int total;
+    };
+    void SetUp() override {
+        ViewTreeTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("out.txt").toStdString();
+        view.SetSavePathPrompt([this] { return prompt; });
+        view.SetFlightExporter(
+            [this](CDataBlock& flight, std::ostream& out, unsigned id, int index, int total) {
+                calls.push_back({flight.GetName(), id, index, total});
+                out << flight.GetName() << '\n';
+            });
+    }
+    std::string FileText() const {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    QTemporaryDir dir;
+    std::string path;
+    std::optional<std::string> prompt;
+    std::vector<Call> calls;
+};
+
+TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
+    Tree().expandAll();
+    Click("b2");
+    Click("A", Qt::ControlModifier);
+    Click("a2", Qt::ControlModifier);
+    {
+        std::ofstream old(path);
+        old << "previous contents that are longer than the export\n";
+    }
+    prompt = path;
+    recorder.Clear();
+    ASSERT_TRUE(view.OnCmdMsg(30054, nullptr));
+
+    ASSERT_EQ(calls.size(), 4u);
+    const char* order[] = {"a1", "a2", "a3", "b2"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(calls[i].flight, order[i]);
+        EXPECT_EQ(calls[i].id, 30054u);
+        EXPECT_EQ(calls[i].index, i);
+        EXPECT_EQ(calls[i].total, 4);
+    }
+    EXPECT_EQ(FileText(), "a1\na2\na3\nb2\n");
+    ASSERT_FALSE(recorder.Updates().empty());
+    EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{&view, HINT_SAVE, nullptr}));
+}
+
+TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothing) {
+    Tree().expandAll();
+    Click("a1");
+    ASSERT_TRUE(view.OnCmdMsg(30053, nullptr)); // cancelled
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(UpdatesWith(HINT_SAVE).empty());
+
+    prompt = dir.filePath("missing/out.txt").toStdString();
+    ASSERT_TRUE(view.OnCmdMsg(30053, nullptr));
+    EXPECT_TRUE(calls.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("missing/out.txt"), std::string::npos);
+
+    // An exporter that fails stops the export with its own text.
+    prompt = path;
+    Click("a2", Qt::ControlModifier);
+    view.SetFlightExporter([](CDataBlock&, std::ostream&, unsigned, int, int) {
+        throw std::runtime_error("disk full");
+    });
+    ASSERT_TRUE(view.OnCmdMsg(30053, nullptr));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1], "disk full");
+}
+
+TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
+    auto* c = AddSession("C", {"c1"}, true);
+    doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, c);
+    Tree().expandAll();
+    auto* routed = static_cast<RoutedFlight*>(c->GetFlights().GetHead());
+    Click("c1");
+    EXPECT_TRUE(view.OnCmdMsg(RoutedFlight::kOwnCommand, nullptr));
+    EXPECT_EQ(routed->handled, 1);
+    // With several selected the records are not asked.
+    Click("a1", Qt::ControlModifier);
+    EXPECT_FALSE(view.OnCmdMsg(RoutedFlight::kOwnCommand, nullptr));
+    EXPECT_EQ(routed->handled, 1);
+
+    // The print commands belong to the pages.
+    for (unsigned id : {57605u, 57607u, 57609u}) {
+        CCmdUI state(id);
+        EXPECT_FALSE(view.OnCmdMsg(id, &state));
+    }
+
+    // Update-UI: delete and export need a selection holding flights.
+    Tree().ClearSelectionExcept(nullptr);
+    CCmdUI remove(30202);
+    ASSERT_TRUE(view.OnCmdMsg(30202, &remove));
+    EXPECT_EQ(remove.GetEnabled(), false);
+    view.SetFlightExporter([](CDataBlock&, std::ostream&, unsigned, int, int) {});
+    auto* empty = AddSession("Empty", {});
+    doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, empty);
+    CCmdUI exportState(30053);
+    ASSERT_TRUE(view.OnCmdMsg(30053, &exportState));
+    EXPECT_EQ(exportState.GetEnabled(), false);
+    Click("A");
+    ASSERT_TRUE(view.OnCmdMsg(30053, &exportState));
+    EXPECT_EQ(exportState.GetEnabled(), true);
+}
+
+} // namespace

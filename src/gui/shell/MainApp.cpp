@@ -130,6 +130,9 @@ bool CMainApp::InitInstance(const QString& file) {
         return false;
     }
     m_pFrame->show();
+    // The project tree is the active view at start-up and takes the keyboard.
+    if (QWidget* tree = m_pFrame->GetTreeView())
+        tree->setFocus();
     return true;
 }
 

@@ -275,7 +275,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_pIdleUpdate->stop();
     event->accept();
 }
 

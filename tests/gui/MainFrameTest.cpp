@@ -1,16 +1,360 @@
 #include "shell/MainFrame.h"
 
+#include "framework/CmdUI.h"
+#include "framework/Document.h"
+#include "framework/View.h"
+#include "shell/CommandIds.h"
+#include "shell/MainMenu.h"
+#include "shell/PageTabCtrl.h"
+#include "shell/TreeSplitter.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
-TEST(MainFrame, OpensTitledAndClosesCleanly) {
-    auto frame = std::make_unique<CMainFrame>();
+#include <vector>
+
+namespace {
+// A pane that is a view and a command target: handles one command id and keeps a focusable
+// child so tests can put the keyboard focus into it.
+class FakePane : public QWidget, public CView, public CCmdTarget {
+public:
+    FakePane(QWidget* parent, unsigned handled) : QWidget(parent), m_handled(handled) {
+        auto* layout = new QVBoxLayout(this);
+        m_edit = new QLineEdit(this);
+        layout->addWidget(m_edit);
+    }
+    void OnUpdate(CView*, long, CObject*) override {}
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override {
+        if (id != m_handled)
+            return false;
+        if (ui)
+            ui->Enable(m_enabled);
+        else
+            ++m_runs;
+        return true;
+    }
+    QLineEdit* m_edit;
+    unsigned m_handled;
+    bool m_enabled = true;
+    int m_runs = 0;
+};
+
+// Records in which order the routing reached which target.
+class Recorder : public CCmdTarget {
+public:
+    Recorder(std::vector<const char*>& log, const char* name) : m_log(log), m_name(name) {}
+    bool OnCmdMsg(unsigned id, CCmdUI*) override {
+        if (id == kProbe)
+            m_log.push_back(m_name);
+        return false;
+    }
+    static constexpr unsigned kProbe = 31999;
+    std::vector<const char*>& m_log;
+    const char* m_name;
+};
+
+class RecordingDoc : public CDocument {
+public:
+    explicit RecordingDoc(std::vector<const char*>& log) : m_rec(log, "doc") {}
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override { return m_rec.OnCmdMsg(id, ui); }
+    Recorder m_rec;
+};
+
+struct FrameFixture : ::testing::Test {
+    static constexpr unsigned kTreeCmd = cmd::FlightAnnotation;
+    static constexpr unsigned kGraphCmd = cmd::ZoomAll;
+
+    void SetUp() override {
+        doc.SetTitle("Untitled");
+        CMainFrame::Panes panes;
+        panes.tree = [this](QWidget* p) { return tree = new FakePane(p, kTreeCmd); };
+        panes.infoPage = [this](QWidget* p) { return info = new FakePane(p, 0); };
+        panes.graphPage = [this](QWidget* p) { return graph = new FakePane(p, kGraphCmd); };
+        panes.track = [](QWidget* p) {
+            auto* w = new QWidget(p);
+            w->setMinimumSize(200, 120); // the tool's preferred size
+            return w;
+        };
+        frame = std::make_unique<CMainFrame>(&doc, &app, panes);
+    }
+
+    std::vector<const char*> log;
+    RecordingDoc doc{log};
+    Recorder app{log, "app"};
+    FakePane* tree = nullptr;
+    FakePane* info = nullptr;
+    FakePane* graph = nullptr;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(FrameFixture, TitleNamesTheDocument) {
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kubo - Untitled"));
+    doc.SetTitle("alps.qlg");
+    frame->UpdateTitle();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kubo - alps.qlg"));
+}
+
+TEST_F(FrameFixture, MenusCarryTheirTextsAndKeys) {
+    CMainMenu& menu = frame->Commands();
+    std::vector<QString> titles;
+    for (QMenu* m : menu.Menus())
+        titles.push_back(m->title());
+    EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&View", "For&mat", "&Graph", "&Data",
+                                            "&Help"}));
+
+    struct Item {
+        unsigned id;
+        const char* text;
+        QList<QKeySequence> keys;
+    };
+    const Item items[] = {
+        {cmd::FileNew, "&New\tCtrl+N", {QKeySequence("Ctrl+N")}},
+        {cmd::FileSaveAs, "Save &As...", {}},
+        {cmd::EditCopy, "&Copy\tCtrl+C", {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
+        {cmd::EditUndo, "&Undo\tCtrl+Z", {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+        {cmd::EditCut, "Cu&t\tCtrl+X", {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
+        {cmd::ViewInfoPage, "&Info Page\tAlt+1", {QKeySequence("Alt+1")}},
+        {cmd::ViewMeasurements, "&Data Measurements", {}},
+        {cmd::FormatFont, "&Font...\tCtrl+Shift+F", {QKeySequence("Ctrl+Shift+F")}},
+        // Copy Picture names Ctrl+C but the key belongs to Edit Copy.
+        {cmd::GraphCopyPicture, "&Copy Picture\tCtrl+C", {}},
+        {cmd::ZoomBoth, "Horz and &Vert Zoom", {}},
+        {cmd::CursorNone + 5, "F&loating XY", {}},
+        {cmd::FlightAnnotation, "&Flight Annotation...\tCtrl+T", {QKeySequence("Ctrl+T")}},
+        {cmd::DataReadData, "&Read Data\tCtrl+R", {QKeySequence("Ctrl+R")}},
+        {cmd::AppAbout, "&About...", {}},
+        {cmd::NextPane, "Next Pane", {QKeySequence("F6")}},
+    };
+    for (const Item& item : items) {
+        QAction* action = menu.Action(item.id);
+        ASSERT_NE(action, nullptr) << item.id;
+        EXPECT_EQ(action->text(), QString::fromUtf8(item.text)) << item.id;
+        EXPECT_EQ(action->shortcuts(), item.keys) << item.id;
+    }
+    // Every key of the accelerator table belongs to exactly one command.
+    std::map<QString, int> owners;
+    for (QAction* action : menu.Actions()) {
+        for (const QKeySequence& key : action->shortcuts())
+            ++owners[key.toString()];
+    }
+    for (const auto& [key, count] : owners)
+        EXPECT_EQ(count, 1) << key.toStdString();
+}
+
+TEST_F(FrameFixture, PromptsSplitIntoStatusAndToolTips) {
+    QAction* measure = frame->Commands().Action(cmd::ViewMeasurements);
+    EXPECT_EQ(measure->statusTip(), QStringLiteral("Show/Hide data measurements tool"));
+    EXPECT_EQ(measure->toolTip(), QStringLiteral("Data Measurements"));
+    // Without a tool-tip part the tip is the menu text without mnemonic and key.
+    QAction* info = frame->Commands().Action(cmd::ViewInfoPage);
+    EXPECT_EQ(info->statusTip(), QStringLiteral("Activate informational page"));
+    EXPECT_EQ(info->toolTip(), QStringLiteral("Info Page"));
+}
+
+TEST_F(FrameFixture, ToolbarFollowsTheButtonOrder) {
+    auto* bar = frame->findChild<QToolBar*>(QStringLiteral("toolbar59392"));
+    ASSERT_NE(bar, nullptr);
+    std::vector<unsigned> ids;
+    for (QAction* action : bar->actions()) {
+        ids.push_back(action->isSeparator() ? 0 : action->data().toUInt());
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().isNull()) << action->data().toUInt();
+        }
+    }
+    const std::vector<unsigned> expected = {57600, 57601, 57603, 0,     57635, 57634, 57637,
+                                            0,     30101, 30102, 30103, 57696, 0,     30104,
+                                            30105, 30106, 30109, 0,     30317, 30312, 30313,
+                                            30314, 30315, 0,     30071, 0,     30302, 30151};
+    EXPECT_EQ(ids, expected);
+}
+
+TEST_F(FrameFixture, RoutingOrderIsViewDocumentFrameAppThenPanes) {
+    frame->SetActiveView(graph);
+    // graph is asked twice: once as the active view and once as the current page.
+    EXPECT_FALSE(frame->OnCmdMsg(Recorder::kProbe, nullptr));
+    EXPECT_EQ(log, (std::vector<const char*>{"doc", "app"}));
+}
+
+TEST_F(FrameFixture, PaneCommandsWorkWhicheverViewHasFocus) {
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kubo - Untitled"));
-    EXPECT_TRUE(frame->close());
-    QApplication::processEvents();
-    EXPECT_FALSE(frame->isVisible());
+    ASSERT_TRUE(frame->GetPageTabs()->SelectPage(1));
+    for (FakePane* focus : {tree, graph}) {
+        SCOPED_TRACE(focus == tree ? "tree focused" : "graph focused");
+        frame->activateWindow();
+        focus->m_edit->setFocus();
+        QApplication::processEvents();
+        const int treeRuns = tree->m_runs;
+        const int graphRuns = graph->m_runs;
+        EXPECT_TRUE(frame->ExecuteCommand(kTreeCmd));
+        EXPECT_TRUE(frame->ExecuteCommand(kGraphCmd));
+        EXPECT_EQ(tree->m_runs, treeRuns + 1);
+        EXPECT_EQ(graph->m_runs, graphRuns + 1);
+    }
+    // The graph page is reached only while it is the current page.
+    ASSERT_TRUE(frame->GetPageTabs()->SelectPage(0));
+    EXPECT_FALSE(frame->ExecuteCommand(kGraphCmd));
 }
+
+TEST_F(FrameFixture, UpdateUiEnablesHandledAndDisablesTheRest) {
+    CMainMenu& menu = frame->Commands();
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(menu.Action(kTreeCmd)->isEnabled());
+    EXPECT_TRUE(menu.Action(cmd::AppAbout)->isEnabled() == false); // the fake app handles nothing
+    EXPECT_FALSE(menu.Action(cmd::DataReadData)->isEnabled());
+    EXPECT_TRUE(menu.Action(cmd::NextPane)->isEnabled()); // the page tabs handle it
+
+    // A handler that disables its command wins, and the command is then not carried out.
+    tree->m_enabled = false;
+    frame->UpdateCommandUI();
+    EXPECT_FALSE(menu.Action(kTreeCmd)->isEnabled());
+    EXPECT_FALSE(frame->ExecuteCommand(kTreeCmd));
+    EXPECT_EQ(tree->m_runs, 0);
+}
+
+TEST_F(FrameFixture, MeasurementItemIsCheckedExactlyWhileTheToolIsShown) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    QAction* item = frame->Commands().Action(cmd::ViewMeasurements);
+    auto checked = [&] {
+        frame->UpdateCommandUI();
+        return item->isCheckable() && item->isChecked();
+    };
+    EXPECT_EQ(frame->GetTrackPane(false), nullptr);
+    EXPECT_FALSE(checked());
+    ASSERT_TRUE(frame->ExecuteCommand(cmd::ViewMeasurements));
+    EXPECT_NE(frame->GetTrackPane(false), nullptr);
+    EXPECT_TRUE(checked());
+    ASSERT_TRUE(frame->ExecuteCommand(cmd::ViewMeasurements));
+    EXPECT_EQ(frame->GetTrackPane(false), nullptr);
+    EXPECT_FALSE(checked());
+    // Asking for the pane with create shows it.
+    EXPECT_NE(frame->GetTrackPane(true), nullptr);
+    EXPECT_TRUE(checked());
+}
+
+TEST_F(FrameFixture, ToolbarAndStatusBarToggle) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    QAction* toolbar = frame->Commands().Action(cmd::ViewToolbar);
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(toolbar->isChecked());
+    ASSERT_TRUE(frame->ExecuteCommand(cmd::ViewToolbar));
+    frame->UpdateCommandUI();
+    EXPECT_FALSE(toolbar->isChecked());
+    EXPECT_FALSE(frame->findChild<QToolBar*>()->isVisible());
+}
+
+TEST_F(FrameFixture, PagesCycleWithF6AndShiftF6) {
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    tree->m_edit->setFocus();
+    CPageTabCtrl* tabs = frame->GetPageTabs();
+    ASSERT_EQ(tabs->currentIndex(), 0);
+    QTest::keyClick(tree->m_edit, Qt::Key_F6);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    QTest::keyClick(tree->m_edit, Qt::Key_F6); // after the last comes the first
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    QTest::keyClick(tree->m_edit, Qt::Key_F6, Qt::ShiftModifier); // before the first, the last
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    // Selecting a page that is a view makes it the active view.
+    EXPECT_EQ(frame->GetActiveView(), graph);
+    QTest::keyClick(tree->m_edit, Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST(PageTabCtrl, AddPageFailsCleanlyAndEmptyTabsIgnoreCycling) {
+    CPageTabCtrl tabs;
+    tabs.OnNextPane(cmd::NextPane);
+    tabs.OnPrevPane(cmd::PrevPane);
+    EXPECT_EQ(tabs.GetCurrentPage(), nullptr);
+    EXPECT_FALSE(tabs.AddPage(
+        0, [](QWidget*) -> QWidget* { return nullptr; }, "null"));
+    EXPECT_FALSE(tabs.AddPage(
+        0, [](QWidget*) -> QWidget* { throw std::runtime_error("no page"); }, "throws"));
+    EXPECT_EQ(tabs.count(), 0);
+    ASSERT_TRUE(tabs.AddPage(
+        0, [](QWidget* p) { return new QWidget(p); }, "a"));
+    ASSERT_TRUE(tabs.AddPage(
+        0, [](QWidget* p) { return new QWidget(p); }, "b"));
+    EXPECT_EQ(tabs.tabText(0), QStringLiteral("b"));
+    EXPECT_EQ(tabs.currentIndex(), 0); // the new page is selected
+    EXPECT_FALSE(tabs.SelectPage(2));
+    EXPECT_FALSE(tabs.SelectPage(-1));
+}
+
+// The tree column alone, so that its height can be set exactly.
+struct TreeSplitterFixture : ::testing::Test {
+    void SetUp() override {
+        splitter.SetTreePane(new QWidget);
+        splitter.SetTrackFactory([](QWidget* p) { return new QWidget(p); }, kTrackHeight);
+        splitter.resize(200, 400);
+        splitter.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&splitter));
+    }
+    void ResizeTo(int height) {
+        splitter.resize(200, height);
+        QApplication::processEvents();
+    }
+    int Tree() const { return splitter.sizes().value(0); }
+    int Track() const { return splitter.sizes().value(1); }
+
+    static constexpr int kTrackHeight = 150;
+    CTreeSplitter splitter;
+};
+
+TEST_F(TreeSplitterFixture, ShowingGivesTheToolItsHeight) {
+    ASSERT_TRUE(splitter.ShowTrackPane());
+    EXPECT_EQ(Tree(), 400 - kTrackHeight - CTreeSplitter::kSplitAllowance);
+    EXPECT_EQ(Tree() + Track() + splitter.handleWidth(), 400);
+}
+
+TEST_F(TreeSplitterFixture, ShortColumnGivesTheTreeHalfPlusOne) {
+    ResizeTo(120);
+    ASSERT_TRUE(splitter.ShowTrackPane());
+    EXPECT_EQ(Tree(), 61);
+}
+
+TEST_F(TreeSplitterFixture, ShrinkingKeepsTheToolUntilTheTreeWouldBeTiny) {
+    ASSERT_TRUE(splitter.ShowTrackPane());
+    const int track = Track();
+    const int tree = Tree();
+    ResizeTo(350);
+    EXPECT_EQ(Track(), track);
+    EXPECT_EQ(Tree(), tree - 50);
+    ResizeTo(500); // growing goes to the tree as well
+    EXPECT_EQ(Track(), track);
+    EXPECT_EQ(Tree(), tree + 100);
+}
+
+TEST_F(TreeSplitterFixture, ATreeOfFivePixelsOrLessKeepsItsHeightInstead) {
+    ASSERT_TRUE(splitter.ShowTrackPane());
+    const int available = 400 - splitter.handleWidth();
+    splitter.setSizes({40, available - 40});
+    ResizeTo(400 - 34); // the tree would be 6 pixels: the tool keeps its height
+    EXPECT_EQ(Tree(), 6);
+    EXPECT_EQ(Track(), available - 40);
+    ResizeTo(400 - 35); // 5 pixels is too small: the tree keeps its 6, the tool gives way
+    EXPECT_EQ(Tree(), 6);
+    EXPECT_EQ(Track(), available - 35 - 6);
+}
+
+TEST_F(TreeSplitterFixture, HidingRemovesTheRowAndAFailedShowAddsNone) {
+    ASSERT_TRUE(splitter.ShowTrackPane());
+    splitter.HideTrackPane();
+    EXPECT_FALSE(splitter.IsTrackShown());
+    EXPECT_EQ(splitter.count(), 1);
+    splitter.SetTrackFactory([](QWidget*) -> QWidget* { return nullptr; }, kTrackHeight);
+    EXPECT_FALSE(splitter.ShowTrackPane());
+    EXPECT_EQ(splitter.GetTrackPane(true), nullptr);
+    EXPECT_EQ(splitter.count(), 1);
+}
+} // namespace

@@ -107,12 +107,32 @@ constexpr StringTableEntry kStrings[] = {
 
     // Application name.
     {57344, "Kubo"},
+    // The status bar's message while no command prompt is shown.
+    {57345, "Ready"},
 
-    // Command prompts of standard commands handled by the comments editor.
+    // Command prompts of the standard commands (framework, main window, comments editor).
+    {57600, "Create a new project\nNew"},
+    {57601, "Open an existing project\nOpen"},
+    {57603, "Save the project\nSave"},
+    {57604, "Save the project under a new name\nSave As"},
     {57605, "Change the printing options\nPage Setup"},
+    {57606, "Change the printer and printing options\nPrint Setup"},
     {57607, "Print the active document or picture\nPrint"},
     {57609, "Display full pages\nPrint Preview"},
+    {57616, "Open this project"},
+    {57617, "Open this project"},
+    {57618, "Open this project"},
+    {57619, "Open this project"},
+    {57634, "Copy the selection and put it on the Clipboard\nCopy"},
+    {57635, "Cut the selection and put it on the Clipboard\nCut"},
+    {57637, "Insert Clipboard contents\nPaste"},
+    {57664, "Display program information, version number and copyright\nAbout"},
+    {57665, "Quit the application; prompts to save the project\nExit"},
+    {57680, "Switch to the next page\nNext Pane"},
+    {57681, "Switch back to the previous page\nPrevious Pane"},
     {57696, "Set font\nFont"},
+    {59392, "Show or hide the toolbar\nToggle Toolbar"},
+    {59393, "Show or hide the status bar\nToggle Status Bar"},
 };
 } // namespace
 

@@ -1,0 +1,110 @@
+// CMainApp: the application object — start-up, project files, idle-time sync, about box.
+#pragma once
+
+#include "framework/CmdTarget.h"
+#include "shell/MainFrame.h"
+#include "shell/RecentFileList.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CDocument;
+class CDocumentFiles;
+class QPrinter;
+class QTranslator;
+
+// The one application object of the process (Instance()). It lives beside the QApplication that
+// main creates, owns the main window and carries out the application's commands: New, Open,
+// Save, Save As, Print Setup, the recent-file list, About and Exit.
+class CMainApp : public QObject, public CCmdTarget {
+    Q_OBJECT
+public:
+    // Answers to the save-changes question.
+    enum class SaveAnswer { Yes, No, Cancel };
+    // The questions and file prompts, replaceable so that tests can answer them.
+    struct Prompts {
+        std::function<SaveAnswer(const QString& documentName)> askSaveChanges;
+        std::function<QString()> askOpenPath;                        // empty: cancelled
+        std::function<QString(const QString& proposed)> askSavePath; // empty: cancelled
+        std::function<void(const QString& message)> showError;
+    };
+
+    // doc and files are the project document and its file side; not owned, they must outlive
+    // the application object. The settings are those of QSettings' default scope (organisation
+    // and application name set by main).
+    CMainApp(CDocument& doc, CDocumentFiles& files, CMainFrame::Panes panes,
+             QObject* parent = nullptr);
+    ~CMainApp() override;
+
+    // The live application object, or null.
+    [[nodiscard]] static CMainApp* Instance();
+
+    // Tries dir/czres.qm as the translation catalogue of the widgets and the string table.
+    // A missing or unreadable catalogue is silent and leaves the built-in texts.
+    bool LoadResourceLibrary(const QString& dir);
+    [[nodiscard]] bool IsResourceLibraryLoaded() const { return m_bResourceLibrary; }
+
+    // Creates the main window and a new project, or opens file when it is not empty, then shows
+    // the window. False when the file cannot be opened (the user has been told).
+    [[nodiscard]] bool InitInstance(const QString& file);
+    // Empties the project (views are told with the clear hint) and writes the settings.
+    void ExitInstance();
+
+    [[nodiscard]] CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
+    [[nodiscard]] CDocument& GetDocument() const { return m_doc; }
+    [[nodiscard]] const CRecentFileList& RecentFiles() const { return m_recent; }
+    // The printer that Print Setup configures and printing uses.
+    [[nodiscard]] QPrinter& GetPrinter();
+    void SetPrompts(Prompts prompts);
+
+    // Asks for a synchronisation of the flights' shown-in-graph flags with the project tree
+    // once the event queue has been worked off. Requests before it runs collapse into one; its
+    // force is that of the latest request.
+    void ScheduleSelectionSync(bool force);
+    [[nodiscard]] bool IsSyncPending() const { return m_bSyncPending; }
+    // Who carries the synchronisation out (the project tree), with the force flag.
+    void SetSelectionSyncHandler(std::function<void(bool force)> handler);
+
+    // Opens a project file (after the save-changes question); false when it was not opened.
+    bool OpenDocumentFile(const QString& path);
+    // The save-changes question for a modified project: false when the user cancelled or the
+    // save failed, so the caller must not go on.
+    [[nodiscard]] bool SaveModified();
+    // Saves under the document's path, or asks for one when it has none or saveAs is set.
+    bool DoSave(bool saveAs);
+
+    bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
+
+    void OnFileNew(unsigned id);
+    void OnFileOpen(unsigned id);
+    void OnFileSave(unsigned id);
+    void OnFileSaveAs(unsigned id);
+    void OnFilePrintSetup(unsigned id);
+    void OnOpenRecentFile(unsigned id);
+    void OnUpdateRecentFile(CCmdUI& ui);
+    void OnAppAbout(unsigned id);
+    void OnAppExit(unsigned id);
+
+private:
+    void RunIdleSync();
+    void SetDocumentPath(const QString& path);
+    void RefreshRecentFiles();
+    bool NewDocument();
+
+    CDocument& m_doc;
+    CDocumentFiles& m_files;
+    CMainFrame::Panes m_panes;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<QTranslator> m_pTranslator;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    CRecentFileList m_recent;
+    Prompts m_prompts;
+    std::function<void(bool)> m_syncHandler;
+    bool m_bSyncPending = false;
+    bool m_bSyncForced = false;
+    bool m_bSyncPosted = false;
+    bool m_bResourceLibrary = false;
+};

@@ -1,0 +1,325 @@
+#include "shell/MainApp.h"
+
+#include "KuboVersion.h"
+#include "framework/Document.h"
+#include "framework/StringTable.h"
+#include "framework/View.h"
+#include "shell/AboutDlg.h"
+#include "shell/CommandIds.h"
+#include "shell/DocumentFiles.h"
+#include "shell/MainMenu.h"
+#include "widgets/HyperlinkLabel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+class FakeFiles : public CDocumentFiles {
+public:
+    void DeleteContents() override { ++cleared; }
+    bool OnNewDocument() override {
+        ++created;
+        return true;
+    }
+    bool OnOpenDocument(const std::string& path) override {
+        opened.push_back(path);
+        return openResult;
+    }
+    bool OnSaveDocument(const std::string& path) override {
+        saved.push_back(path);
+        return saveResult;
+    }
+    int cleared = 0;
+    int created = 0;
+    std::vector<std::string> opened;
+    std::vector<std::string> saved;
+    bool openResult = true;
+    bool saveResult = true;
+};
+
+class HintLog : public CView {
+public:
+    void OnUpdate(CView*, long hint, CObject*) override { hints.push_back(hint); }
+    std::vector<long> hints;
+};
+
+struct AppFixture : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QCoreApplication::setOrganizationName(QStringLiteral("Tervane"));
+        QCoreApplication::setApplicationName(QStringLiteral("Kubo"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QSettings().clear();
+        doc.AddView(&views);
+        app = std::make_unique<CMainApp>(doc, files, CMainFrame::Panes{});
+        CMainApp::Prompts prompts;
+        prompts.askSaveChanges = [this](const QString& name) {
+            asked.push_back(name);
+            return answer;
+        };
+        prompts.askSavePath = [this](const QString&) { return savePath; };
+        prompts.askOpenPath = [this] { return openPath; };
+        prompts.showError = [this](const QString& message) { errors.push_back(message); };
+        app->SetPrompts(prompts);
+    }
+    void TearDown() override { doc.RemoveView(&views); }
+
+    QString MakeFile(const QString& name) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        return path;
+    }
+    QString Title() const { return app->GetMainFrame()->windowTitle(); }
+
+    QTemporaryDir dir;
+    CDocument doc;
+    HintLog views;
+    FakeFiles files;
+    std::unique_ptr<CMainApp> app;
+    std::vector<QString> asked;
+    std::vector<QString> errors;
+    CMainApp::SaveAnswer answer = CMainApp::SaveAnswer::Cancel;
+    QString savePath;
+    QString openPath;
+};
+
+TEST_F(AppFixture, StartsWithAnEmptyUntitledProject) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    EXPECT_EQ(CMainApp::Instance(), app.get());
+    EXPECT_EQ(files.created, 1);
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
+    EXPECT_EQ(views.hints, std::vector<long>{HINT_REBUILD});
+    EXPECT_TRUE(app->GetMainFrame()->isVisible());
+}
+
+TEST_F(AppFixture, StartsWithTheFileGivenOrFails) {
+    const QString path = MakeFile(QStringLiteral("alps.qlg"));
+    ASSERT_TRUE(app->InitInstance(path));
+    EXPECT_EQ(files.opened, std::vector<std::string>{path.toStdString()});
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - alps.qlg"));
+    EXPECT_EQ(app->RecentFiles().Files(), QStringList{path});
+
+    CDocument other;
+    FakeFiles otherFiles;
+    CMainApp second(other, otherFiles, CMainFrame::Panes{});
+    second.SetPrompts(
+        {nullptr, nullptr, nullptr, [this](const QString& m) { errors.push_back(m); }});
+    EXPECT_FALSE(second.InitInstance(dir.filePath(QStringLiteral("missing.qlg"))));
+    EXPECT_TRUE(otherFiles.opened.empty());
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(AppFixture, AFailedOpenLeavesAnEmptyUntitledProject) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    files.openResult = false;
+    EXPECT_FALSE(app->OpenDocumentFile(MakeFile(QStringLiteral("broken.qlg"))));
+    EXPECT_EQ(files.created, 2);
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
+    EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
+}
+
+TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    doc.SetModifiedFlag(true);
+
+    answer = CMainApp::SaveAnswer::Cancel;
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(asked, std::vector<QString>{QStringLiteral("Untitled")});
+
+    // Yes on an untitled project asks for a name; cancelling that keeps the window open too.
+    answer = CMainApp::SaveAnswer::Yes;
+    savePath.clear();
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(files.saved.empty());
+
+    // A failed save keeps it open as well: nothing is lost.
+    savePath = dir.filePath(QStringLiteral("trip"));
+    files.saveResult = false;
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(files.saved.size(), 1u);
+    EXPECT_EQ(files.saved[0], dir.filePath(QStringLiteral("trip.qlg")).toStdString());
+    EXPECT_TRUE(doc.IsModified());
+
+    files.saveResult = true;
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), "trip.qlg");
+}
+
+TEST_F(AppFixture, NoDiscardsAndAnUnmodifiedProjectClosesWithoutAsking) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    EXPECT_TRUE(app->GetMainFrame()->close());
+    EXPECT_TRUE(asked.empty());
+    doc.SetModifiedFlag(true);
+    answer = CMainApp::SaveAnswer::No;
+    app->GetMainFrame()->show();
+    EXPECT_TRUE(app->GetMainFrame()->close());
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(files.saved.empty());
+}
+
+TEST_F(AppFixture, RecentFilesKeepTheFourNewestAndSurviveARestart) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    QStringList paths;
+    for (int i = 0; i < 5; ++i)
+        paths.append(MakeFile(QStringLiteral("f%1.qlg").arg(i)));
+    for (const QString& path : paths)
+        ASSERT_TRUE(app->OpenDocumentFile(path));
+    ASSERT_TRUE(app->OpenDocumentFile(paths[2])); // reopening moves it to the front
+    const QStringList expected{paths[2], paths[4], paths[3], paths[1]};
+    EXPECT_EQ(app->RecentFiles().Files(), expected);
+
+    QAction* first = app->GetMainFrame()->Commands().Action(cmd::FileMruFirst);
+    EXPECT_TRUE(first->text().startsWith(QStringLiteral("&1 ")));
+    EXPECT_TRUE(first->text().endsWith(QStringLiteral("f2.qlg")));
+
+    app->ExitInstance();
+    CDocument doc2;
+    FakeFiles files2;
+    CMainApp again(doc2, files2, CMainFrame::Panes{});
+    EXPECT_EQ(again.RecentFiles().Files(), expected);
+}
+
+TEST_F(AppFixture, ARecentFileThatIsGoneLeavesTheList) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    const QString path = MakeFile(QStringLiteral("gone.qlg"));
+    ASSERT_TRUE(app->OpenDocumentFile(path));
+    ASSERT_TRUE(QFile::remove(path));
+    CMainFrame* frame = app->GetMainFrame();
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(frame->Commands().Action(cmd::FileMruFirst)->isEnabled());
+    EXPECT_TRUE(frame->ExecuteCommand(cmd::FileMruFirst));
+    EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
+    frame->UpdateCommandUI();
+    EXPECT_FALSE(frame->Commands().Action(cmd::FileMruFirst)->isEnabled());
+}
+
+TEST_F(AppFixture, DroppedFilesOpenTheFirst) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    const QString a = MakeFile(QStringLiteral("a.qlg"));
+    const QString b = MakeFile(QStringLiteral("b.qlg"));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app->GetMainFrame(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app->GetMainFrame(), &drop);
+    QApplication::processEvents();
+    EXPECT_EQ(files.opened, std::vector<std::string>{a.toStdString()});
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - a.qlg"));
+}
+
+TEST_F(AppFixture, SelectionSyncRunsOnceAtIdleWithTheLatestForce) {
+    std::vector<bool> runs;
+    app->SetSelectionSyncHandler([&](bool force) { runs.push_back(force); });
+
+    app->ScheduleSelectionSync(true);  // e.g. a rename
+    app->ScheduleSelectionSync(false); // then a selection change before idle
+    EXPECT_TRUE(runs.empty());
+    EXPECT_TRUE(app->IsSyncPending());
+    QApplication::processEvents();
+    EXPECT_EQ(runs, std::vector<bool>{false});
+    EXPECT_FALSE(app->IsSyncPending());
+
+    app->ScheduleSelectionSync(false);
+    app->ScheduleSelectionSync(true);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(runs, (std::vector<bool>{false, true}));
+
+    // A request made by the synchronisation itself runs at the next idle time.
+    app->SetSelectionSyncHandler([&](bool force) {
+        runs.push_back(force);
+        if (runs.size() == 3)
+            app->ScheduleSelectionSync(false);
+    });
+    app->ScheduleSelectionSync(true);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(runs, (std::vector<bool>{false, true, true, false}));
+}
+
+TEST_F(AppFixture, AMissingOrBrokenCatalogueLeavesTheBuiltInTexts) {
+    EXPECT_FALSE(app->LoadResourceLibrary(dir.path()));
+    EXPECT_FALSE(app->IsResourceLibraryLoaded());
+    QFile junk(dir.filePath(QStringLiteral("czres.qm")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a catalogue");
+    junk.close();
+    EXPECT_FALSE(app->LoadResourceLibrary(dir.path()));
+    EXPECT_FALSE(app->IsResourceLibraryLoaded());
+    EXPECT_EQ(LoadString(5018), "Graph");
+}
+
+TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
+    const QString lrelease =
+        QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/lrelease");
+    if (!QFile::exists(lrelease))
+        GTEST_SKIP() << "lrelease is not installed";
+    const QString ts = dir.filePath(QStringLiteral("czres.ts"));
+    QFile source(ts);
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+                 "<TS version=\"2.1\" language=\"cs_CZ\"><context><name>StringTable</name>"
+                 "<message><source>5018</source><translation>Graf</translation></message>"
+                 "</context></TS>\n");
+    source.close();
+    ASSERT_EQ(QProcess::execute(lrelease, {QStringLiteral("-silent"), ts}), 0);
+    {
+        CDocument doc2;
+        FakeFiles files2;
+        CMainApp translated(doc2, files2, CMainFrame::Panes{});
+        ASSERT_TRUE(translated.LoadResourceLibrary(dir.path()));
+        EXPECT_TRUE(translated.IsResourceLibraryLoaded());
+        EXPECT_EQ(LoadString(5018), "Graf");
+        EXPECT_EQ(LoadString(5017), "Flight Information"); // untranslated entries stay
+    }
+    EXPECT_EQ(LoadString(5018), "Graph"); // the catalogue goes with the application object
+}
+
+TEST(AboutDlg, ShowsTheFourPartVersionBuildDateAndLinks) {
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Kubo"));
+    EXPECT_EQ(dialog.VersionLabel()->text(), QStringLiteral("Kubo Version %1.%2.%3.%4")
+                                                 .arg(KUBO_VERSION_MAJOR)
+                                                 .arg(KUBO_VERSION_MINOR)
+                                                 .arg(KUBO_VERSION_PATCH + 0)
+                                                 .arg(KUBO_VERSION_TWEAK + 0));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} [ 0-9][0-9] [0-9]{4} "
+                                                  "[0-9]{2}:[0-9]{2}:[0-9]{2}$"))
+                    .match(dialog.BuildDateLabel()->text())
+                    .hasMatch())
+        << dialog.BuildDateLabel()->text().toStdString();
+    EXPECT_EQ(dialog.WebLink()->GetTarget().scheme(), QStringLiteral("https"));
+    EXPECT_EQ(dialog.MailLink()->GetTarget().scheme(), QStringLiteral("mailto"));
+}
+
+TEST(HyperlinkLabel, ShowsItsTextAsALinkToTheTarget) {
+    CHyperlinkLabel label(QStringLiteral("R&D <team>"));
+    EXPECT_FALSE(label.text().contains(QStringLiteral("<a ")));
+    label.SetTarget(QUrl(QStringLiteral("mailto:team@example.org?subject=a b")));
+    EXPECT_TRUE(label.text().startsWith(QStringLiteral("<a href=\"mailto:")));
+    EXPECT_TRUE(label.text().contains(QStringLiteral("R&amp;D &lt;team&gt;")));
+    EXPECT_FALSE(label.openExternalLinks());
+}
+} // namespace

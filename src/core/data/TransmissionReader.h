@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/TransmissionParser.h"
+#include "framework/SerialPort.h"
 
 #include <functional>
 #include <memory>
@@ -11,15 +12,6 @@ class ByteSource;
 class CDataModule;
 class CUiServices;
 class Clock;
-
-// What opening the serial port came to. The opener applies the port settings, time-outs and
-// queue sizes; on kSetupFailed it has closed the port again.
-enum class PortOpenStatus { kOpened, kOpenFailed, kSetupFailed };
-struct PortOpenResult {
-    PortOpenStatus status = PortOpenStatus::kOpenFailed;
-    std::unique_ptr<ByteSource> port; // set when kOpened
-};
-using PortOpener = std::function<PortOpenResult()>;
 
 class CTransmissionReader {
 public:

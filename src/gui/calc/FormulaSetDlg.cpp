@@ -156,7 +156,6 @@ bool CFormulaSetDlg::DoDataExchange(bool save) {
         m_pPressure->lineEdit()->selectAll();
         return false;
     }
-    m_strPressureFormula = pressure;
     const std::string altitude = m_pAltitude->currentText().toStdString();
     if (auto error = CheckFormula(altitude, {{"PA", 20.0}, {"PR", 10.0}})) {
         ShowDialogWarning(this, QString::fromStdString(FormatString1(5002, *error)));
@@ -164,6 +163,7 @@ bool CFormulaSetDlg::DoDataExchange(bool save) {
         m_pAltitude->lineEdit()->selectAll();
         return false;
     }
+    m_strPressureFormula = pressure;
     m_strAltitudeFormula = altitude;
     return true;
 }

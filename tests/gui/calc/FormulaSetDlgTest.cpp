@@ -99,6 +99,7 @@ TEST_F(FormulaSetDlgTest, InvalidFormulaKeepsTheDialogOpenWithItsMessage) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(FocusIn(dialog, dialog.AltitudeBox()));
     // The caller's texts change only when the whole exchange succeeds.
+    EXPECT_EQ(dialog.m_strPressureFormula, "X/0");
     EXPECT_EQ(dialog.m_strAltitudeFormula, "ln(PA/PX)");
 
     dialog.AltitudeBox()->setEditText(QStringLiteral("PA-PR"));

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CUserFormulaDlg::CUserFormulaDlg(QWidget* parent)
@@ -32,6 +33,11 @@ CUserFormulaDlg::CUserFormulaDlg(QWidget* parent)
     row->addWidget(m_pTitle, 1);
     row->addWidget(m_pSaveAsDefault);
     ExtraLayout()->addLayout(row);
+
+    // Tab order follows the layout: the title row comes between the formula and the list.
+    if (auto* lastVariable = findChild<QPushButton*>(QStringLiteral("button1040")))
+        setTabOrder(lastVariable, m_pTitle);
+    setTabOrder(m_pTitle, m_pSaveAsDefault);
 }
 
 void CUserFormulaDlg::DoDataExchange(bool save) {

@@ -33,6 +33,16 @@ void SelectRows(QListWidget* list, std::initializer_list<int> rows) {
         list->item(row)->setSelected(true);
 }
 
+// The widget Tab moves to from widget.
+QWidget* NextTabStop(QWidget* widget) {
+    for (QWidget* next = widget->nextInFocusChain(); next != widget;
+         next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(widget->window()) &&
+            next->isEnabled())
+            return next;
+    return widget;
+}
+
 void SelectText(QPlainTextEdit* edit, int from, int to) {
     QTextCursor cursor = edit->textCursor();
     cursor.setPosition(from);
@@ -218,4 +228,12 @@ TEST(FormulaDlgTest, UserDialogExchangesTitleAndSaveFlag) {
     EXPECT_EQ(dialog.m_strTitle, "Rate");
     EXPECT_FALSE(dialog.m_bSaveAsDefault);
     EXPECT_EQ(dialog.m_strFormula, "DA/DT");
+}
+
+TEST(FormulaDlgTest, UserDialogTabsFromTheFormulaToTheTitleToTheList) {
+    CUserFormulaDlg dialog;
+    dialog.show();
+    EXPECT_EQ(NextTabStop(Button(dialog, 1040)), dialog.TitleEdit());
+    EXPECT_EQ(NextTabStop(dialog.TitleEdit()), dialog.SaveAsDefaultBox());
+    EXPECT_EQ(NextTabStop(dialog.SaveAsDefaultBox()), dialog.ListBox());
 }

@@ -180,3 +180,21 @@ TEST_F(OptionsDlgTest, SaveAsDefaultAppendsEachFormulaOnce) {
     EXPECT_EQ(next.PressureBox()->count(), 2);
     EXPECT_EQ(next.AltitudeBox()->count(), 1);
 }
+
+TEST_F(OptionsDlgTest, TabOrderFollowsTheLayout) {
+    COptionsDlg dialog(SampleSettings(), &store);
+    dialog.show();
+    auto next = [](QWidget* widget) {
+        for (QWidget* w = widget->nextInFocusChain(); w != widget; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(widget->window()) &&
+                w->isEnabled() && !w->focusProxy())
+                return w;
+        return widget;
+    };
+    EXPECT_EQ(next(dialog.PortBox()), dialog.SetupButton());
+    if (dialog.DeviceEdit()) {
+        EXPECT_EQ(next(dialog.SetupButton()), dialog.DeviceEdit());
+        EXPECT_EQ(next(dialog.DeviceEdit()), dialog.PressureBox());
+    }
+    EXPECT_EQ(next(dialog.FeetBox()), dialog.SaveAsDefaultBox());
+}

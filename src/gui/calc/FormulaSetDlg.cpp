@@ -2,10 +2,9 @@
 
 #include "calc/AltitudeFormulaDlg.h"
 #include "calc/DialogMessages.h"
-#include "calc/FormulaEvaluator.h"
+#include "calc/FormulaSetValidation.h"
 #include "calc/PressureFormulaDlg.h"
 #include "calc/RecentFormulaLists.h"
-#include "framework/StringTable.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,23 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <optional>
-
 namespace {
-// The formula evaluated at fixed values; nullopt when it evaluates, else the evaluator's
-// message.
-std::optional<std::string>
-CheckFormula(const std::string& formula,
-             std::initializer_list<std::pair<const char*, double>> vars) {
-    CFormulaEvaluator evaluator;
-    for (const auto& [name, value] : vars)
-        (void)evaluator.SetVariable(name, value);
-    double result = 0.0;
-    if (evaluator.Evaluate(formula, result) == CFormulaEvaluator::kNoError)
-        return std::nullopt;
-    return evaluator.FormatError(CFormulaEvaluator::kErrorMessageBase);
-}
-
 void SetList(QComboBox* box, const CStringArrayEx& list) {
     const QString text = box->currentText();
     box->clear();
@@ -150,17 +133,13 @@ bool CFormulaSetDlg::DoDataExchange(bool save) {
         return true;
     }
     const std::string pressure = m_pPressure->currentText().toStdString();
-    if (auto error = CheckFormula(pressure, {{"X", 10.0}})) {
-        ShowDialogWarning(this, QString::fromStdString(FormatString1(5001, *error)));
-        m_pPressure->setFocus();
-        m_pPressure->lineEdit()->selectAll();
-        return false;
-    }
     const std::string altitude = m_pAltitude->currentText().toStdString();
-    if (auto error = CheckFormula(altitude, {{"PA", 20.0}, {"PR", 10.0}})) {
-        ShowDialogWarning(this, QString::fromStdString(FormatString1(5002, *error)));
-        m_pAltitude->setFocus();
-        m_pAltitude->lineEdit()->selectAll();
+    const FormulaSetCheck check = ValidateFormulaSet(pressure, altitude);
+    if (!check.IsValid()) {
+        ShowDialogWarning(this, QString::fromStdString(check.message));
+        QComboBox* box = check.invalid == FormulaField::kPressure ? m_pPressure : m_pAltitude;
+        box->setFocus();
+        box->lineEdit()->selectAll();
         return false;
     }
     m_strPressureFormula = pressure;

@@ -101,6 +101,15 @@ public:
     // three flight header values taken off the raw array.
     void FinishDecoding(const std::array<std::uint8_t, 14>& header, int index);
 
+    // --- Text export (DataBlockTextExport.cpp, DataBlockRawExport.cpp) ---
+    // The export command's per-flight call: command 30053 writes the translated text, 30054
+    // the raw text (index and total as ExportRaw takes them); other ids write nothing.
+    void ExportText(std::ostream& out, unsigned commandId, int index, int total) const;
+    // Writes the commented header and one "time\taltitude\tpressure\traw" row per sample whose
+    // altitude the formulas yield, in metres and without offsets, evaluated afresh (the
+    // translation caches are neither read nor changed). When the pressure formula fails on the
+    // reference raw value only the header is written, marked "evaluation error ! ".
+    void ExportTranslated(std::ostream& out) const;
     // Writes this flight in the device's line protocol (DataBlockRawExport.cpp). index is the
     // flight's 0-based position in the export and total the number of flights it writes:
     // index 0 writes the name and date lines and the transmission header first, the last

@@ -1,5 +1,6 @@
 #include "calc/CompiledFormula.h"
 
+#include "calc/FormulaArithmetic.h"
 #include "calc/FormulaCompiler.h"
 
 #include <cmath>
@@ -15,7 +16,7 @@ int CCompiledFormula::Run(CFormulaEvaluator& evaluator, double& result) {
     evaluator.m_nErrorPosition = 0;
     evaluator.m_strErrorToken.clear();
     double* const r = m_registers.data();
-    // Each operation is written as the interpreter writes it (left operand first), so that
+    // Each operation goes through the interpreter's arithmetic, left operand first, so that
     // two NaN operands give the same one of them.
     for (const Instruction* in = m_code.data();; ++in) {
         switch (in->op) {
@@ -34,30 +35,30 @@ int CCompiledFormula::Run(CFormulaEvaluator& evaluator, double& result) {
             r[in->target] = -r[in->left];
             break;
         case Op::kAdd:
-            r[in->target] = r[in->left] + r[in->right];
+            r[in->target] = formula_arithmetic::Add(r[in->left], r[in->right]);
             break;
         case Op::kSubtract:
-            r[in->target] = r[in->left] - r[in->right];
+            r[in->target] = formula_arithmetic::Subtract(r[in->left], r[in->right]);
             break;
         case Op::kMultiply:
-            r[in->target] = r[in->left] * r[in->right];
+            r[in->target] = formula_arithmetic::Multiply(r[in->left], r[in->right]);
             break;
         case Op::kDivideChecked:
             if (r[in->right] == 0.0 || std::isnan(r[in->right]))
                 return Fail(evaluator, in->failure, result);
             [[fallthrough]];
         case Op::kDivide:
-            r[in->target] = r[in->left] / r[in->right];
+            r[in->target] = formula_arithmetic::Divide(r[in->left], r[in->right]);
             break;
         case Op::kRemainderChecked:
             if (r[in->right] == 0.0 || std::isnan(r[in->right]))
                 return Fail(evaluator, in->failure, result);
             [[fallthrough]];
         case Op::kRemainder:
-            r[in->target] = std::fmod(r[in->left], r[in->right]);
+            r[in->target] = formula_arithmetic::Remainder(r[in->left], r[in->right]);
             break;
         case Op::kPower:
-            r[in->target] = std::pow(r[in->left], r[in->right]);
+            r[in->target] = formula_arithmetic::Power(r[in->left], r[in->right]);
             break;
         case Op::kCall:
             r[in->target] = in->function(r[in->left], r[in->right], r[in->third]);

@@ -1,5 +1,6 @@
 #include "calc/FormulaCompiler.h"
 
+#include "calc/FormulaArithmetic.h"
 #include "calc/FormulaFunctions.h"
 #include "calc/FormulaLexis.h"
 
@@ -277,8 +278,8 @@ void CFormulaCompiler::Emit(const CCompiledFormula::Instruction& instruction) {
     m_program.m_code.push_back(instruction);
 }
 
-// Operations on constants are carried out here, written exactly as the interpreter writes
-// them, so that their results are the interpreter's to the bit.
+// Operations on constants are carried out here through the interpreter's arithmetic, so that
+// their results are the interpreter's to the bit.
 CFormulaCompiler::Register CFormulaCompiler::Unary(Op op, Register operand) {
     if (IsConstant(operand))
         return Constant(-m_program.m_registers[operand]);
@@ -293,13 +294,13 @@ CFormulaCompiler::Register CFormulaCompiler::Binary(Op op, Register left, Regist
         const double b = m_program.m_registers[right];
         switch (op) {
         case Op::kAdd:
-            return Constant(a + b);
+            return Constant(formula_arithmetic::Add(a, b));
         case Op::kSubtract:
-            return Constant(a - b);
+            return Constant(formula_arithmetic::Subtract(a, b));
         case Op::kMultiply:
-            return Constant(a * b);
+            return Constant(formula_arithmetic::Multiply(a, b));
         case Op::kPower:
-            return Constant(std::pow(a, b));
+            return Constant(formula_arithmetic::Power(a, b));
         default:
             break;
         }
@@ -318,7 +319,8 @@ CFormulaCompiler::Register CFormulaCompiler::Divide(char op, Register left, Regi
         checked = b == 0.0 || std::isnan(b);
         if (!checked && IsConstant(left)) {
             const double a = m_program.m_registers[left];
-            return Constant(op == '/' ? a / b : std::fmod(a, b));
+            return Constant(op == '/' ? formula_arithmetic::Divide(a, b)
+                                      : formula_arithmetic::Remainder(a, b));
         }
     }
     const Register target = NewRegister();

@@ -1,5 +1,6 @@
 #include "calc/FormulaEvaluator.h"
 
+#include "calc/FormulaArithmetic.h"
 #include "calc/FormulaFunctions.h"
 #include "calc/FormulaLexis.h"
 #include "framework/StringTable.h"
@@ -159,7 +160,8 @@ void CFormulaEvaluator::Additive(double& out) {
         NextToken();
         double right = 0.0;
         Term(right);
-        out = op == '+' ? out + right : out - right;
+        out = op == '+' ? formula_arithmetic::Add(out, right)
+                        : formula_arithmetic::Subtract(out, right);
     }
 }
 
@@ -170,12 +172,13 @@ void CFormulaEvaluator::Term(double& out) {
         double right = 0.0;
         Power(right);
         if (op == '*') {
-            out *= right;
+            out = formula_arithmetic::Multiply(out, right);
             continue;
         }
         if (right == 0.0 || std::isnan(right))
             Raise(kErrorDivisionByZero);
-        out = op == '/' ? out / right : std::fmod(out, right);
+        out = op == '/' ? formula_arithmetic::Divide(out, right)
+                        : formula_arithmetic::Remainder(out, right);
     }
 }
 
@@ -186,7 +189,7 @@ void CFormulaEvaluator::Power(double& out) {
         NextToken();
         double exponent = 0.0;
         Signed(exponent);
-        out = std::pow(out, exponent);
+        out = formula_arithmetic::Power(out, exponent);
     }
 }
 

@@ -12,63 +12,71 @@ CCompiledFormula::CCompiledFormula(std::string_view text) {
 }
 
 int CCompiledFormula::Run(CFormulaEvaluator& evaluator, double& result) {
+    namespace fa = formula_arithmetic;
     evaluator.m_nErrorCode = CFormulaEvaluator::kNoError;
     evaluator.m_nErrorPosition = 0;
     evaluator.m_strErrorToken.clear();
     double* const r = m_registers.data();
+    // The value of the last instruction that produced one; it is also in that instruction's
+    // target register. An operand marked as the last value reads it from here (its index then
+    // names a constant, so that no read waits on the store just made).
+    double last = 0.0;
     // Each operation goes through the interpreter's arithmetic, left operand first, so that
     // two NaN operands give the same one of them.
     for (const Instruction* in = m_code.data();; ++in) {
+        const double left = (in->last & kLeftIsLast) ? last : r[in->left];
+        const double right = (in->last & kRightIsLast) ? last : r[in->right];
         switch (in->op) {
         case Op::kLoad:
-            if (!evaluator.LookupVariable(m_names[in->name], r[in->target]))
+            if (!evaluator.LookupVariable(m_names[in->name], last)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
             break;
         case Op::kStore:
-            if (!evaluator.SetVariable(m_names[in->name], r[in->left]))
+            if (!evaluator.SetVariable(m_names[in->name], left)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
-            break;
+            continue;
         case Op::kRemove:
             evaluator.RemoveVariable(m_names[in->name]);
-            break;
+            continue;
         case Op::kNegate:
-            r[in->target] = -r[in->left];
+            last = -left;
             break;
         case Op::kAdd:
-            r[in->target] = formula_arithmetic::Add(r[in->left], r[in->right]);
+            last = fa::Add(left, right);
             break;
         case Op::kSubtract:
-            r[in->target] = formula_arithmetic::Subtract(r[in->left], r[in->right]);
+            last = fa::Subtract(left, right);
             break;
         case Op::kMultiply:
-            r[in->target] = formula_arithmetic::Multiply(r[in->left], r[in->right]);
+            last = fa::Multiply(left, right);
             break;
         case Op::kDivideChecked:
-            if (r[in->right] == 0.0 || std::isnan(r[in->right]))
+            if (right == 0.0 || std::isnan(right)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
             [[fallthrough]];
         case Op::kDivide:
-            r[in->target] = formula_arithmetic::Divide(r[in->left], r[in->right]);
+            last = fa::Divide(left, right);
             break;
         case Op::kRemainderChecked:
-            if (r[in->right] == 0.0 || std::isnan(r[in->right]))
+            if (right == 0.0 || std::isnan(right)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
             [[fallthrough]];
         case Op::kRemainder:
-            r[in->target] = formula_arithmetic::Remainder(r[in->left], r[in->right]);
+            last = fa::Remainder(left, right);
             break;
         case Op::kPower:
-            r[in->target] = formula_arithmetic::Power(r[in->left], r[in->right]);
+            last = fa::Power(left, right);
             break;
         case Op::kCall:
-            r[in->target] = in->function(r[in->left], r[in->right], r[in->third]);
+            last = in->function(left, right, r[in->third]);
             break;
         case Op::kFail:
             return Fail(evaluator, in->failure, result);
         case Op::kEnd:
-            result = r[in->left];
+            result = left;
             return CFormulaEvaluator::kNoError;
         }
+        r[in->target] = last;
     }
 }
 

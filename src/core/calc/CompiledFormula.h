@@ -50,8 +50,14 @@ private:
         kEnd,              // result = left; success
     };
 
+    // Operands that are the value the instruction before produced: Run keeps that value in a
+    // local (the accumulator) so that a chain of operations does not wait on memory.
+    static constexpr std::uint8_t kLeftIsLast = 1;
+    static constexpr std::uint8_t kRightIsLast = 2;
+
     struct Instruction {
         Op op = Op::kEnd;
+        std::uint8_t last = 0; // kLeftIsLast | kRightIsLast; such an operand's index is unused
         std::uint32_t target = 0;
         std::uint32_t left = 0;
         std::uint32_t right = 0;
@@ -73,7 +79,8 @@ private:
 
     std::vector<Instruction> m_code;
     // Constants are stored at compile time and never written; every other register is written
-    // by exactly one instruction (before any instruction reads it).
+    // by exactly one instruction (before any instruction reads it), also when the instruction
+    // after it takes the value from the accumulator.
     std::vector<double> m_registers;
     std::vector<CFormulaEvaluator::VariableName> m_names;
     std::vector<Failure> m_failures;

@@ -24,6 +24,7 @@ void CFormulaCompiler::Compile(std::string_view text, CCompiledFormula& program)
 
 CFormulaCompiler::CFormulaCompiler(CCompiledFormula& program) : m_program(program) {
     m_zero = Constant(0.0);
+    m_lastTarget = m_zero;
     m_result.value = m_zero;
 }
 
@@ -273,9 +274,48 @@ std::uint32_t CFormulaCompiler::NameIndex(std::string_view name) {
 }
 
 void CFormulaCompiler::Emit(const CCompiledFormula::Instruction& instruction) {
-    if (instruction.op == Op::kStore || instruction.op == Op::kRemove)
+    CCompiledFormula::Instruction in = instruction;
+    bool writesTarget = false;
+    bool readsLeft = false;
+    bool readsRight = false;
+    switch (in.op) {
+    case Op::kLoad:
+        writesTarget = true;
+        break;
+    case Op::kStore:
         m_program.m_bChangesVariables = true;
-    m_program.m_code.push_back(instruction);
+        readsLeft = true;
+        break;
+    case Op::kRemove:
+        m_program.m_bChangesVariables = true;
+        break;
+    case Op::kNegate:
+        writesTarget = readsLeft = true;
+        break;
+    case Op::kEnd:
+        readsLeft = true;
+        break;
+    case Op::kFail:
+        break;
+    default: // the binary operations and calls
+        writesTarget = readsLeft = readsRight = true;
+        break;
+    }
+    // The run keeps the last value produced at hand; reading it there instead of from its
+    // register saves a round trip through memory on every step of a chain.
+    if (m_lastTarget != m_zero) {
+        if (readsLeft && in.left == m_lastTarget) {
+            in.last |= CCompiledFormula::kLeftIsLast;
+            in.left = m_zero;
+        }
+        if (readsRight && in.right == m_lastTarget) {
+            in.last |= CCompiledFormula::kRightIsLast;
+            in.right = m_zero;
+        }
+    }
+    if (writesTarget)
+        m_lastTarget = in.target;
+    m_program.m_code.push_back(in);
 }
 
 // Operations on constants are carried out here through the interpreter's arithmetic, so that

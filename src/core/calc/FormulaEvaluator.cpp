@@ -21,14 +21,15 @@ char FoldCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// A name as the variable table holds it: at most kMaxNameLength characters.
+// A name as the variable table holds it: up to its first zero byte, at most kMaxNameLength
+// characters.
 std::string_view SignificantName(std::string_view name) {
-    return name.substr(0, CFormulaEvaluator::kMaxNameLength);
+    return name.substr(0, name.find('\0')).substr(0, CFormulaEvaluator::kMaxNameLength);
 }
 
 CFormulaEvaluator::NameKey KeyOf(std::string_view name) {
     std::array<char, 16> folded{};
-    for (std::size_t i = 0; i < name.size() && i < folded.size() && name[i] != '\0'; ++i)
+    for (std::size_t i = 0; i < name.size() && i < folded.size(); ++i)
         folded[i] = FoldCase(name[i]);
     CFormulaEvaluator::NameKey key;
     std::memcpy(&key.low, folded.data(), sizeof key.low);
@@ -50,7 +51,6 @@ CFormulaEvaluator::VariableName::VariableName(std::string_view name) {
     name.copy(m_text.data(), name.size());
     m_nLength = name.size();
     m_key = KeyOf(name);
-    m_bComparable = name.find('\0') == std::string_view::npos;
 }
 
 CFormulaEvaluator::CFormulaEvaluator() = default;

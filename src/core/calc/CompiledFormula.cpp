@@ -75,6 +75,8 @@ int CCompiledFormula::Run(CFormulaEvaluator& evaluator, double& result) {
         case Op::kEnd:
             result = left;
             return CFormulaEvaluator::kNoError;
+        default:
+            __builtin_unreachable();
         }
         r[in->target] = last;
     }

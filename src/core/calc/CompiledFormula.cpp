@@ -24,56 +24,62 @@ int CCompiledFormula::Run(CFormulaEvaluator& evaluator, double& result) {
     // Each operation goes through the interpreter's arithmetic, left operand first, so that
     // two NaN operands give the same one of them.
     for (const Instruction* in = m_code.data();; ++in) {
-        const double left = (in->last & kLeftIsLast) ? last : r[in->left];
-        const double right = (in->last & kRightIsLast) ? last : r[in->right];
+        const auto left = [&] { return (in->last & kLeftIsLast) ? last : r[in->left]; };
+        const auto right = [&] { return (in->last & kRightIsLast) ? last : r[in->right]; };
         switch (in->op) {
         case Op::kLoad:
             if (!evaluator.LookupVariable(m_names[in->name], last)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
             break;
         case Op::kStore:
-            if (!evaluator.SetVariable(m_names[in->name], left)) [[unlikely]]
+            if (!evaluator.SetVariable(m_names[in->name], left())) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
             continue;
         case Op::kRemove:
             evaluator.RemoveVariable(m_names[in->name]);
             continue;
         case Op::kNegate:
-            last = -left;
+            last = -left();
             break;
         case Op::kAdd:
-            last = fa::Add(left, right);
+            last = fa::Add(left(), right());
             break;
         case Op::kSubtract:
-            last = fa::Subtract(left, right);
+            last = fa::Subtract(left(), right());
             break;
         case Op::kMultiply:
-            last = fa::Multiply(left, right);
+            last = fa::Multiply(left(), right());
             break;
-        case Op::kDivideChecked:
-            if (right == 0.0 || std::isnan(right)) [[unlikely]]
+        case Op::kDivideChecked: {
+            const double divisor = right();
+            if (divisor == 0.0 || std::isnan(divisor)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
-            [[fallthrough]];
+            last = fa::Divide(left(), divisor);
+            break;
+        }
         case Op::kDivide:
-            last = fa::Divide(left, right);
+            last = fa::Divide(left(), right());
             break;
-        case Op::kRemainderChecked:
-            if (right == 0.0 || std::isnan(right)) [[unlikely]]
+        case Op::kRemainderChecked: {
+            const double divisor = right();
+            if (divisor == 0.0 || std::isnan(divisor)) [[unlikely]]
                 return Fail(evaluator, in->failure, result);
-            [[fallthrough]];
+            last = fa::Remainder(left(), divisor);
+            break;
+        }
         case Op::kRemainder:
-            last = fa::Remainder(left, right);
+            last = fa::Remainder(left(), right());
             break;
         case Op::kPower:
-            last = fa::Power(left, right);
+            last = fa::Power(left(), right());
             break;
         case Op::kCall:
-            last = in->function(left, right, r[in->third]);
+            last = in->function(left(), right(), r[in->third]);
             break;
         case Op::kFail:
             return Fail(evaluator, in->failure, result);
         case Op::kEnd:
-            result = left;
+            result = left();
             return CFormulaEvaluator::kNoError;
         default:
             __builtin_unreachable();

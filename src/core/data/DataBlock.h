@@ -1,6 +1,7 @@
 // CDataBlock: one flight — raw samples, reference value, formulas, offsets and annotations.
 #pragma once
 
+#include "data/SampleTranslation.h"
 #include "data/ViewTreeItem.h"
 #include "framework/ObListEx.h"
 
@@ -133,6 +134,12 @@ public:
     [[nodiscard]] std::string GetDurationText() const;
     // The next request translates and measures anew.
     void InvalidateDerived();
+    // The exact translation for the text export, through the formulas without the caches: PR
+    // and, per sample in order, PA and (when the altitude formula succeeded, `valid`) the
+    // altitude in metres, all in double precision. False when the pressure formula fails on the
+    // reference raw value: referencePressure is then 0.0 and samples is left as it was.
+    [[nodiscard]] bool EvaluateSamples(double& referencePressure,
+                                       std::vector<TranslatedSample>& samples) const;
 
 private:
     void MarkModified() const;

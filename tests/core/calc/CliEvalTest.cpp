@@ -1,50 +1,10 @@
+#include "support/CliRun.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#if defined(KUBO_CLI_PATH) && !defined(_WIN32)
-#include <sys/wait.h>
-
-namespace {
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadAll(std::FILE* f) {
-    std::string text;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
-        text.append(buffer, n);
-    return text;
-}
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::FILE* err = std::tmpfile();
-    std::string command = ShellQuote(KUBO_CLI_PATH);
-    for (const std::string& arg : args)
-        command += " " + ShellQuote(arg);
-    command += " 2>&" + std::to_string(fileno(err));
-    std::FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{-1, ReadAll(pipe), {}};
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::rewind(err);
-    run.err = ReadAll(err);
-    std::fclose(err);
-    return run;
-}
-} // namespace
+#ifdef KUBO_HAS_CLI_RUN
+using cli_run::CliRun;
+using cli_run::RunCli;
 
 TEST(CliEval, PrintsTheValueWithSeventeenDigits) {
     CliRun run = RunCli({"eval", "(X/147.456)+10.555555", "X=10"});

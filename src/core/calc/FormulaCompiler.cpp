@@ -8,10 +8,11 @@
 #include <cmath>
 
 namespace {
-using formula_lexis::IsBlank;
-using formula_lexis::IsDelimiter;
 using formula_lexis::IsDigit;
-using formula_lexis::IsLetter;
+using formula_lexis::kTokenDelimiter;
+using formula_lexis::kTokenEnd;
+using formula_lexis::kTokenName;
+using formula_lexis::kTokenNumber;
 using formula_lexis::NumberValue;
 
 using Evaluator = CFormulaEvaluator;
@@ -33,14 +34,14 @@ void CFormulaCompiler::CompileText(std::string_view text) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = text.find(';', start);
-        m_piece = text.substr(start, end == std::string_view::npos ? end : end - start);
-        m_nReadPos = 0;
-        m_token = {};
-        m_tokenKind = kTokenEnd;
+        m_scan.piece = text.substr(start, end == std::string_view::npos ? end : end - start);
+        m_scan.readPos = 0;
+        m_scan.token = {};
+        m_scan.kind = kTokenEnd;
         m_nNesting = 0;
         try {
             NextToken();
-            if (m_tokenKind == kTokenEnd)
+            if (m_scan.kind == kTokenEnd)
                 Raise(Evaluator::kErrorEmpty);
             Statement(m_result);
         } catch (const Stop&) {
@@ -56,11 +57,11 @@ void CFormulaCompiler::CompileText(std::string_view text) {
 // --- Grammar: the interpreter's, emitting instead of computing ---
 
 void CFormulaCompiler::Statement(Cell& out) {
-    if (m_tokenKind == kTokenName && CharAt(m_nReadPos) == '=') {
-        const std::string_view name = m_token;
+    if (m_scan.kind == kTokenName && m_scan.CharAt(m_scan.readPos) == '=') {
+        const std::string_view name = m_scan.token;
         NextToken(); // the "="
         NextToken(); // the first token of the value
-        if (m_tokenKind == kTokenEnd) {
+        if (m_scan.kind == kTokenEnd) {
             Emit({.op = Op::kRemove, .name = NameIndex(name)});
             return;
         }
@@ -69,7 +70,7 @@ void CFormulaCompiler::Statement(Cell& out) {
         Emit({.op = Op::kStore,
               .left = value.value,
               .name = NameIndex(name),
-              .failure = FailureHere(Evaluator::kErrorTooManyVariables, m_token)});
+              .failure = FailureHere(Evaluator::kErrorTooManyVariables, m_scan.token)});
         out.value = value.value;
         return;
     }
@@ -78,7 +79,7 @@ void CFormulaCompiler::Statement(Cell& out) {
 
 void CFormulaCompiler::Additive(Cell& out) {
     Term(out);
-    for (char op = TokenChar(); op == '+' || op == '-'; op = TokenChar()) {
+    for (char op = m_scan.TokenChar(); op == '+' || op == '-'; op = m_scan.TokenChar()) {
         NextToken();
         Cell right{m_zero};
         Term(right);
@@ -88,7 +89,8 @@ void CFormulaCompiler::Additive(Cell& out) {
 
 void CFormulaCompiler::Term(Cell& out) {
     Power(out);
-    for (char op = TokenChar(); op == '*' || op == '/' || op == '%'; op = TokenChar()) {
+    for (char op = m_scan.TokenChar(); op == '*' || op == '/' || op == '%';
+         op = m_scan.TokenChar()) {
         NextToken();
         Cell right{m_zero};
         Power(right);
@@ -99,7 +101,7 @@ void CFormulaCompiler::Term(Cell& out) {
 
 void CFormulaCompiler::Power(Cell& out) {
     Signed(out);
-    if (TokenChar() == '^') {
+    if (m_scan.TokenChar() == '^') {
         NextToken();
         Cell exponent{m_zero};
         Signed(exponent);
@@ -108,7 +110,7 @@ void CFormulaCompiler::Power(Cell& out) {
 }
 
 void CFormulaCompiler::Signed(Cell& out) {
-    const char sign = TokenChar();
+    const char sign = m_scan.TokenChar();
     if (sign == '+' || sign == '-')
         NextToken();
     Primary(out);
@@ -117,35 +119,35 @@ void CFormulaCompiler::Signed(Cell& out) {
 }
 
 void CFormulaCompiler::Primary(Cell& out) {
-    switch (m_tokenKind) {
+    switch (m_scan.kind) {
     case kTokenDelimiter:
-        if (TokenChar() != '(')
+        if (m_scan.TokenChar() != '(')
             break;
         EnterNesting();
         NextToken();
-        if (TokenChar() == ')')
+        if (m_scan.TokenChar() == ')')
             Raise(Evaluator::kErrorMissingArgument);
         out.value = m_zero;
         Statement(out);
-        if (TokenChar() != ')')
+        if (m_scan.TokenChar() != ')')
             Raise(Evaluator::kErrorParenthesis);
         --m_nNesting;
         NextToken();
         return;
     case kTokenNumber:
-        out.value = Constant(NumberValue(m_token));
+        out.value = Constant(NumberValue(m_scan.token));
         NextToken();
         return;
     case kTokenName: {
-        if (CharAt(m_nReadPos) == '(') {
+        if (m_scan.CharAt(m_scan.readPos) == '(') {
             Call(out);
             return;
         }
         const Register target = NewRegister();
         Emit({.op = Op::kLoad,
               .target = target,
-              .name = NameIndex(m_token),
-              .failure = FailureHere(Evaluator::kErrorUnknownVariable, m_token)});
+              .name = NameIndex(m_scan.token),
+              .failure = FailureHere(Evaluator::kErrorUnknownVariable, m_scan.token)});
         out.value = target;
         NextToken();
         return;
@@ -157,7 +159,7 @@ void CFormulaCompiler::Primary(Cell& out) {
 }
 
 void CFormulaCompiler::Call(Cell& out) {
-    const std::string_view name = m_token;
+    const std::string_view name = m_scan.token;
     const FormulaFunction* function = FindFormulaFunction(name);
     if (!function)
         Raise(Evaluator::kErrorUnknownFunction);
@@ -167,10 +169,10 @@ void CFormulaCompiler::Call(Cell& out) {
     int count = 0;
     do {
         NextToken();
-        if (TokenChar() == ')' || TokenChar() == ',')
+        if (m_scan.TokenChar() == ')' || m_scan.TokenChar() == ',')
             Raise(Evaluator::kErrorMissingArgument, name);
         Statement(args[count++]);
-    } while (count < 3 && TokenChar() == ',');
+    } while (count < 3 && m_scan.TokenChar() == ',');
     NextToken();
     if (count != function->argCount)
         Raise(Evaluator::kErrorArgumentCount, name);
@@ -180,45 +182,9 @@ void CFormulaCompiler::Call(Cell& out) {
 
 // --- Scanner: the interpreter's ---
 
-void CFormulaCompiler::SkipBlanks() {
-    while (IsBlank(CharAt(m_nReadPos)))
-        ++m_nReadPos;
-}
-
 void CFormulaCompiler::NextToken() {
-    SkipBlanks();
-    const std::size_t start = m_nReadPos;
-    const char c = CharAt(start);
-    if (c == '\0') {
-        m_token = {};
-        m_tokenKind = kTokenEnd;
-        return;
-    }
-    if (IsDelimiter(c)) {
-        ++m_nReadPos;
-        m_tokenKind = kTokenDelimiter;
-    } else if (IsDigit(c) || c == '.') {
-        while (IsDigit(CharAt(m_nReadPos)) || CharAt(m_nReadPos) == '.')
-            ++m_nReadPos;
-        m_tokenKind = kTokenNumber;
-    } else if (IsLetter(c) || c == '_') {
-        for (char n = c; IsLetter(n) || IsDigit(n) || n == '_'; n = CharAt(m_nReadPos))
-            ++m_nReadPos;
-        m_tokenKind = kTokenName;
-    } else {
-        ++m_nReadPos;
-        m_token = m_piece.substr(start, 1);
-        m_tokenKind = kTokenDelimiter;
+    if (!m_scan.Next(Evaluator::kMaxTokenLength, Evaluator::kMaxNameLength))
         Raise(Evaluator::kErrorSyntax);
-    }
-    m_token = m_piece.substr(start, m_nReadPos - start);
-    if (m_token.size() > Evaluator::kMaxTokenLength) {
-        m_token = m_token.substr(0, Evaluator::kMaxTokenLength);
-        Raise(Evaluator::kErrorSyntax);
-    }
-    if (m_tokenKind == kTokenName)
-        m_token = m_token.substr(0, Evaluator::kMaxNameLength);
-    SkipBlanks();
 }
 
 void CFormulaCompiler::EnterNesting() {
@@ -232,8 +198,9 @@ void CFormulaCompiler::EnterNesting() {
 std::uint32_t CFormulaCompiler::FailureHere(int code, std::string_view token) {
     CCompiledFormula::Failure failure;
     failure.code = code;
-    failure.position =
-        m_nReadPos > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(m_nReadPos) - 1;
+    failure.position = m_scan.readPos > static_cast<std::size_t>(INT_MAX)
+                           ? INT_MAX
+                           : static_cast<int>(m_scan.readPos) - 1;
     failure.token.assign(token.substr(0, Evaluator::kMaxTokenLength));
     failure.result = m_result.value;
     m_program.m_failures.push_back(std::move(failure));
@@ -241,7 +208,7 @@ std::uint32_t CFormulaCompiler::FailureHere(int code, std::string_view token) {
 }
 
 void CFormulaCompiler::Raise(int code) {
-    Raise(code, m_token);
+    Raise(code, m_scan.token);
 }
 
 void CFormulaCompiler::Raise(int code, std::string_view token) {
@@ -373,7 +340,7 @@ CFormulaCompiler::Register CFormulaCompiler::Divide(char op, Register left, Regi
     else
         in.op = checked ? Op::kRemainderChecked : Op::kRemainder;
     if (checked)
-        in.failure = FailureHere(Evaluator::kErrorDivisionByZero, m_token);
+        in.failure = FailureHere(Evaluator::kErrorDivisionByZero, m_scan.token);
     Emit(in);
     return target;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/CompiledFormula.h"
+#include "calc/FormulaLexis.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +24,6 @@ public:
 private:
     using Op = CCompiledFormula::Op;
     using Register = std::uint32_t;
-    enum TokenKind { kTokenEnd = 0, kTokenName = 1, kTokenDelimiter = 2, kTokenNumber = 3 };
 
     // What the interpreter's `double& out` refers to: the register holding its value now.
     struct Cell {
@@ -44,11 +44,6 @@ private:
     void Call(Cell& out);
 
     void NextToken();
-    void SkipBlanks();
-    [[nodiscard]] char CharAt(std::size_t index) const {
-        return index < m_piece.size() ? m_piece[index] : '\0';
-    }
-    [[nodiscard]] char TokenChar() const { return m_token.empty() ? '\0' : m_token.front(); }
     void EnterNesting();
 
     // The error the interpreter would record now; its result is the top-level cell's value.
@@ -75,9 +70,6 @@ private:
     Register m_lastTarget = 0;
     Cell m_result{}; // Evaluate's result
 
-    std::string_view m_piece;
-    std::size_t m_nReadPos = 0;
-    std::string_view m_token;
-    TokenKind m_tokenKind = kTokenEnd;
+    formula_lexis::Scanner m_scan;
     int m_nNesting = 0;
 };

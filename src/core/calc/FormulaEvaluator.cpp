@@ -11,10 +11,11 @@
 #include <exception>
 
 namespace {
-using formula_lexis::IsBlank;
-using formula_lexis::IsDelimiter;
 using formula_lexis::IsDigit;
-using formula_lexis::IsLetter;
+using formula_lexis::kTokenDelimiter;
+using formula_lexis::kTokenEnd;
+using formula_lexis::kTokenName;
+using formula_lexis::kTokenNumber;
 using formula_lexis::NumberValue;
 
 char FoldCase(char c) {
@@ -103,27 +104,27 @@ int CFormulaEvaluator::Evaluate(std::string_view text, double& result) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = text.find(';', start);
-        m_piece = text.substr(start, end == std::string_view::npos ? end : end - start);
-        m_nReadPos = 0;
-        m_token = {};
-        m_tokenKind = kTokenEnd;
+        m_scan.piece = text.substr(start, end == std::string_view::npos ? end : end - start);
+        m_scan.readPos = 0;
+        m_scan.token = {};
+        m_scan.kind = kTokenEnd;
         m_nNesting = 0;
         try {
             NextToken();
-            if (m_tokenKind == kTokenEnd)
+            if (m_scan.kind == kTokenEnd)
                 Raise(kErrorEmpty);
             Statement(result);
         } catch (const Failure&) {
             // Recorded by Raise.
         } catch (const std::exception&) {
-            Record(kErrorSyntax, m_token);
+            Record(kErrorSyntax, m_scan.token);
         }
         if (m_nErrorCode != kNoError || end == std::string_view::npos)
             break;
         start = end + 1;
     }
-    m_piece = {};
-    m_token = {};
+    m_scan.piece = {};
+    m_scan.token = {};
     return m_nErrorCode;
 }
 
@@ -135,11 +136,11 @@ std::string CFormulaEvaluator::FormatError(unsigned baseId) const {
 // --- Grammar ---
 
 void CFormulaEvaluator::Statement(double& out) {
-    if (m_tokenKind == kTokenName && CharAt(m_nReadPos) == '=') {
-        const std::string_view name = m_token;
+    if (m_scan.kind == kTokenName && m_scan.CharAt(m_scan.readPos) == '=') {
+        const std::string_view name = m_scan.token;
         NextToken(); // the "="
         NextToken(); // the first token of the value
-        if (m_tokenKind == kTokenEnd) {
+        if (m_scan.kind == kTokenEnd) {
             // "name =" with nothing after it unbinds the name; out keeps its value.
             RemoveVariable(name);
             return;
@@ -156,7 +157,7 @@ void CFormulaEvaluator::Statement(double& out) {
 
 void CFormulaEvaluator::Additive(double& out) {
     Term(out);
-    for (char op = TokenChar(); op == '+' || op == '-'; op = TokenChar()) {
+    for (char op = m_scan.TokenChar(); op == '+' || op == '-'; op = m_scan.TokenChar()) {
         NextToken();
         double right = 0.0;
         Term(right);
@@ -167,7 +168,8 @@ void CFormulaEvaluator::Additive(double& out) {
 
 void CFormulaEvaluator::Term(double& out) {
     Power(out);
-    for (char op = TokenChar(); op == '*' || op == '/' || op == '%'; op = TokenChar()) {
+    for (char op = m_scan.TokenChar(); op == '*' || op == '/' || op == '%';
+         op = m_scan.TokenChar()) {
         NextToken();
         double right = 0.0;
         Power(right);
@@ -185,7 +187,7 @@ void CFormulaEvaluator::Term(double& out) {
 void CFormulaEvaluator::Power(double& out) {
     Signed(out);
     // One "^" only: in 2^3^2 the second "^2" is left over.
-    if (TokenChar() == '^') {
+    if (m_scan.TokenChar() == '^') {
         NextToken();
         double exponent = 0.0;
         Signed(exponent);
@@ -194,7 +196,7 @@ void CFormulaEvaluator::Power(double& out) {
 }
 
 void CFormulaEvaluator::Signed(double& out) {
-    const char sign = TokenChar();
+    const char sign = m_scan.TokenChar();
     if (sign == '+' || sign == '-')
         NextToken();
     Primary(out);
@@ -203,31 +205,31 @@ void CFormulaEvaluator::Signed(double& out) {
 }
 
 void CFormulaEvaluator::Primary(double& out) {
-    switch (m_tokenKind) {
+    switch (m_scan.kind) {
     case kTokenDelimiter:
-        if (TokenChar() != '(')
+        if (m_scan.TokenChar() != '(')
             break;
         EnterNesting();
         NextToken();
-        if (TokenChar() == ')')
+        if (m_scan.TokenChar() == ')')
             Raise(kErrorMissingArgument);
         out = 0.0;
         Statement(out);
-        if (TokenChar() != ')')
+        if (m_scan.TokenChar() != ')')
             Raise(kErrorParenthesis);
         --m_nNesting;
         NextToken();
         return;
     case kTokenNumber:
-        out = NumberValue(m_token);
+        out = NumberValue(m_scan.token);
         NextToken();
         return;
     case kTokenName:
-        if (CharAt(m_nReadPos) == '(') {
+        if (m_scan.CharAt(m_scan.readPos) == '(') {
             Call(out);
             return;
         }
-        if (!LookupVariable(m_token, out))
+        if (!LookupVariable(m_scan.token, out))
             Raise(kErrorUnknownVariable);
         NextToken();
         return;
@@ -238,7 +240,7 @@ void CFormulaEvaluator::Primary(double& out) {
 }
 
 void CFormulaEvaluator::Call(double& out) {
-    const std::string_view name = m_token;
+    const std::string_view name = m_scan.token;
     const FormulaFunction* function = FindFormulaFunction(name);
     if (!function)
         Raise(kErrorUnknownFunction);
@@ -248,10 +250,10 @@ void CFormulaEvaluator::Call(double& out) {
     int count = 0;
     do {
         NextToken();
-        if (TokenChar() == ')' || TokenChar() == ',')
+        if (m_scan.TokenChar() == ')' || m_scan.TokenChar() == ',')
             Raise(kErrorMissingArgument, name);
         Statement(args[count++]);
-    } while (count < 3 && TokenChar() == ',');
+    } while (count < 3 && m_scan.TokenChar() == ',');
     // The token after the last argument closes the call whatever it is, so "sin(0" at the end
     // of the text is accepted.
     NextToken();
@@ -263,46 +265,9 @@ void CFormulaEvaluator::Call(double& out) {
 
 // --- Scanner ---
 
-void CFormulaEvaluator::SkipBlanks() {
-    while (IsBlank(CharAt(m_nReadPos)))
-        ++m_nReadPos;
-}
-
 void CFormulaEvaluator::NextToken() {
-    SkipBlanks();
-    const std::size_t start = m_nReadPos;
-    const char c = CharAt(start);
-    if (c == '\0') {
-        m_token = {};
-        m_tokenKind = kTokenEnd;
-        return;
-    }
-    if (IsDelimiter(c)) {
-        ++m_nReadPos;
-        m_tokenKind = kTokenDelimiter;
-    } else if (IsDigit(c) || c == '.') {
-        while (IsDigit(CharAt(m_nReadPos)) || CharAt(m_nReadPos) == '.')
-            ++m_nReadPos;
-        m_tokenKind = kTokenNumber;
-    } else if (IsLetter(c) || c == '_') {
-        for (char n = c; IsLetter(n) || IsDigit(n) || n == '_'; n = CharAt(m_nReadPos))
-            ++m_nReadPos;
-        m_tokenKind = kTokenName;
-    } else {
-        ++m_nReadPos;
-        m_token = m_piece.substr(start, 1);
-        m_tokenKind = kTokenDelimiter;
+    if (!m_scan.Next(kMaxTokenLength, kMaxNameLength))
         Raise(kErrorSyntax);
-    }
-    m_token = m_piece.substr(start, m_nReadPos - start);
-    if (m_token.size() > kMaxTokenLength) {
-        // Reported at the token's last character, with as much of it as a token holds.
-        m_token = m_token.substr(0, kMaxTokenLength);
-        Raise(kErrorSyntax);
-    }
-    if (m_tokenKind == kTokenName)
-        m_token = SignificantName(m_token);
-    SkipBlanks();
 }
 
 // --- Errors ---
@@ -314,7 +279,7 @@ void CFormulaEvaluator::EnterNesting() {
 }
 
 void CFormulaEvaluator::Raise(int code) {
-    Raise(code, m_token);
+    Raise(code, m_scan.token);
 }
 
 void CFormulaEvaluator::Raise(int code, std::string_view token) {
@@ -326,7 +291,8 @@ void CFormulaEvaluator::Record(int code, std::string_view token) {
     if (m_nErrorCode != kNoError)
         return;
     m_nErrorCode = code;
-    m_nErrorPosition =
-        m_nReadPos > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(m_nReadPos) - 1;
+    m_nErrorPosition = m_scan.readPos > static_cast<std::size_t>(INT_MAX)
+                           ? INT_MAX
+                           : static_cast<int>(m_scan.readPos) - 1;
     m_strErrorToken.assign(token.substr(0, kMaxTokenLength));
 }

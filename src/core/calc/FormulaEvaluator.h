@@ -1,6 +1,8 @@
 // CFormulaEvaluator: interprets the user's one-line formulas over a small table of named doubles.
 #pragma once
 
+#include "calc/FormulaLexis.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -155,8 +157,6 @@ private:
     // Runs its programs on this evaluator's table and records their errors here.
     friend class CCompiledFormula;
 
-    enum TokenKind { kTokenEnd = 0, kTokenName = 1, kTokenDelimiter = 2, kTokenNumber = 3 };
-
     struct Slot {
         std::array<char, kMaxNameLength + 1> name{}; // zero-terminated; empty = free slot
         NameKey key;                                 // of name; all zero for a free slot
@@ -193,12 +193,6 @@ private:
 
     // Scanner: reads the next token of the current statement and the blanks after it.
     void NextToken();
-    void SkipBlanks();
-    [[nodiscard]] char CharAt(std::size_t index) const {
-        return index < m_piece.size() ? m_piece[index] : '\0';
-    }
-    // Operators are recognised by their first character.
-    [[nodiscard]] char TokenChar() const { return m_token.empty() ? '\0' : m_token.front(); }
 
     void EnterNesting();
     // Records the error (the first of an evaluation only) and abandons the statement.
@@ -211,10 +205,6 @@ private:
     int m_nErrorPosition = 0;
     std::array<Slot, kVariableSlots> m_variables{};
 
-    // Scanner state. m_token views m_piece, which views the caller's text during Evaluate.
-    std::string_view m_piece;
-    std::size_t m_nReadPos = 0;
-    std::string_view m_token;
-    TokenKind m_tokenKind = kTokenEnd;
+    formula_lexis::Scanner m_scan;
     int m_nNesting = 0;
 };

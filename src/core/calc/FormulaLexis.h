@@ -2,6 +2,7 @@
 #pragma once
 
 #include <charconv>
+#include <cstddef>
 #include <string_view>
 #include <system_error>
 
@@ -43,5 +44,69 @@ inline double NumberValue(std::string_view token) {
         std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::fixed);
     return ec == std::errc() ? value : 0.0;
 }
+
+enum TokenKind { kTokenEnd = 0, kTokenName = 1, kTokenDelimiter = 2, kTokenNumber = 3 };
+
+// The tokens of one ";" piece of a formula text. The interpreter and the compiler scan with
+// the same code, so both see the same tokens at the same positions. token views piece, which
+// views the caller's text.
+struct Scanner {
+    std::string_view piece;
+    std::size_t readPos = 0;
+    std::string_view token;
+    TokenKind kind = kTokenEnd;
+
+    [[nodiscard]] char CharAt(std::size_t index) const {
+        return index < piece.size() ? piece[index] : '\0';
+    }
+    // Operators are recognised by their first character.
+    [[nodiscard]] char TokenChar() const { return token.empty() ? '\0' : token.front(); }
+
+    void SkipBlanks() {
+        while (IsBlank(CharAt(readPos)))
+            ++readPos;
+    }
+
+    // Reads the next token and the blanks after it; a name is cut to maxName characters.
+    // False for a syntax error, with readPos just past the offending text: a character that
+    // starts no token (token: that character), or a token longer than maxToken (token: its
+    // first maxToken characters, reported at its last character).
+    [[nodiscard]] bool Next(std::size_t maxToken, std::size_t maxName) {
+        SkipBlanks();
+        const std::size_t start = readPos;
+        const char c = CharAt(start);
+        if (c == '\0') {
+            token = {};
+            kind = kTokenEnd;
+            return true;
+        }
+        if (IsDelimiter(c)) {
+            ++readPos;
+            kind = kTokenDelimiter;
+        } else if (IsDigit(c) || c == '.') {
+            while (IsDigit(CharAt(readPos)) || CharAt(readPos) == '.')
+                ++readPos;
+            kind = kTokenNumber;
+        } else if (IsLetter(c) || c == '_') {
+            for (char n = c; IsLetter(n) || IsDigit(n) || n == '_'; n = CharAt(readPos))
+                ++readPos;
+            kind = kTokenName;
+        } else {
+            ++readPos;
+            token = piece.substr(start, 1);
+            kind = kTokenDelimiter;
+            return false;
+        }
+        token = piece.substr(start, readPos - start);
+        if (token.size() > maxToken) {
+            token = token.substr(0, maxToken);
+            return false;
+        }
+        if (kind == kTokenName)
+            token = token.substr(0, maxName);
+        SkipBlanks();
+        return true;
+    }
+};
 
 } // namespace formula_lexis

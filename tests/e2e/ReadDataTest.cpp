@@ -1,5 +1,6 @@
 // Reading the altimeter end to end: a pseudo-terminal plays the device, the program reads it
 // through QSerialPort, the Read Data window and its questions, into the project tree.
+#ifndef _WIN32
 #include "../core/support/PtyPair.h"
 #include "../core/support/Transmission.h"
 #include "data/DataBlock.h"
@@ -264,3 +265,4 @@ TEST_F(ReadFixture, MissingDeviceReports5003AndShowsNoWindow) {
 }
 
 } // namespace
+#endif

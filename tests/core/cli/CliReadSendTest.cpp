@@ -1,14 +1,14 @@
 // kubo-cli send and read over pseudo-terminals: send plays a raw file to one pair, the test
 // relays it to a second pair (as a null-modem cable would), read writes the project.
+#include <gtest/gtest.h>
+
+#if defined(KUBO_CLI_PATH) && !defined(_WIN32)
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
 #include "support/PtyPair.h"
 #include "support/Transmission.h"
 
-#include <gtest/gtest.h>
-
-#if defined(KUBO_CLI_PATH) && !defined(_WIN32)
 #include <atomic>
 #include <chrono>
 #include <cstdio>

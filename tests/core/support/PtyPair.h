@@ -2,8 +2,16 @@
 // name, the test plays the device on the master.
 #pragma once
 
+#ifdef _WIN32
+#error "pseudo-terminals are a POSIX facility"
+#endif
+
 #include <fcntl.h>
+#ifdef __APPLE__
+#include <util.h>
+#else
 #include <pty.h>
+#endif
 #include <string>
 #include <string_view>
 #include <termios.h>

@@ -1,4 +1,5 @@
 // The stored port set-up as QSerialPort settings, and opening devices that fail.
+#ifndef _WIN32
 #include "../../core/support/PtyPair.h"
 #include "serial/SerialPortSetup.h"
 #include "serial/SerialPortSource.h"
@@ -122,3 +123,4 @@ TEST(SerialPortSource, PseudoTerminalReadsWhatArrivesAndTimesOutOnSilence) {
 }
 
 } // namespace
+#endif

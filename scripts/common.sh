@@ -8,7 +8,7 @@ KUBO_PACKAGES=(
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-l10n-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
     ninja-build cmake g++ ccache pkg-config
-    qt6-charts-dev libqt6opengl6-dev libmuparser-dev
+    qt6-charts-dev libqt6opengl6-dev libmuparser-dev socat
 )
 
 kubo_missing_packages() {

@@ -18,6 +18,7 @@
 class CArchive;
 class CDataModule;
 class CView;
+class Clock;
 class RegistryStore;
 
 class CMainDoc : public CDocument {
@@ -127,6 +128,17 @@ public:
     // key cannot be opened or a value not written.
     bool SaveSettings(RegistryStore& store) const;
 
+    // --- Commands ---
+    // Read Data 30051, Insert Empty Session 30052, Settings 30151, Import project file 30061,
+    // Import raw text file 30062: carried out with pCmdUI null, always enabled otherwise.
+    bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
+
+    // The serial device a device read opens: "\\.\COM<index + 1>" on Windows; elsewhere the
+    // chosen device name, or "/dev/ttyS<index>" when none was chosen.
+    [[nodiscard]] std::string GetPortDevice() const;
+    // The tick counter of device reads (the steady clock unless set). Not owned.
+    void SetClock(Clock* clock);
+
     // --- Contents and files ---
     // Hint 1, then every session destroyed. Settings, user calculations and chart settings
     // stay.
@@ -155,6 +167,14 @@ private:
     void Adopt(LoadedProject& project);
     void ReportError(const std::exception& error) const;
 
+    void OnDataReadData(unsigned id);
+    void OnDataInsertEmptySession(unsigned id);
+    void OnDataSettings(unsigned id);
+    void OnFileImportProject(unsigned id);
+    void OnFileImportRawText(unsigned id);
+    // Appends session as the last one and tells the views with hint 4.
+    void AppendSession(std::unique_ptr<CDataModule> session);
+
     CObListEx<CDataModule> m_sessions{true};
     std::uint32_t m_nPortIndex = 0;
     CPortSetupBlock m_portSetup;
@@ -172,4 +192,5 @@ private:
     std::string m_strAnsiCodePage;
     RegistryStore* m_pRegistry;
     ChartLink* m_pChartLink = nullptr;
+    Clock* m_pClock = nullptr; // null: the process's steady clock
 };

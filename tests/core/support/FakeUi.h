@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,57 @@ public:
         return std::make_unique<FakeReadWindow>(m_readWindow);
     }
 
+    // File prompts: answers queued in order; with none queued a prompt is cancelled.
+    void QueueOpenFile(std::optional<std::string> path) { m_openFiles.push_back(std::move(path)); }
+    [[nodiscard]] const std::vector<FilePrompt>& OpenPrompts() const { return m_openPrompts; }
+
+    std::optional<std::string> PromptOpenFile(const FilePrompt& prompt) override {
+        m_openPrompts.push_back(prompt);
+        if (m_openFiles.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = std::move(m_openFiles.front());
+        m_openFiles.pop_front();
+        return answer;
+    }
+
+    // The Options dialog: the editor plays the user on the copy it is given and returns whether
+    // the dialog ends with OK; without one the dialog is cancelled untouched. What the dialog
+    // was opened with is recorded.
+    using SettingsEditor = std::function<bool(DocumentSettings&)>;
+    void SetSettingsEditor(SettingsEditor editor) { m_settingsEditor = std::move(editor); }
+    [[nodiscard]] const std::vector<DocumentSettings>& SettingsShown() const {
+        return m_settingsShown;
+    }
+
+    bool EditSettings(DocumentSettings& settings) override {
+        m_settingsShown.push_back(settings);
+        return m_settingsEditor && m_settingsEditor(settings);
+    }
+
+    // Serial ports: results handed out in order; with none queued the open fails. Every
+    // request is recorded.
+    struct PortRequest {
+        std::string device;
+        CPortSetupBlock setup;
+        CommTimeouts timeouts;
+    };
+    void QueuePort(PortOpenResult result) { m_ports.push_back(std::move(result)); }
+    // A port that opens and plays source.
+    void QueuePort(std::unique_ptr<ByteSource> source) {
+        m_ports.push_back({PortOpenStatus::kOpened, std::move(source)});
+    }
+    [[nodiscard]] const std::vector<PortRequest>& PortRequests() const { return m_portRequests; }
+
+    PortOpenResult OpenSerialPort(const std::string& device, const CPortSetupBlock& setup,
+                                  const CommTimeouts& timeouts) override {
+        m_portRequests.push_back({device, setup, timeouts});
+        if (m_ports.empty())
+            return {};
+        PortOpenResult result = std::move(m_ports.front());
+        m_ports.pop_front();
+        return result;
+    }
+
 private:
     class FakeReadWindow final : public CReadWindow {
     public:
@@ -86,4 +139,10 @@ private:
     ReadWindowState m_readWindow;
     std::deque<MsgResult> m_answers;
     std::vector<Shown> m_shown;
+    std::deque<std::optional<std::string>> m_openFiles;
+    std::vector<FilePrompt> m_openPrompts;
+    SettingsEditor m_settingsEditor;
+    std::vector<DocumentSettings> m_settingsShown;
+    std::deque<PortOpenResult> m_ports;
+    std::vector<PortRequest> m_portRequests;
 };

@@ -1,0 +1,175 @@
+// The document's commands: device read, empty session, Options, and the two imports.
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "data/TransmissionReader.h"
+#include "framework/Clock.h"
+#include "framework/StringTable.h"
+#include "framework/UiServices.h"
+#include "shell/MainDoc.h"
+
+namespace {
+constexpr unsigned kReadDataId = 30051;
+constexpr unsigned kInsertEmptySessionId = 30052;
+constexpr unsigned kImportProjectId = 30061;
+constexpr unsigned kImportRawTextId = 30062;
+constexpr unsigned kSettingsId = 30151;
+
+// The document template's strings: filter name at line 3, extension at line 4.
+constexpr unsigned kDocTemplateId = 128;
+
+Clock& ProcessClock() {
+    static SteadyClock clock;
+    return clock;
+}
+
+FilePrompt ProjectFilePrompt() {
+    const std::string strings = LoadString(kDocTemplateId);
+    const std::string name = GetListEntry(strings, 3).value_or("Kubo Data Files");
+    const std::string extension = GetListEntry(strings, 4).value_or(".qlg");
+    FilePrompt prompt;
+    prompt.defaultExtension = extension;
+    prompt.filters = {{name + " (*" + extension + ")", "*" + extension},
+                      {"All Files (*.*)", "*.*"}};
+    prompt.mustExist = true;
+    return prompt;
+}
+
+FilePrompt RawTextFilePrompt() {
+    FilePrompt prompt;
+    prompt.defaultExtension = ".txt";
+    prompt.filters = {{"Text Files (*.txt)", "*.txt"}, {"All Files (*.*)", "*.*"}};
+    // A name that does not exist is reported by the import itself.
+    prompt.mustExist = false;
+    return prompt;
+}
+} // namespace
+
+bool CMainDoc::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
+    static const CommandEntry<CMainDoc> map[] = {
+        {kReadDataId, kReadDataId, &CMainDoc::OnDataReadData, nullptr},
+        {kInsertEmptySessionId, kInsertEmptySessionId, &CMainDoc::OnDataInsertEmptySession,
+         nullptr},
+        {kSettingsId, kSettingsId, &CMainDoc::OnDataSettings, nullptr},
+        {kImportProjectId, kImportProjectId, &CMainDoc::OnFileImportProject, nullptr},
+        {kImportRawTextId, kImportRawTextId, &CMainDoc::OnFileImportRawText, nullptr},
+    };
+    return RouteCommand(*this, map, nID, pCmdUI) || CDocument::OnCmdMsg(nID, pCmdUI);
+}
+
+std::string CMainDoc::GetPortDevice() const {
+#ifdef _WIN32
+    return CTransmissionReader::PortDeviceName(static_cast<int>(m_nPortIndex));
+#else
+    if (!m_strPortName.empty())
+        return m_strPortName;
+    return "/dev/ttyS" + std::to_string(m_nPortIndex);
+#endif
+}
+
+void CMainDoc::SetClock(Clock* clock) {
+    m_pClock = clock;
+}
+
+void CMainDoc::AppendSession(std::unique_ptr<CDataModule> session) {
+    CDataModule* added = session.get();
+    m_sessions.AddTail(std::move(session));
+    UpdateAllViews(nullptr, HINT_SESSION_ADDED, added);
+}
+
+void CMainDoc::OnDataReadData(unsigned) {
+    CUiServices* ui = GetUi();
+    if (!ui)
+        return;
+    // The session belongs to this document while it is read, so that its flights take the
+    // document's formulas; it is only listed when the user keeps the data.
+    auto session = std::make_unique<CDataModule>(this);
+    CTransmissionReader reader(*session, *ui, m_pClock ? *m_pClock : ProcessClock());
+    const std::string device = GetPortDevice();
+    const PortOpener open = [&] { return ui->OpenSerialPort(device, m_portSetup, m_timeouts); };
+    bool separate = false;
+    if (!reader.ReadFromPort(open, &separate))
+        return;
+
+    SetModifiedFlag(true);
+    if (!separate) {
+        AppendSession(std::move(session));
+        return;
+    }
+    CDataModule* first = session.get();
+    m_sessions.AddTail(std::move(session));
+    // Flight 2, 3, ... each go to a session of their own, in the order they were read.
+    while (first->GetFlights().GetCount() > 1) {
+        auto next = std::make_unique<CDataModule>(this);
+        (void)next->MoveFlight(first->GetFlights().GetAt(1), nullptr, false, nullptr);
+        m_sessions.AddTail(std::move(next));
+    }
+    UpdateAllViews(nullptr, HINT_REBUILD);
+}
+
+void CMainDoc::OnDataInsertEmptySession(unsigned) {
+    AppendSession(std::make_unique<CDataModule>(this));
+}
+
+void CMainDoc::OnDataSettings(unsigned) {
+    CUiServices* ui = GetUi();
+    if (!ui)
+        return;
+    DocumentSettings settings;
+    settings.altitudeFormula = m_strDefaultAltitudeFormula;
+    settings.pressureFormula = m_strDefaultPressureFormula;
+    settings.portIndex = m_nPortIndex;
+    settings.portName = m_strPortName;
+    settings.showFeet = m_nShowFeet;
+    settings.portSetup = m_portSetup;
+    settings.saveAsDefault = true;
+    // The dialog works on the copy: a cancelled run leaves nothing behind, whatever it edited.
+    if (!ui->EditSettings(settings))
+        return;
+
+    m_strDefaultAltitudeFormula = std::move(settings.altitudeFormula);
+    m_strDefaultPressureFormula = std::move(settings.pressureFormula);
+    m_nShowFeet = settings.showFeet;
+    m_nPortIndex = settings.portIndex;
+    m_strPortName = std::move(settings.portName);
+    m_portSetup = settings.portSetup;
+    if (settings.saveAsDefault && m_pRegistry)
+        (void)SaveSettings(*m_pRegistry); // a registry failure is silent by design
+    UpdateAllViews(nullptr, HINT_SETTINGS);
+}
+
+void CMainDoc::OnFileImportProject(unsigned) {
+    CUiServices* ui = GetUi();
+    if (!ui)
+        return;
+    const std::optional<std::string> path = ui->PromptOpenFile(ProjectFilePrompt());
+    if (!path)
+        return;
+    // The file is read by a document of its own, which reports any failure; only its sessions
+    // come over, its user calculations and chart settings are dropped with it.
+    CMainDoc imported(ui, m_pRegistry);
+    if (!imported.OnOpenDocument(*path))
+        return;
+    for (CDataModule* session : imported.m_sessions) {
+        session->SetDocument(this);
+        m_sessions.AddTail(session);
+    }
+    imported.m_sessions.RemoveAll();
+    // The project now holds sessions that no file does: closing must not drop them silently.
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, HINT_REBUILD);
+}
+
+void CMainDoc::OnFileImportRawText(unsigned) {
+    CUiServices* ui = GetUi();
+    if (!ui)
+        return;
+    const std::optional<std::string> path = ui->PromptOpenFile(RawTextFilePrompt());
+    if (!path)
+        return;
+    auto session = std::make_unique<CDataModule>(this);
+    CTransmissionReader reader(*session, *ui, m_pClock ? *m_pClock : ProcessClock());
+    if (!reader.ImportRawText(*path))
+        return; // the import has reported why; the session goes with its flights
+    SetModifiedFlag(true);
+    AppendSession(std::move(session));
+}

@@ -1,0 +1,464 @@
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "framework/CmdUI.h"
+#include "framework/MemoryRegistryStore.h"
+#include "framework/StringTable.h"
+#include "shell/MainDoc.h"
+#include "support/FakeClock.h"
+#include "support/FakeUi.h"
+#include "support/RecordingView.h"
+#include "support/ScriptedByteSource.h"
+#include "support/Transmission.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+using namespace testing_transmission;
+
+namespace {
+constexpr unsigned kReadData = 30051;
+constexpr unsigned kInsertEmptySession = 30052;
+constexpr unsigned kImportProject = 30061;
+constexpr unsigned kImportRawText = 30062;
+constexpr unsigned kSettings = 30151;
+
+// count complete flights of two samples (298, 301) each, count announced, end mark.
+std::string Flights(int count) {
+    std::vector<int> values = HeaderValues(2, count, 40);
+    for (int i = 0; i < count; ++i)
+        values.insert(values.end(), {127, 1, 44, 10, 2, 253});
+    values.insert(values.end(), {127, 128});
+    return Lines(values);
+}
+
+class TempDir {
+public:
+    explicit TempDir(const std::string& name)
+        : m_path(std::filesystem::temp_directory_path() / ("kubo_doccmds_" + name)) {
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() { std::filesystem::remove_all(m_path); }
+    [[nodiscard]] std::string File(const std::string& name, const std::string& contents) const {
+        const auto path = m_path / name;
+        std::ofstream(path, std::ios::binary) << contents;
+        return path.string();
+    }
+    [[nodiscard]] std::string Path(const std::string& name) const {
+        return (m_path / name).string();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A document with a scripted user, a fake clock, an in-memory registry and a listening view.
+struct Project {
+    FakeUi ui;
+    FakeClock clock;
+    MemoryRegistryStore registry;
+    CMainDoc doc{&ui, &registry};
+    RecordingView view;
+
+    Project() {
+        doc.SetClock(&clock);
+        doc.AddView(&view);
+    }
+    // The next port opened plays text.
+    void QueuePort(const std::string& text) {
+        auto source = std::make_unique<ScriptedByteSource>(clock);
+        source->Data(text);
+        ui.QueuePort(std::move(source));
+    }
+    bool Run(unsigned id) { return doc.OnCmdMsg(id, nullptr); }
+
+    [[nodiscard]] std::vector<std::string> SessionNames() const {
+        std::vector<std::string> names;
+        for (const CDataModule* session : doc.GetSessions())
+            names.push_back(session->GetName());
+        return names;
+    }
+    [[nodiscard]] bool Showed(unsigned id) const {
+        for (const auto& shown : ui.Messages())
+            if (shown.text == LoadString(id))
+                return true;
+        return false;
+    }
+};
+
+std::vector<std::string> FlightNames(const CDataModule& session) {
+    std::vector<std::string> names;
+    for (const CDataBlock* flight : session.GetFlights())
+        names.push_back(flight->GetName());
+    return names;
+}
+} // namespace
+
+TEST(MainDocCommands, TheDocumentHandlesAndEnablesItsFiveCommands) {
+    CMainDoc doc;
+    for (unsigned id :
+         {kReadData, kInsertEmptySession, kSettings, kImportProject, kImportRawText}) {
+        CCmdUI state(id);
+        EXPECT_TRUE(doc.OnCmdMsg(id, &state)) << id;
+        EXPECT_EQ(state.GetEnabled(), std::optional<bool>(true)) << id;
+    }
+    CCmdUI other(30053);
+    EXPECT_FALSE(doc.OnCmdMsg(30053, &other));
+    EXPECT_FALSE(doc.OnCmdMsg(30053, nullptr));
+    EXPECT_FALSE(other.GetEnabled());
+}
+
+TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
+    Project p;
+    p.doc.SetPortIndex(2);
+    CPortSetupBlock setup;
+    setup.SetBaudRate(9600);
+    p.doc.SetPortSetup(setup);
+    EXPECT_TRUE(p.Run(kReadData)); // no port queued: it cannot be opened
+    EXPECT_TRUE(p.Showed(5003));
+#ifdef _WIN32
+    const std::string expected = "\\\\.\\COM3";
+#else
+    const std::string expected = "/dev/ttyS2";
+#endif
+    ASSERT_EQ(p.ui.PortRequests().size(), 1u);
+    EXPECT_EQ(p.ui.PortRequests()[0].device, expected);
+    EXPECT_EQ(p.ui.PortRequests()[0].setup, setup);
+    EXPECT_EQ(p.ui.PortRequests()[0].timeouts.ReadIntervalTimeout, 400u);
+
+#ifndef _WIN32
+    p.doc.SetPortName("/dev/ttyUSB0");
+    (void)p.Run(kReadData);
+    EXPECT_EQ(p.ui.PortRequests().back().device, "/dev/ttyUSB0");
+#endif
+}
+
+TEST(MainDocReadData, OneFlightGivesOneSessionWithTheDefaultFormulas) {
+    Project p;
+    p.doc.SetDefaultPressureFormula("X*2");
+    p.doc.SetDefaultAltitudeFormula("PA-PR");
+    p.ui.ReadWindow().finalSeparate = true; // never asked for a single flight
+    p.QueuePort(Flights(1));
+    p.Run(kReadData);
+
+    ASSERT_EQ(p.doc.GetSessions().GetCount(), 1);
+    CDataModule* session = p.doc.GetSessions().GetHead();
+    EXPECT_EQ(session->GetDocument(), &p.doc);
+    ASSERT_EQ(FlightNames(*session), std::vector<std::string>{"Flight 1"});
+    const CDataBlock* flight = session->GetFlights().GetHead();
+    EXPECT_EQ(flight->GetPressureFormula(), "X*2");
+    EXPECT_EQ(flight->GetAltitudeFormula(), "PA-PR");
+    EXPECT_FALSE(p.ui.ReadWindow().finalAsked);
+    EXPECT_EQ(p.view.Updates(),
+              (std::vector<RecordingView::Update>{{nullptr, HINT_SESSION_ADDED, session}}));
+    EXPECT_TRUE(p.doc.IsModified());
+    EXPECT_TRUE(p.ui.Messages().empty());
+}
+
+TEST(MainDocReadData, SeveralFlightsGoToOneSessionOrOneSessionEach) {
+    { // Without the box: one session holding the three flights, hint 4.
+        Project p;
+        p.QueuePort(Flights(3));
+        p.Run(kReadData);
+        ASSERT_EQ(p.doc.GetSessions().GetCount(), 1);
+        CDataModule* session = p.doc.GetSessions().GetHead();
+        EXPECT_EQ(FlightNames(*session),
+                  (std::vector<std::string>{"Flight 1", "Flight 2", "Flight 3"}));
+        EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_SESSION_ADDED});
+        EXPECT_TRUE(p.doc.IsModified());
+    }
+    { // With it: flight 1 stays in the read session, the others follow in sessions of their
+      // own, after what the project held; one rebuild.
+        Project p;
+        p.Run(kInsertEmptySession);
+        p.view.Clear();
+        p.ui.ReadWindow().finalSeparate = true;
+        p.QueuePort(Flights(3));
+        p.Run(kReadData);
+        EXPECT_TRUE(p.ui.ReadWindow().finalAsked);
+        ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
+        for (int i = 1; i <= 3; ++i) {
+            const CDataModule* session = p.doc.GetSessions().GetAt(i);
+            EXPECT_EQ(session->GetDocument(), &p.doc);
+            ASSERT_EQ(FlightNames(*session),
+                      std::vector<std::string>{"Flight " + std::to_string(i)});
+            EXPECT_EQ(session->GetFlights().GetHead()->GetSession(), session);
+        }
+        const std::vector<std::string> names = p.SessionNames();
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 4u);
+        EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_REBUILD});
+        EXPECT_TRUE(p.doc.IsModified());
+    }
+}
+
+TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
+    struct Case {
+        const char* what;
+        void (*script)(Project&);
+        unsigned message; // 0: none
+    };
+    const Case cases[] = {
+        {"port cannot be opened", [](Project&) {}, 5003},
+        {"settings rejected",
+         [](Project& p) {
+             p.ui.QueuePort(PortOpenResult{PortOpenStatus::kSetupFailed, nullptr});
+         },
+         5004},
+        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); }, 5005},
+        {"final question cancelled",
+         [](Project& p) {
+             p.ui.ReadWindow().finalOk = false;
+             p.QueuePort(Flights(3));
+         },
+         0},
+        {"cancelled before any byte",
+         [](Project& p) {
+             p.ui.ReadWindow().cancelAfterPasses = 100;
+             p.QueuePort("");
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Project p;
+        c.script(p);
+        p.Run(kReadData);
+        EXPECT_TRUE(p.doc.GetSessions().IsEmpty());
+        EXPECT_FALSE(p.doc.IsModified());
+        EXPECT_TRUE(p.view.Updates().empty());
+        if (c.message) {
+            EXPECT_TRUE(p.Showed(c.message));
+        } else {
+            EXPECT_TRUE(p.ui.Messages().empty());
+        }
+    }
+}
+
+TEST(MainDocInsertEmptySession, AppendsAndTellsWithoutMarkingModified) {
+    Project p;
+    p.Run(kInsertEmptySession);
+    p.Run(kInsertEmptySession);
+    ASSERT_EQ(p.doc.GetSessions().GetCount(), 2);
+    CDataModule* last = p.doc.GetSessions().GetTail();
+    EXPECT_EQ(last->GetDocument(), &p.doc);
+    EXPECT_TRUE(last->GetFlights().IsEmpty());
+    EXPECT_EQ(p.view.Updates().back(), (RecordingView::Update{nullptr, HINT_SESSION_ADDED, last}));
+    EXPECT_FALSE(p.doc.IsModified());
+}
+
+namespace {
+constexpr const char* kOptions = "Software\\Tervane\\Kubo\\Options";
+
+bool EditEverything(DocumentSettings& s) {
+    s.altitudeFormula = "PA-PR";
+    s.pressureFormula = "X";
+    s.portIndex = 4;
+    s.portName = "/dev/ttyACM0";
+    s.showFeet = 1;
+    s.portSetup.SetBaudRate(57600);
+    return true;
+}
+} // namespace
+
+TEST(MainDocSettingsCommand, TheDialogOpensOnACopyOfTheDocumentsValues) {
+    Project p;
+    p.doc.SetPortIndex(3);
+    p.doc.SetPortName("/dev/ttyUSB1");
+    p.doc.SetShowFeet(1);
+    p.doc.SetDefaultPressureFormula("X+1");
+    p.Run(kSettings);
+    ASSERT_EQ(p.ui.SettingsShown().size(), 1u);
+    const DocumentSettings& shown = p.ui.SettingsShown()[0];
+    EXPECT_EQ(shown.pressureFormula, "X+1");
+    EXPECT_EQ(shown.altitudeFormula, CMainDoc::kBuiltInAltitudeFormula);
+    EXPECT_EQ(shown.portIndex, 3u);
+    EXPECT_EQ(shown.portName, "/dev/ttyUSB1");
+    EXPECT_EQ(shown.showFeet, 1u);
+    EXPECT_EQ(shown.portSetup, CPortSetupBlock());
+    EXPECT_TRUE(shown.saveAsDefault);
+}
+
+TEST(MainDocSettingsCommand, CancelChangesNothingWhateverTheDialogEdited) {
+    Project p;
+    p.ui.SetSettingsEditor([](DocumentSettings& s) {
+        (void)EditEverything(s); // the port set-up dialog confirmed inside, for instance
+        return false;
+    });
+    p.Run(kSettings);
+    EXPECT_EQ(p.doc.GetDefaultAltitudeFormula(), CMainDoc::kBuiltInAltitudeFormula);
+    EXPECT_EQ(p.doc.GetDefaultPressureFormula(), CMainDoc::kBuiltInPressureFormula);
+    EXPECT_EQ(p.doc.GetPortIndex(), 0u);
+    EXPECT_EQ(p.doc.GetPortName(), "");
+    EXPECT_EQ(p.doc.GetShowFeet(), 0u);
+    EXPECT_EQ(p.doc.GetPortSetup(), CPortSetupBlock());
+    EXPECT_TRUE(p.view.Updates().empty());
+    EXPECT_EQ(p.registry.GetWriteCount(), 0);
+}
+
+TEST(MainDocSettingsCommand, OkChangesTheDocumentAndSavesOnlyAsDefault) {
+    for (const bool saveAsDefault : {false, true}) {
+        SCOPED_TRACE(saveAsDefault);
+        Project p;
+        p.ui.SetSettingsEditor([&](DocumentSettings& s) {
+            s.saveAsDefault = saveAsDefault;
+            return EditEverything(s);
+        });
+        p.Run(kSettings);
+        EXPECT_EQ(p.doc.GetDefaultAltitudeFormula(), "PA-PR");
+        EXPECT_EQ(p.doc.GetDefaultPressureFormula(), "X");
+        EXPECT_EQ(p.doc.GetPortIndex(), 4u);
+        EXPECT_EQ(p.doc.GetPortName(), "/dev/ttyACM0");
+        EXPECT_EQ(p.doc.GetShowFeet(), 1u);
+        EXPECT_EQ(p.doc.GetPortSetup().GetBaudRate(), 57600u);
+        EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_SETTINGS});
+        EXPECT_FALSE(p.doc.IsModified());
+
+        // The next start sees the new values only when they were saved.
+        CMainDoc next(nullptr, &p.registry);
+        if (!saveAsDefault) {
+            EXPECT_EQ(p.registry.GetWriteCount(), 0);
+            EXPECT_EQ(next.GetDefaultAltitudeFormula(), CMainDoc::kBuiltInAltitudeFormula);
+            EXPECT_EQ(next.GetPortIndex(), 0u);
+            continue;
+        }
+        EXPECT_EQ(p.registry.Get(RegRoot::CurrentUser, kOptions, "Show_Feet"),
+                  RegValue{std::uint32_t{1}});
+        EXPECT_EQ(next.GetDefaultAltitudeFormula(), "PA-PR");
+        EXPECT_EQ(next.GetDefaultPressureFormula(), "X");
+        EXPECT_EQ(next.GetPortIndex(), 4u);
+        EXPECT_EQ(next.GetPortName(), "/dev/ttyACM0");
+        EXPECT_EQ(next.GetShowFeet(), 1u);
+        EXPECT_EQ(next.GetPortSetup(), p.doc.GetPortSetup());
+    }
+}
+
+namespace {
+// Saves a project of two sessions (three flights) with user calculations and chart settings.
+std::string SaveSampleProject(const TempDir& dir) {
+    FakeUi ui;
+    CMainDoc source(&ui);
+    source.SetUserFormula(1, "theirs");
+    source.GetChartState().SetData({1, 2, 3});
+    for (int s = 0; s < 2; ++s) {
+        auto session = std::make_unique<CDataModule>(&source);
+        session->SetName("Saved " + std::to_string(s + 1), false, nullptr);
+        for (int f = 0; f <= s; ++f) {
+            auto flight = std::make_unique<CDataBlock>();
+            flight->SetName("F" + std::to_string(s) + std::to_string(f), false, nullptr);
+            flight->GetRawSamples() = {std::uint16_t(100 + f), 7};
+            session->AppendFlight(std::move(flight));
+        }
+        source.GetSessions().AddTail(std::move(session));
+    }
+    const std::string path = dir.Path("saved.qlg");
+    EXPECT_TRUE(source.OnSaveDocument(path));
+    return path;
+}
+} // namespace
+
+TEST(MainDocImportProject, AppendsCopiesOfTheFilesSessionsOnly) {
+    TempDir dir("import_project");
+    const std::string path = SaveSampleProject(dir);
+    Project p;
+    p.doc.SetPathName("/somewhere/current.qlg");
+    p.doc.SetUserFormula(1, "mine");
+    p.doc.GetChartState().SetData({9});
+    p.Run(kInsertEmptySession);
+    p.view.Clear();
+
+    p.ui.QueueOpenFile(path);
+    p.Run(kImportProject);
+    ASSERT_EQ(p.ui.OpenPrompts().size(), 1u);
+    const FilePrompt& prompt = p.ui.OpenPrompts()[0];
+    EXPECT_TRUE(prompt.mustExist);
+    ASSERT_FALSE(prompt.filters.empty());
+    EXPECT_EQ(prompt.filters[0].description, "Kubo Data Files (*.qlg)");
+    EXPECT_EQ(prompt.filters[0].pattern, "*.qlg");
+
+    ASSERT_EQ(p.doc.GetSessions().GetCount(), 3);
+    const CDataModule* second = p.doc.GetSessions().GetAt(2);
+    EXPECT_EQ(p.doc.GetSessions().GetAt(1)->GetName(), "Saved 1");
+    EXPECT_EQ(second->GetName(), "Saved 2");
+    EXPECT_EQ(FlightNames(*second), (std::vector<std::string>{"F10", "F11"}));
+    EXPECT_EQ(second->GetFlights().GetAt(1)->GetRawSamples(), (std::vector<std::uint16_t>{101, 7}));
+    for (const CDataModule* session : p.doc.GetSessions()) {
+        EXPECT_EQ(session->GetDocument(), &p.doc);
+        for (const CDataBlock* flight : session->GetFlights())
+            EXPECT_EQ(flight->GetDocument(), &p.doc);
+    }
+    EXPECT_EQ(p.doc.GetUserFormula(1), "mine");
+    EXPECT_EQ(p.doc.GetChartState().GetData(), std::vector<std::uint8_t>{9});
+    EXPECT_EQ(p.doc.GetPathName(), "/somewhere/current.qlg");
+    EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_REBUILD});
+    EXPECT_TRUE(p.doc.IsModified());
+    EXPECT_TRUE(p.ui.Messages().empty());
+
+    // The project's own file once more: a second copy of every saved session.
+    p.ui.QueueOpenFile(path);
+    p.Run(kImportProject);
+    EXPECT_EQ(p.SessionNames().size(), 5u);
+    EXPECT_EQ(p.doc.GetSessions().GetAt(4)->GetName(), "Saved 2");
+}
+
+TEST(MainDocImportProject, CancelOrAnUnreadableFileLeavesTheProjectAsItWas) {
+    TempDir dir("import_bad");
+    Project p;
+    p.Run(kInsertEmptySession);
+    p.view.Clear();
+
+    p.Run(kImportProject); // prompt cancelled
+    EXPECT_EQ(p.ui.OpenPrompts().size(), 1u);
+
+    for (const std::string& bad :
+         {dir.File("empty.qlg", ""), dir.File("junk.qlg", std::string("\x06\x00junk", 6)),
+          dir.Path("missing.qlg")}) {
+        SCOPED_TRACE(bad);
+        const std::size_t messages = p.ui.Messages().size();
+        p.ui.QueueOpenFile(bad);
+        p.Run(kImportProject);
+        EXPECT_EQ(p.ui.Messages().size(), messages + 1); // reported by the document-open
+    }
+    EXPECT_EQ(p.doc.GetSessions().GetCount(), 1);
+    EXPECT_TRUE(p.view.Updates().empty());
+    EXPECT_FALSE(p.doc.IsModified());
+}
+
+TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
+    TempDir dir("import_raw");
+    Project p;
+    p.doc.SetDefaultPressureFormula("X/2");
+
+    p.ui.QueueOpenFile(dir.File("two.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(2)));
+    p.Run(kImportRawText);
+    ASSERT_EQ(p.ui.OpenPrompts().size(), 1u);
+    const FilePrompt& prompt = p.ui.OpenPrompts()[0];
+    EXPECT_EQ(prompt.defaultExtension, ".txt");
+    ASSERT_EQ(prompt.filters.size(), 2u);
+    EXPECT_EQ(prompt.filters[0].pattern, "*.txt");
+    EXPECT_EQ(prompt.filters[1].pattern, "*.*");
+
+    ASSERT_EQ(p.doc.GetSessions().GetCount(), 1);
+    CDataModule* session = p.doc.GetSessions().GetHead();
+    EXPECT_EQ(FlightNames(*session), (std::vector<std::string>{"Flight 1", "Flight 2"}));
+    EXPECT_EQ(session->GetFlights().GetHead()->GetPressureFormula(), "X/2");
+    EXPECT_EQ(p.view.Updates(),
+              (std::vector<RecordingView::Update>{{nullptr, HINT_SESSION_ADDED, session}}));
+    EXPECT_TRUE(p.doc.IsModified());
+    EXPECT_TRUE(p.ui.Messages().empty());
+
+    // Cancelled prompt, a missing file (reported), a file without flights (dropped silently).
+    Project q;
+    q.Run(kImportRawText);
+    q.ui.QueueOpenFile(dir.Path("missing.txt"));
+    q.Run(kImportRawText);
+    EXPECT_EQ(q.ui.Messages().size(), 1u);
+    q.ui.QueueOpenFile(dir.File("nothing.txt", "name\ndate\n" + Lines({1, 2, 3})));
+    q.Run(kImportRawText);
+    EXPECT_EQ(q.ui.Messages().size(), 1u);
+    EXPECT_TRUE(q.doc.GetSessions().IsEmpty());
+    EXPECT_TRUE(q.view.Updates().empty());
+    EXPECT_FALSE(q.doc.IsModified());
+}

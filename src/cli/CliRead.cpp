@@ -1,10 +1,7 @@
 // kubo-cli read: reads one transmission from the altimeter on a serial port into a project file.
 #include "CliCommand.h"
 #include "CliSerialArgs.h"
-#include "data/DataBlock.h"
 #include "data/DataModule.h"
-#include "data/TransmissionReader.h"
-#include "framework/Clock.h"
 #include "framework/CommTimeouts.h"
 #include "framework/ReadWindow.h"
 #include "framework/UiServices.h"
@@ -57,10 +54,11 @@ private:
     std::int64_t m_lastTenth = 0;
 };
 
-// Messages go to stderr; the keep question is answered Yes, so what arrived is kept.
+// Messages go to stderr; the keep question is answered Yes, so what arrived is kept. The port
+// opened is the one named on the command line, whatever device the document would name.
 class CliReadUi final : public CUiServices {
 public:
-    explicit CliReadUi(bool separate) : m_separate(separate) {}
+    CliReadUi(std::string port, bool separate) : m_port(std::move(port)), m_separate(separate) {}
 
     MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon) override {
         if (buttons == MsgButtons::YesNo) {
@@ -78,16 +76,17 @@ public:
         std::fputs("kubo-cli: read: Waiting for data .... (Ctrl+C stops)\n", stderr);
         return std::make_unique<CliReadWindow>(m_separate);
     }
-    [[nodiscard]] PortOpenResult OpenSerialPort(const std::string& device,
-                                                const CPortSetupBlock& setup,
+    [[nodiscard]] PortOpenResult OpenSerialPort(const std::string&, const CPortSetupBlock& setup,
                                                 const CommTimeouts& timeouts) override {
-        return CSerialPortSource::Open(device, setup, timeouts);
+        return CSerialPortSource::Open(m_port, setup, timeouts);
     }
 
 private:
+    std::string m_port;
     bool m_separate;
 };
 
+constexpr unsigned kReadDataId = 30051;
 constexpr const char* kUsage = "read --port DEVICE -o OUT.qlg [--separate] [--baud N]";
 
 int Usage(const std::string& message) {
@@ -129,37 +128,20 @@ int RunRead(std::span<char*> args) {
     char* qtArgv[] = {qtName, nullptr};
     QCoreApplication app(qtArgc, qtArgv);
 
-    CliReadUi ui(separate);
+    CliReadUi ui(serial.port, separate);
     CMainDoc doc(&ui);
-    SteadyClock clock;
-    auto session = std::make_unique<CDataModule>(&doc);
-    CTransmissionReader reader(*session, ui, clock);
+    doc.SetPortSetup(serial.setup);
 
+    // The document's Read Data command: the read, the questions, and the session or one
+    // session per flight.
     g_interrupted = 0;
     const auto previous = std::signal(SIGINT, OnInterrupt);
-    const CommTimeouts timeouts;
-    const CPortSetupBlock setup = serial.setup;
-    bool separateChosen = false;
-    const bool keep = reader.ReadFromPort(
-        [&] { return CSerialPortSource::Open(serial.port, setup, timeouts); }, &separateChosen);
+    (void)doc.OnCmdMsg(kReadDataId, nullptr);
     std::signal(SIGINT, previous);
-    if (!keep) {
+    if (doc.GetSessions().IsEmpty()) {
         std::fputs("kubo-cli: read: no flights received; nothing written\n", stderr);
         return kExitFailure;
     }
-
-    CDataModule* first = session.get();
-    doc.GetSessions().AddTail(std::move(session));
-    if (separateChosen) {
-        std::vector<CDataBlock*> later(first->GetFlights().begin(), first->GetFlights().end());
-        later.erase(later.begin());
-        for (CDataBlock* flight : later) {
-            auto own = std::make_unique<CDataModule>(&doc);
-            (void)own->MoveFlight(flight, own.get(), false, nullptr);
-            doc.GetSessions().AddTail(std::move(own));
-        }
-    }
-    doc.SetModifiedFlag(true);
     if (!doc.OnSaveDocument(out))
         return kExitFailure;
 

@@ -6,8 +6,6 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "data/ReadDataDlg.h"
-#include "data/TransmissionReader.h"
-#include "framework/Clock.h"
 #include "framework/StringTable.h"
 #include "shell/CommandIds.h"
 #include "shell/DocumentFiles.h"
@@ -158,32 +156,11 @@ struct ReadFixture : ::testing::Test {
     User user;
 };
 
-// The read session over the real port and window, as the Read Data command runs it.
-bool ReadFromDocumentPort(CMainDoc& doc, CDataModule& session, CUiServices& ui, bool& separate) {
-    SteadyClock clock;
-    CTransmissionReader reader(session, ui, clock);
-    return reader.ReadFromPort(
-        [&] {
-            return ui.OpenSerialPort(doc.GetPortName(), doc.GetPortSetup(), doc.GetCommTimeouts());
-        },
-        &separate);
-}
-
 TEST_F(ReadFixture, ThreeFlightsWithSeparateTickedMakeThreeSessions) {
     user.tickSeparate = true;
     user.onReadWindow = [this](CReadDataDlg&) { pty.Send(Transmission(3, 3)); };
     user.Start(app->GetMainFrame());
-    if (!ReadData()) {
-        // The document's command is not in this build: run its read session directly.
-        CDataModule session(&doc);
-        bool separate = false;
-        ASSERT_TRUE(ReadFromDocumentPort(doc, session, ui, separate));
-        EXPECT_TRUE(separate);
-        EXPECT_EQ(session.GetFlights().GetCount(), 3);
-        EXPECT_TRUE(user.mainWasDisabled);
-        EXPECT_TRUE(app->GetMainFrame()->isEnabled());
-        GTEST_SKIP() << "Read Data (30051) is not handled by the document in this build";
-    }
+    ASSERT_TRUE(ReadData());
     EXPECT_TRUE(user.finalAsked);
     EXPECT_TRUE(user.mainWasDisabled);
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
@@ -207,17 +184,7 @@ TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
         QTimer::singleShot(300, [this] { pty.CloseMaster(); });
     };
     user.Start(app->GetMainFrame());
-    if (!ReadData()) {
-        CDataModule session(&doc);
-        bool separate = true;
-        ASSERT_TRUE(ReadFromDocumentPort(doc, session, ui, separate));
-        EXPECT_FALSE(separate);
-        ASSERT_EQ(user.questions.size(), 1u);
-        EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
-        ASSERT_EQ(session.GetFlights().GetCount(), 1);
-        EXPECT_EQ(session.GetFlights().GetHead()->GetRawSamples().size(), 2u);
-        GTEST_SKIP() << "Read Data (30051) is not handled by the document in this build";
-    }
+    ASSERT_TRUE(ReadData());
     ASSERT_EQ(user.questions.size(), 1u);
     EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
     EXPECT_FALSE(user.finalAsked);
@@ -237,12 +204,7 @@ TEST_F(ReadFixture, CancelWhileWaitingAddsNothingAndAsksNothing) {
         EXPECT_TRUE(window.isVisible()); // stays until the read loop ends
     };
     user.Start(app->GetMainFrame());
-    if (!ReadData()) {
-        CDataModule session(&doc);
-        bool separate = true;
-        EXPECT_FALSE(ReadFromDocumentPort(doc, session, ui, separate));
-        EXPECT_EQ(session.GetFlights().GetCount(), 0);
-    }
+    ASSERT_TRUE(ReadData());
     EXPECT_TRUE(user.questions.empty());
     EXPECT_EQ(doc.GetSessions().GetCount(), 0);
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
@@ -255,10 +217,9 @@ TEST_F(ReadFixture, MissingDeviceReports5003AndShowsNoWindow) {
     bool windowShown = false;
     user.onReadWindow = [&](CReadDataDlg&) { windowShown = true; };
     user.Start(app->GetMainFrame());
-    CDataModule session(&doc);
-    bool separate = true;
-    EXPECT_FALSE(ReadFromDocumentPort(doc, session, ui, separate));
+    ASSERT_TRUE(ReadData());
     EXPECT_FALSE(windowShown);
+    EXPECT_EQ(doc.GetSessions().GetCount(), 0);
     ASSERT_EQ(user.questions.size(), 1u);
     EXPECT_EQ(user.questions[0].toStdString(), LoadString(5003));
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());

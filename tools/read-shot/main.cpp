@@ -3,11 +3,7 @@
 // window at the final question (READ.png) and the main window afterwards (MAIN.png), with one
 // session per flight, the first session expanded and its flight selected.
 // Usage: read-shot --port DEVICE MAIN.png READ.png   (QT_QPA_PLATFORM=offscreen needs no display)
-#include "data/DataModule.h"
 #include "data/ReadDataDlg.h"
-#include "data/TransmissionReader.h"
-#include "framework/Clock.h"
-#include "framework/Hints.h"
 #include "shell/CommandIds.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainApp.h"
@@ -50,34 +46,6 @@ QPixmap Composite(QWidget& main, QWidget& over) {
     return picture;
 }
 
-// The Read Data command as the document carries it out, for builds whose document does not
-// handle it yet: one session per flight when the box was ticked.
-void ReadWithoutCommand(CMainDoc& doc, CUiServices& ui) {
-    auto session = std::make_unique<CDataModule>(&doc);
-    SteadyClock clock;
-    CTransmissionReader reader(*session, ui, clock);
-    bool separate = false;
-    if (!reader.ReadFromPort(
-            [&] {
-                return ui.OpenSerialPort(doc.GetPortName(), doc.GetPortSetup(),
-                                         doc.GetCommTimeouts());
-            },
-            &separate))
-        return;
-    CDataModule* first = session.get();
-    doc.GetSessions().AddTail(std::move(session));
-    if (separate) {
-        std::vector<CDataBlock*> later(first->GetFlights().begin(), first->GetFlights().end());
-        later.erase(later.begin());
-        for (CDataBlock* flight : later) {
-            auto own = std::make_unique<CDataModule>(&doc);
-            (void)own->MoveFlight(flight, own.get(), false, nullptr);
-            doc.GetSessions().AddTail(std::move(own));
-        }
-    }
-    doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, HINT_REBUILD);
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -120,7 +88,7 @@ int main(int argc, char* argv[]) {
 
     QTimer::singleShot(0, [&] {
         if (!frame.ExecuteCommand(cmd::DataReadData))
-            ReadWithoutCommand(doc, ui);
+            std::fputs("read-shot: Read Data is not available\n", stderr);
         user.stop();
         auto* tree = qobject_cast<CViewTree*>(frame.GetTreeView());
         CTreeCtrlEx& items = tree->GetTreeCtrl();

@@ -42,10 +42,16 @@ CReadDataDlg::CReadDataDlg(QWidget* parent)
 }
 
 void CReadDataDlg::SetProgressRange(int upper) {
-    m_pProgress->setRange(0, std::max(upper, 0));
+    // A bar from 0 to 0 would show Qt's busy animation; a transmission that announces no
+    // length (the raw export writes 0) keeps an empty bar instead.
+    m_pProgress->setRange(0, std::max(upper, 1));
+    m_bNoRange = upper <= 0;
+    m_pProgress->setValue(0);
 }
 
 void CReadDataDlg::SetProgressPosition(int position) {
+    if (m_bNoRange)
+        return;
     m_pProgress->setValue(std::clamp(position, m_pProgress->minimum(), m_pProgress->maximum()));
 }
 

@@ -17,6 +17,7 @@ class CReadDataDlg : public QDialog {
 public:
     explicit CReadDataDlg(QWidget* parent = nullptr);
 
+    // The bar runs from 0 to upper; with upper 0 or less it stays empty.
     void SetProgressRange(int upper);
     void SetProgressPosition(int position);
     void SetStatusText(const QString& text);
@@ -44,6 +45,7 @@ private:
     QCheckBox* m_pSeparate;
     QPushButton* m_pOk;
     QPushButton* m_pCancel;
+    bool m_bNoRange = false;
     bool m_bFinalQuestion = false;
     bool m_bCancelRequested = false;
     bool m_bSeparate = false;

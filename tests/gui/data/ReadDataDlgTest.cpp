@@ -31,12 +31,17 @@ TEST(ReadDataDlg, CancelWhileReadingOnlyRaisesTheFlag) {
     EXPECT_TRUE(dlg.isVisible());
 }
 
-TEST(ReadDataDlg, ProgressClampsToItsRange) {
+TEST(ReadDataDlg, ProgressStaysWithinItsRange) {
     CReadDataDlg dlg;
     dlg.SetProgressRange(40);
     dlg.SetProgressPosition(55);
     EXPECT_EQ(dlg.ProgressBar()->value(), 40);
     dlg.SetProgressPosition(-3);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 0);
+    // No announced length: an empty bar, not the busy animation of a 0..0 range.
+    dlg.SetProgressRange(0);
+    dlg.SetProgressPosition(12);
+    EXPECT_GT(dlg.ProgressBar()->maximum(), dlg.ProgressBar()->minimum());
     EXPECT_EQ(dlg.ProgressBar()->value(), 0);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -32,7 +33,7 @@ public:
     void SetProgressPosition(std::int64_t position) override {
         if (m_upper <= 0)
             return;
-        const std::int64_t tenth = position * 10 / m_upper;
+        const std::int64_t tenth = std::min<std::int64_t>(position * 10 / m_upper, 10);
         if (tenth <= m_lastTenth)
             return;
         m_lastTenth = tenth;

@@ -67,6 +67,8 @@ void CArchive::Flush() {
 
 void CArchive::WriteRaw(const void* data, std::size_t size) {
     RequireStoring();
+    if (size == 0)
+        return; // data may be null then (an empty block), which memcpy must not be given
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     if (size <= m_buffer.size() - m_nBufPos) {
         std::memcpy(m_buffer.data() + m_nBufPos, bytes, size);
@@ -110,6 +112,8 @@ void CArchive::FillBuffer(std::size_t count) {
 
 void CArchive::ReadRaw(void* data, std::size_t size) {
     RequireLoading();
+    if (size == 0)
+        return; // data may be null then (an empty block), which memcpy must not be given
     auto* out = static_cast<std::uint8_t*>(data);
     if (size <= m_buffer.size()) {
         FillBuffer(size);

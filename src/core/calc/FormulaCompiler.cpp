@@ -1,5 +1,6 @@
 #include "calc/FormulaCompiler.h"
 
+#include "calc/FormulaArithmetic.h"
 #include "calc/FormulaFunctions.h"
 #include "calc/FormulaLexis.h"
 
@@ -23,6 +24,7 @@ void CFormulaCompiler::Compile(std::string_view text, CCompiledFormula& program)
 
 CFormulaCompiler::CFormulaCompiler(CCompiledFormula& program) : m_program(program) {
     m_zero = Constant(0.0);
+    m_lastTarget = m_zero;
     m_result.value = m_zero;
 }
 
@@ -272,13 +274,52 @@ std::uint32_t CFormulaCompiler::NameIndex(std::string_view name) {
 }
 
 void CFormulaCompiler::Emit(const CCompiledFormula::Instruction& instruction) {
-    if (instruction.op == Op::kStore || instruction.op == Op::kRemove)
+    CCompiledFormula::Instruction in = instruction;
+    bool writesTarget = false;
+    bool readsLeft = false;
+    bool readsRight = false;
+    switch (in.op) {
+    case Op::kLoad:
+        writesTarget = true;
+        break;
+    case Op::kStore:
         m_program.m_bChangesVariables = true;
-    m_program.m_code.push_back(instruction);
+        readsLeft = true;
+        break;
+    case Op::kRemove:
+        m_program.m_bChangesVariables = true;
+        break;
+    case Op::kNegate:
+        writesTarget = readsLeft = true;
+        break;
+    case Op::kEnd:
+        readsLeft = true;
+        break;
+    case Op::kFail:
+        break;
+    default: // the binary operations and calls
+        writesTarget = readsLeft = readsRight = true;
+        break;
+    }
+    // The run keeps the last value produced at hand; reading it there instead of from its
+    // register saves a round trip through memory on every step of a chain.
+    if (m_lastTarget != m_zero) {
+        if (readsLeft && in.left == m_lastTarget) {
+            in.last |= CCompiledFormula::kLeftIsLast;
+            in.left = m_zero;
+        }
+        if (readsRight && in.right == m_lastTarget) {
+            in.last |= CCompiledFormula::kRightIsLast;
+            in.right = m_zero;
+        }
+    }
+    if (writesTarget)
+        m_lastTarget = in.target;
+    m_program.m_code.push_back(in);
 }
 
-// Operations on constants are carried out here, written exactly as the interpreter writes
-// them, so that their results are the interpreter's to the bit.
+// Operations on constants are carried out here through the interpreter's arithmetic, so that
+// their results are the interpreter's to the bit.
 CFormulaCompiler::Register CFormulaCompiler::Unary(Op op, Register operand) {
     if (IsConstant(operand))
         return Constant(-m_program.m_registers[operand]);
@@ -293,13 +334,13 @@ CFormulaCompiler::Register CFormulaCompiler::Binary(Op op, Register left, Regist
         const double b = m_program.m_registers[right];
         switch (op) {
         case Op::kAdd:
-            return Constant(a + b);
+            return Constant(formula_arithmetic::Add(a, b));
         case Op::kSubtract:
-            return Constant(a - b);
+            return Constant(formula_arithmetic::Subtract(a, b));
         case Op::kMultiply:
-            return Constant(a * b);
+            return Constant(formula_arithmetic::Multiply(a, b));
         case Op::kPower:
-            return Constant(std::pow(a, b));
+            return Constant(formula_arithmetic::Power(a, b));
         default:
             break;
         }
@@ -318,7 +359,8 @@ CFormulaCompiler::Register CFormulaCompiler::Divide(char op, Register left, Regi
         checked = b == 0.0 || std::isnan(b);
         if (!checked && IsConstant(left)) {
             const double a = m_program.m_registers[left];
-            return Constant(op == '/' ? a / b : std::fmod(a, b));
+            return Constant(op == '/' ? formula_arithmetic::Divide(a, b)
+                                      : formula_arithmetic::Remainder(a, b));
         }
     }
     const Register target = NewRegister();

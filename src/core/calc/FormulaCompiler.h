@@ -70,7 +70,10 @@ private:
     CCompiledFormula& m_program;
     std::vector<bool> m_constant; // per register: stored at compile time
     Register m_zero = 0;          // the constant 0.0
-    Cell m_result{};              // Evaluate's result
+    // The register written by the last instruction that writes one (none yet: m_zero, which no
+    // instruction writes).
+    Register m_lastTarget = 0;
+    Cell m_result{}; // Evaluate's result
 
     std::string_view m_piece;
     std::size_t m_nReadPos = 0;

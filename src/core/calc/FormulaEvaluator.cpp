@@ -1,5 +1,6 @@
 #include "calc/FormulaEvaluator.h"
 
+#include "calc/FormulaArithmetic.h"
 #include "calc/FormulaFunctions.h"
 #include "calc/FormulaLexis.h"
 #include "framework/StringTable.h"
@@ -20,14 +21,15 @@ char FoldCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// A name as the variable table holds it: at most kMaxNameLength characters.
+// A name as the variable table holds it: up to its first zero byte, at most kMaxNameLength
+// characters.
 std::string_view SignificantName(std::string_view name) {
-    return name.substr(0, CFormulaEvaluator::kMaxNameLength);
+    return name.substr(0, name.find('\0')).substr(0, CFormulaEvaluator::kMaxNameLength);
 }
 
 CFormulaEvaluator::NameKey KeyOf(std::string_view name) {
     std::array<char, 16> folded{};
-    for (std::size_t i = 0; i < name.size() && i < folded.size() && name[i] != '\0'; ++i)
+    for (std::size_t i = 0; i < name.size() && i < folded.size(); ++i)
         folded[i] = FoldCase(name[i]);
     CFormulaEvaluator::NameKey key;
     std::memcpy(&key.low, folded.data(), sizeof key.low);
@@ -49,7 +51,6 @@ CFormulaEvaluator::VariableName::VariableName(std::string_view name) {
     name.copy(m_text.data(), name.size());
     m_nLength = name.size();
     m_key = KeyOf(name);
-    m_bComparable = name.find('\0') == std::string_view::npos;
 }
 
 CFormulaEvaluator::CFormulaEvaluator() = default;
@@ -159,7 +160,8 @@ void CFormulaEvaluator::Additive(double& out) {
         NextToken();
         double right = 0.0;
         Term(right);
-        out = op == '+' ? out + right : out - right;
+        out = op == '+' ? formula_arithmetic::Add(out, right)
+                        : formula_arithmetic::Subtract(out, right);
     }
 }
 
@@ -170,12 +172,13 @@ void CFormulaEvaluator::Term(double& out) {
         double right = 0.0;
         Power(right);
         if (op == '*') {
-            out *= right;
+            out = formula_arithmetic::Multiply(out, right);
             continue;
         }
         if (right == 0.0 || std::isnan(right))
             Raise(kErrorDivisionByZero);
-        out = op == '/' ? out / right : std::fmod(out, right);
+        out = op == '/' ? formula_arithmetic::Divide(out, right)
+                        : formula_arithmetic::Remainder(out, right);
     }
 }
 
@@ -186,7 +189,7 @@ void CFormulaEvaluator::Power(double& out) {
         NextToken();
         double exponent = 0.0;
         Signed(exponent);
-        out = std::pow(out, exponent);
+        out = formula_arithmetic::Power(out, exponent);
     }
 }
 

@@ -41,7 +41,7 @@ public:
     static constexpr int kMaxNesting = 1000;
 
     // The identity of a variable name as the table compares names: the first kMaxNameLength
-    // characters up to any zero byte, letters folded to lower case, zero-padded.
+    // characters, letters folded to lower case, zero-padded.
     struct NameKey {
         std::uint64_t low = 0;
         std::uint64_t high = 0;
@@ -50,27 +50,29 @@ public:
 
     // A name prepared once for repeated binding and lookup (the translation binds X and PA for
     // every sample; compiled formulas name their variables this way). Every operation taking
-    // a VariableName behaves exactly as the same operation taking the name's text.
+    // a VariableName behaves exactly as the same operation taking the name's text. It remembers
+    // the slot where it was last found, so it must not be used on two threads at once.
     class VariableName {
     public:
         VariableName() = default;
         explicit VariableName(std::string_view name);
-        // The name as stored by SetVariable: cut to kMaxNameLength characters.
+        // The name as stored by SetVariable: up to any zero byte, cut to kMaxNameLength.
         [[nodiscard]] std::string_view Text() const { return {m_text.data(), m_nLength}; }
 
     private:
         friend class CFormulaEvaluator;
-        std::array<char, kMaxNameLength + 1> m_text{};
+        std::array<char, kMaxNameLength + 1> m_text{}; // zero-padded
         std::size_t m_nLength = 0;
         NameKey m_key;
-        // A name holding a zero byte equals no stored name (a stored name ends at its zero).
-        bool m_bComparable = true;
+        // Where the name was last found or stored; checked before it is trusted.
+        mutable int m_nSlotHint = 0;
     };
 
     CFormulaEvaluator();
 
-    // Binds name (cut to kMaxNameLength) to value: removes a variable of that name first, then
-    // takes the lowest free slot. False when every slot is taken.
+    // Binds name to value: removes a variable of that name first, then takes the lowest free
+    // slot. False when every slot is taken. A name ends at its first zero byte (as a C string
+    // does) and is cut to kMaxNameLength, so no two slots ever hold the same name.
     [[nodiscard]] bool SetVariable(std::string_view name, double value);
     // Frees the first slot whose name equals name ignoring letter case; false if none does.
     bool RemoveVariable(std::string_view name);
@@ -79,17 +81,31 @@ public:
 
     // The same three operations on a prepared name, without rescanning its text.
     [[nodiscard]] bool SetVariable(const VariableName& name, double value) {
-        RemoveVariable(name);
-        for (Slot& slot : m_variables) {
-            if (slot.name[0] != '\0')
-                continue;
-            name.Text().copy(slot.name.data(), name.m_nLength);
-            slot.name[name.m_nLength] = '\0';
-            slot.key = name.m_key;
-            slot.value = value;
-            return true;
+        const int bound = FindSlot(name);
+        // Removing the bound slot and taking the lowest free one: the name stays where it is
+        // unless a slot below it is free.
+        const int end = bound < 0 ? kVariableSlots : bound;
+        int target = -1;
+        for (int i = 0; i < end; ++i) {
+            if (m_variables[static_cast<std::size_t>(i)].name[0] == '\0') {
+                target = i;
+                break;
+            }
         }
-        return false;
+        if (target < 0) {
+            if (bound < 0)
+                return false;
+            target = bound;
+        } else if (bound >= 0) {
+            m_variables[static_cast<std::size_t>(bound)].name[0] = '\0';
+            m_variables[static_cast<std::size_t>(bound)].key = {};
+        }
+        Slot& slot = m_variables[static_cast<std::size_t>(target)];
+        slot.name = name.m_text;
+        slot.key = name.m_key;
+        slot.value = value;
+        name.m_nSlotHint = target;
+        return true;
     }
     bool RemoveVariable(const VariableName& name) {
         const int index = FindSlot(name);
@@ -147,13 +163,19 @@ private:
         double value = 0.0;
     };
 
-    // The first slot holding name, or -1.
+    // The first slot holding name, or -1. A name that is not empty is held by one slot at
+    // most, so the slot it was last found in is the first when it still holds it; the empty
+    // name matches every free slot and is always searched for.
     [[nodiscard]] int FindSlot(const VariableName& name) const {
-        if (!name.m_bComparable)
-            return -1;
-        for (int i = 0; i < kVariableSlots; ++i)
-            if (m_variables[static_cast<std::size_t>(i)].key == name.m_key)
+        const Slot& hinted = m_variables[static_cast<std::size_t>(name.m_nSlotHint)];
+        if (hinted.key == name.m_key && name.m_nLength != 0)
+            return name.m_nSlotHint;
+        for (int i = 0; i < kVariableSlots; ++i) {
+            if (m_variables[static_cast<std::size_t>(i)].key == name.m_key) {
+                name.m_nSlotHint = i;
                 return i;
+            }
+        }
         return -1;
     }
 

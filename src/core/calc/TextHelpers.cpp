@@ -68,7 +68,7 @@ float RoundTo(float value, std::int32_t steps) {
 std::string FormatSeconds(double seconds) {
     std::string text;
     if (seconds < 0) {
-        text = "-";
+        text.push_back('-');
         seconds = -seconds;
     }
     std::int32_t minutes = 0;

@@ -1,6 +1,7 @@
 // CDataBlock: one flight — raw samples, reference value, formulas, offsets and annotations.
 #pragma once
 
+#include "data/SampleTranslation.h"
 #include "data/ViewTreeItem.h"
 #include "framework/ObListEx.h"
 
@@ -101,6 +102,15 @@ public:
     // three flight header values taken off the raw array.
     void FinishDecoding(const std::array<std::uint8_t, 14>& header, int index);
 
+    // --- Text export (DataBlockTextExport.cpp, DataBlockRawExport.cpp) ---
+    // The export command's per-flight call: command 30053 writes the translated text, 30054
+    // the raw text (index and total as ExportRaw takes them); other ids write nothing.
+    void ExportText(std::ostream& out, unsigned commandId, int index, int total) const;
+    // Writes the commented header and one "time\taltitude\tpressure\traw" row per sample whose
+    // altitude the formulas yield, in metres and without offsets, evaluated afresh (the
+    // translation caches are neither read nor changed). When the pressure formula fails on the
+    // reference raw value only the header is written, marked "evaluation error ! ".
+    void ExportTranslated(std::ostream& out) const;
     // Writes this flight in the device's line protocol (DataBlockRawExport.cpp). index is the
     // flight's 0-based position in the export and total the number of flights it writes:
     // index 0 writes the name and date lines and the transmission header first, the last
@@ -124,6 +134,12 @@ public:
     [[nodiscard]] std::string GetDurationText() const;
     // The next request translates and measures anew.
     void InvalidateDerived();
+    // The exact translation for the text export, through the formulas without the caches: PR
+    // and, per sample in order, PA and (when the altitude formula succeeded, `valid`) the
+    // altitude in metres, all in double precision. False when the pressure formula fails on the
+    // reference raw value: referencePressure is then 0.0 and samples is left as it was.
+    [[nodiscard]] bool EvaluateSamples(double& referencePressure,
+                                       std::vector<TranslatedSample>& samples) const;
 
 private:
     void MarkModified() const;

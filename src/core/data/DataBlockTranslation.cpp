@@ -1,20 +1,13 @@
 // CDataBlock's translation of raw device values to time and altitude, and its derived figures.
-#include "calc/FormulaEvaluator.h"
 #include "calc/TextHelpers.h"
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
+#include "data/SampleTranslation.h"
 #include "shell/MainDoc.h"
 
 #include <cmath>
 
 namespace {
-// Sample i lies at rate × i milliseconds; the product is taken in 64 bits so that long flights
-// at slow rates cannot overflow, then scaled by the single-precision 0.001 and rounded once.
-float SampleTime(std::int32_t rate, std::size_t index) {
-    const auto ms = static_cast<std::int64_t>(rate) * static_cast<std::int64_t>(index);
-    return static_cast<float>(static_cast<double>(ms) * static_cast<double>(0.001f));
-}
-
 // The sample an annotation at `seconds` belongs to: rounded to the nearest sample, clamped to
 // 0 ... n - 1 (n > 0). NaN and times before the flight give 0.
 std::size_t SampleIndex(double seconds, std::int32_t rate, std::size_t n) {
@@ -31,29 +24,12 @@ bool CDataBlock::Translate() const {
     const std::size_t n = m_raw.size();
     m_time.resize(n, 0.0f);
     m_altitude.resize(n, 0.0f);
-
-    CFormulaEvaluator evaluator;
-    static_cast<void>(evaluator.SetVariable("X", m_nReferenceRaw));
-    double reference = 0.0;
-    if (evaluator.Evaluate(m_strPressureFormula, reference) != CFormulaEvaluator::kNoError)
+    // A sample the altitude formula fails on keeps its previous entries and stays out of the
+    // maximum; the pressure formula failing on the reference leaves everything as it was.
+    const SampleTranslationInput input{m_strPressureFormula, m_strAltitudeFormula, m_nReferenceRaw,
+                                       m_raw};
+    if (!TranslateSamples(input, m_nSampleRate, m_time, m_altitude, m_dMaxAltitude))
         return false;
-    static_cast<void>(evaluator.SetVariable("PR", reference));
-
-    m_dMaxAltitude = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        static_cast<void>(evaluator.SetVariable("X", m_raw[i]));
-        // A sample the pressure formula fails on goes on with whatever value it left.
-        double pressure = 0.0;
-        static_cast<void>(evaluator.Evaluate(m_strPressureFormula, pressure));
-        static_cast<void>(evaluator.SetVariable("PA", pressure));
-        double altitude = 0.0;
-        if (evaluator.Evaluate(m_strAltitudeFormula, altitude) != CFormulaEvaluator::kNoError)
-            continue; // keeps its previous values and stays out of the maximum
-        if (altitude > m_dMaxAltitude)
-            m_dMaxAltitude = altitude;
-        m_time[i] = SampleTime(m_nSampleRate, i);
-        m_altitude[i] = static_cast<float>(altitude);
-    }
 
     if (n > 0) {
         for (CAnnotation* note : m_annotations)
@@ -147,4 +123,11 @@ void CDataBlock::InvalidateDerived() {
     m_strDurationText.clear();
     m_strTranslatedAltitudeFormula.clear();
     m_strTranslatedPressureFormula.clear();
+}
+
+bool CDataBlock::EvaluateSamples(double& referencePressure,
+                                 std::vector<TranslatedSample>& samples) const {
+    const SampleTranslationInput input{m_strPressureFormula, m_strAltitudeFormula, m_nReferenceRaw,
+                                       m_raw};
+    return ::EvaluateSamples(input, referencePressure, samples);
 }

@@ -90,16 +90,18 @@ template <class Stepper>
 void DisplaySequential(Stepper& stepper, std::span<const std::uint16_t> raw,
                        std::int32_t sampleRate, std::span<float> time, std::span<float> altitude,
                        double& maximum) {
+    double highest = maximum; // a local, so that the float stores cannot alias it
     for (std::size_t i = 0; i < raw.size(); ++i) {
         double pressure = 0.0;
         double a = 0.0;
         if (!stepper.Sample(raw[i], pressure, a))
             continue;
-        if (a > maximum)
-            maximum = a;
+        if (a > highest)
+            highest = a;
         time[i] = SampleTime(sampleRate, i);
         altitude[i] = static_cast<float>(a);
     }
+    maximum = highest;
 }
 
 // Each occurring raw value once. The order of evaluation does not matter: the results depend
@@ -167,8 +169,8 @@ void ExactShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
 } // namespace
 
 float SampleTime(std::int32_t sampleRate, std::size_t index) {
-    const std::int64_t product = static_cast<std::int64_t>(sampleRate) *
-                                 static_cast<std::int64_t>(index);
+    const std::int64_t product =
+        static_cast<std::int64_t>(sampleRate) * static_cast<std::int64_t>(index);
     return static_cast<float>(static_cast<double>(product) * static_cast<double>(0.001f));
 }
 

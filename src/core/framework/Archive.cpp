@@ -68,7 +68,7 @@ void CArchive::Flush() {
 void CArchive::WriteRaw(const void* data, std::size_t size) {
     RequireStoring();
     if (size == 0)
-        return; // data may be null then (an empty block), which memcpy must not be given
+        return; // an empty block may come with a null pointer, which memcpy must not get
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     if (size <= m_buffer.size() - m_nBufPos) {
         std::memcpy(m_buffer.data() + m_nBufPos, bytes, size);
@@ -113,7 +113,7 @@ void CArchive::FillBuffer(std::size_t count) {
 void CArchive::ReadRaw(void* data, std::size_t size) {
     RequireLoading();
     if (size == 0)
-        return; // data may be null then (an empty block), which memcpy must not be given
+        return; // an empty block may come with a null pointer, which memcpy must not get
     auto* out = static_cast<std::uint8_t*>(data);
     if (size <= m_buffer.size()) {
         FillBuffer(size);

@@ -203,6 +203,28 @@ TEST(FormulaEvaluator, NamesAreSignificantToFifteenCharacters) {
     ExpectErrors({{"abcdefghijklmnopqrst+1", 4, 19, "abcdefghijklmno"}});
 }
 
+// Names end at a zero byte as C strings do, so a name with one cannot bind a second slot
+// beside the name before it; prepared names see the same table.
+TEST(FormulaEvaluator, NamesEndAtAZeroByte) {
+    CFormulaEvaluator e;
+    EXPECT_TRUE(e.SetVariable("a", 1));
+    EXPECT_TRUE(e.SetVariable(std::string("A\0b", 3), 2));
+    EXPECT_EQ(e.GetSlotName(0), "A");
+    EXPECT_EQ(e.GetSlotName(1), "");
+    const CFormulaEvaluator::VariableName prepared(std::string("a\0c", 3));
+    double v = 0;
+    ASSERT_TRUE(e.LookupVariable(prepared, v));
+    EXPECT_EQ(v, 2.0);
+    // Rebinding a prepared name moves it to a lower free slot, as removing and binding would.
+    EXPECT_TRUE(e.SetVariable("b", 3));
+    EXPECT_TRUE(e.RemoveVariable("a"));
+    EXPECT_TRUE(e.SetVariable(CFormulaEvaluator::VariableName("B"), 4));
+    EXPECT_EQ(e.GetSlotName(0), "B");
+    EXPECT_EQ(e.GetSlotName(1), "");
+    EXPECT_FALSE(e.LookupVariable(prepared, v));
+    EXPECT_TRUE(e.RemoveVariable(std::string("b\0", 2)));
+}
+
 TEST(FormulaEvaluator, OverlongTokensAreSyntaxErrors) {
     const std::string name32 = "n" + std::string(31, 'x');
     const std::string digits40(40, '1');

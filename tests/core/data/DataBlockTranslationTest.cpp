@@ -1,12 +1,16 @@
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "data/SampleTranslation.h"
 #include "shell/MainDoc.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 namespace {
 constexpr const char* kPressure = "(X/147.456)+10.555555";
@@ -249,4 +253,95 @@ TEST(Translation, BoundAnnotationsTakeTheAltitudeOfTheirSample) {
     EXPECT_EQ(after->m_dAltitude, 40);
     EXPECT_EQ(nan->m_dAltitude, 10);
     EXPECT_EQ(free->m_dAltitude, -999);
+}
+
+// The flight translates through compiled formulas, sharing the results of equal raw values when
+// it can; what it shows and exports must be what the interpreter gives sample by sample, also
+// where a translation keeps the entries of the one before.
+TEST(Translation, FlightResultsAreTheInterpretersToTheBit) {
+    constexpr std::uint16_t kReference = 40000;
+    constexpr std::int32_t kRate = 250;
+    std::vector<std::uint16_t> raw(5000);
+    std::mt19937 random(5);
+    int v = kReference;
+    for (std::uint16_t& r : raw) {
+        v += std::uniform_int_distribution<int>(-30, 30)(random);
+        r = static_cast<std::uint16_t>(v);
+    }
+    CDataBlock flight;
+    flight.SetSampleRate(kRate);
+    flight.SetReferenceRaw(kReference);
+    flight.GetRawSamples() = raw;
+
+    std::vector<float> expectedTime(raw.size(), 0.0f);
+    std::vector<float> expectedAltitude(raw.size(), 0.0f);
+    const char* const pairs[][2] = {{kPressure, kAltitude},
+                                    {"X", "1/(PA%7)"},
+                                    {"p=X", "PA-p+1/(PA%5)+PR"},
+                                    {kPressure, "zz"},
+                                    {"X-40000", "sqrt(PA)*-1"}};
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(std::string(pair[0]) + " | " + pair[1]);
+        flight.SetPressureFormula(pair[0]);
+        flight.SetAltitudeFormula(pair[1]);
+        const SampleTranslationInput input{pair[0], pair[1], kReference, raw};
+        double maximum = -1.0;
+        ASSERT_TRUE(TranslateSamples(input, kRate, expectedTime, expectedAltitude, maximum,
+                                     TranslationMethod::kInterpreted));
+
+        std::vector<float> time, altitude;
+        ASSERT_EQ(flight.GetDisplayData(time, altitude, false), raw.size());
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(time[i]),
+                      std::bit_cast<std::uint32_t>(expectedTime[i]))
+                << i;
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(altitude[i]),
+                      std::bit_cast<std::uint32_t>(expectedAltitude[i]))
+                << i;
+        }
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(flight.GetMaxAltitude()),
+                  std::bit_cast<std::uint64_t>(maximum));
+
+        double expectedReference = -1.0;
+        std::vector<TranslatedSample> expected;
+        ASSERT_TRUE(
+            ::EvaluateSamples(input, expectedReference, expected, TranslationMethod::kInterpreted));
+        double reference = -1.0;
+        std::vector<TranslatedSample> samples;
+        ASSERT_TRUE(flight.EvaluateSamples(reference, samples));
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(reference),
+                  std::bit_cast<std::uint64_t>(expectedReference));
+        ASSERT_EQ(samples.size(), raw.size());
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            ASSERT_EQ(samples[i].valid, expected[i].valid) << i;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(samples[i].pressure),
+                      std::bit_cast<std::uint64_t>(expected[i].pressure))
+                << i;
+            if (expected[i].valid) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(samples[i].altitude),
+                          std::bit_cast<std::uint64_t>(expected[i].altitude))
+                    << i;
+            }
+        }
+    }
+}
+
+TEST(Translation, ExportEvaluationReportsAFailingReferencePressure) {
+    CDataBlock flight;
+    flight.SetReferenceRaw(8);
+    flight.SetPressureFormula("X/(X-8)");
+    flight.SetAltitudeFormula("PA");
+    flight.GetRawSamples() = {1, 2};
+    double reference = -1.0;
+    std::vector<TranslatedSample> samples(1);
+    EXPECT_FALSE(flight.EvaluateSamples(reference, samples));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(reference), 0u);
+    EXPECT_EQ(samples.size(), 1u);
+
+    flight.SetReferenceRaw(9);
+    ASSERT_TRUE(flight.EvaluateSamples(reference, samples));
+    EXPECT_EQ(reference, 9.0);
+    ASSERT_EQ(samples.size(), 2u);
+    EXPECT_TRUE(samples[0].valid);
+    EXPECT_EQ(samples[1].pressure, 2.0 / -6.0);
 }

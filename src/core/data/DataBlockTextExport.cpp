@@ -1,0 +1,117 @@
+// The translated text export of a flight, and the per-flight entry point of both text exports.
+#include "data/DataBlock.h"
+#include "data/SampleTranslation.h"
+
+#include <charconv>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+constexpr unsigned kCmdExportTranslated = 30053;
+constexpr unsigned kCmdExportRaw = 30054;
+
+constexpr std::string_view kRule = "#############################################\n";
+constexpr std::string_view kColumns = "# Time (sec)\tAltitude\tPressure\tRaw value\n";
+constexpr std::string_view kErrorPrefix = "evaluation error ! ";
+// Rows are collected up to this many bytes before they go to the stream.
+constexpr std::size_t kFlushBytes = 1 << 16;
+
+// Appends numbers the way printf writes them in the "C" locale, whatever the process locale:
+// %g (6 significant digits, trailing zeros dropped, exponent form outside 1e-4 ... 1e6, the sign
+// of -0 and the "nan"/"inf" spellings kept) and %d.
+class TextBuilder {
+public:
+    void General(double value) {
+        char buffer[32];
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+        m_text.append(buffer, result.ptr);
+    }
+    void Integer(long long value) {
+        char buffer[24];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        m_text.append(buffer, result.ptr);
+    }
+    void Text(std::string_view text) { m_text += text; }
+    void Char(char c) { m_text += c; }
+
+    [[nodiscard]] std::size_t Size() const { return m_text.size(); }
+    void FlushTo(std::ostream& out) {
+        out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
+    }
+
+private:
+    std::string m_text;
+};
+} // namespace
+
+void CDataBlock::ExportText(std::ostream& out, unsigned commandId, int index, int total) const {
+    if (commandId == kCmdExportTranslated)
+        ExportTranslated(out);
+    else if (commandId == kCmdExportRaw)
+        ExportRaw(out, index, total);
+}
+
+void CDataBlock::ExportTranslated(std::ostream& out) const {
+    const SampleTranslationInput input{m_strPressureFormula, m_strAltitudeFormula, m_nReferenceRaw,
+                                       m_raw};
+    double referencePressure = 0.0;
+    std::vector<TranslatedSample> samples;
+    const bool translated = EvaluateSamples(input, referencePressure, samples);
+    if (!translated)
+        referencePressure = 0.0;
+
+    // The printed integers are the stored 32-bit fields read as signed, as %d reads them.
+    TextBuilder text;
+    text.Text(kRule);
+    text.Text("# Name:        ");
+    text.Text(m_strName);
+    text.Text("\n# Date:        ");
+    text.Text(m_strDate);
+    text.Text("\n# Version:     ");
+    text.Integer(static_cast<std::int32_t>(m_nVersion));
+    text.Text("\n# Ref. Press:  ");
+    if (!translated)
+        text.Text(kErrorPrefix);
+    text.General(referencePressure);
+    text.Text(" (raw: ");
+    text.Integer(m_nReferenceRaw);
+    text.Text(")\n# Sample Rate: ");
+    text.Integer(m_nSampleRate);
+    text.Text(" ms\n# Data Count:  ");
+    text.Integer(static_cast<std::int32_t>(m_raw.size()));
+    text.Text("\n# Altitude:    ");
+    text.Text(m_strAltitudeFormula);
+    text.Text("\n# Pressure:    ");
+    text.Text(m_strPressureFormula);
+    text.Text("\n\n");
+    if (!translated) {
+        text.FlushTo(out);
+        return;
+    }
+
+    text.Text(kColumns);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const TranslatedSample& sample = samples[i];
+        if (!sample.valid)
+            continue;
+        // rate × i in 64 bits, so that long flights at slow rates do not overflow.
+        const auto ms = static_cast<std::int64_t>(m_nSampleRate) * static_cast<std::int64_t>(i);
+        text.General(static_cast<double>(ms) * 0.001);
+        text.Char('\t');
+        text.General(sample.altitude);
+        text.Char('\t');
+        text.General(sample.pressure);
+        text.Char('\t');
+        text.Integer(m_raw[i]);
+        text.Char('\n');
+        if (text.Size() >= kFlushBytes)
+            text.FlushTo(out);
+    }
+    text.Text("\n\n");
+    text.FlushTo(out);
+}

@@ -1,0 +1,168 @@
+#include "data/DataBlock.h"
+#include "shell/MainDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <sstream>
+
+namespace {
+
+constexpr unsigned kCmdExportTranslated = 30053;
+constexpr unsigned kCmdExportRaw = 30054;
+
+// Formulas whose values are easy to work out by hand: PA = X / 10, altitude = (PA - PR) × 100.
+std::unique_ptr<CDataBlock> MakeFlight(std::vector<std::uint16_t> samples,
+                                       std::uint16_t reference = 100, int rate = 250) {
+    auto made = std::make_unique<CDataBlock>();
+    CDataBlock& flight = *made;
+    flight.SetName("Hang \xC3\xBC"
+                   "ber Tal",
+                   false, nullptr); // UTF-8 passes through unchanged
+    flight.SetDate("06.12.2026 17:10");
+    flight.SetVersion(7);
+    flight.SetReferenceRaw(reference);
+    flight.SetSampleRate(rate);
+    flight.SetPressureFormula("X/10");
+    flight.SetAltitudeFormula("(PA-PR)*100");
+    flight.GetRawSamples() = std::move(samples);
+    return made;
+}
+
+std::string Header(const CDataBlock& flight, const std::string& referencePressure) {
+    return "#############################################\n"
+           "# Name:        " +
+           flight.GetName() + "\n# Date:        " + flight.GetDate() +
+           "\n# Version:     " + std::to_string(flight.GetVersion()) +
+           "\n# Ref. Press:  " + referencePressure +
+           " (raw: " + std::to_string(flight.GetReferenceRaw()) +
+           ")\n# Sample Rate: " + std::to_string(flight.GetSampleRate()) +
+           " ms\n# Data Count:  " + std::to_string(flight.GetRawSamples().size()) +
+           "\n# Altitude:    " + flight.GetAltitudeFormula() +
+           "\n# Pressure:    " + flight.GetPressureFormula() + "\n\n";
+}
+
+constexpr const char* kColumns = "# Time (sec)\tAltitude\tPressure\tRaw value\n";
+
+std::string Translated(const CDataBlock& flight) {
+    std::ostringstream out;
+    flight.ExportTranslated(out);
+    return out.str();
+}
+
+} // namespace
+
+TEST(TranslatedExport, HeaderColumnsAndOneRowPerSample) {
+    const auto made = MakeFlight({100, 90, 125});
+    const CDataBlock& flight = *made;
+    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns +
+                                      "0\t0\t10\t100\n"
+                                      "0.25\t-100\t9\t90\n"
+                                      "0.5\t250\t12.5\t125\n"
+                                      "\n\n");
+}
+
+TEST(TranslatedExport, NumbersFollowPrintfGeneralForm) {
+    // Six significant digits, trailing zeros dropped, exponent form for large and small values.
+    const auto made = MakeFlight({1, 3, 65535}, 7, 100000);
+    CDataBlock& flight = *made;
+    flight.SetPressureFormula("X/7");
+    flight.SetAltitudeFormula("PA*PA*1000000");
+    EXPECT_EQ(Translated(flight), Header(flight, "1") + kColumns +
+                                      "0\t20408.2\t0.142857\t1\n"
+                                      "100\t183673\t0.428571\t3\n"
+                                      "200\t8.76497e+13\t9362.14\t65535\n"
+                                      "\n\n");
+
+    flight.SetPressureFormula("X/1000000000");
+    flight.SetAltitudeFormula("PA");
+    flight.GetRawSamples() = {1, 12000};
+    EXPECT_EQ(Translated(flight), Header(flight, "7e-09") + kColumns +
+                                      "0\t1e-09\t1e-09\t1\n"
+                                      "100\t1.2e-05\t1.2e-05\t12000\n"
+                                      "\n\n");
+}
+
+TEST(TranslatedExport, DefaultFormulasKeepTheSignOfZero) {
+    const auto made = MakeFlight({300}, 300, 1000);
+    CDataBlock& flight = *made;
+    flight.SetPressureFormula(CMainDoc::kBuiltInPressureFormula);
+    flight.SetAltitudeFormula(CMainDoc::kBuiltInAltitudeFormula);
+    EXPECT_EQ(Translated(flight),
+              Header(flight, "12.5901") + kColumns + "0\t-0\t12.5901\t300\n\n\n");
+}
+
+TEST(TranslatedExport, SamplesWhoseAltitudeFailsAreLeftOut) {
+    // Division by zero where the sample equals the reference.
+    const auto made = MakeFlight({100, 50, 100, 200});
+    CDataBlock& flight = *made;
+    flight.SetAltitudeFormula("100/(PA-PR)");
+    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns +
+                                      "0.25\t-20\t5\t50\n"
+                                      "0.75\t10\t20\t200\n"
+                                      "\n\n");
+}
+
+TEST(TranslatedExport, FailedReferencePressureWritesTheMarkedHeaderOnly) {
+    const auto made = MakeFlight({90, 110});
+    CDataBlock& flight = *made;
+    flight.SetPressureFormula("1/(X-100)");
+    EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
+
+    flight.SetPressureFormula("");
+    EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
+}
+
+TEST(TranslatedExport, EmptyFlightAndLongFlights) {
+    const auto made = MakeFlight({});
+    const CDataBlock& empty = *made;
+    EXPECT_EQ(Translated(empty), Header(empty, "10") + kColumns + "\n\n");
+
+    // rate × index beyond 32 bits still gives the right time.
+    const auto madeSlow = MakeFlight(std::vector<std::uint16_t>(3, 100), 100, 2000000000);
+    CDataBlock& slow = *madeSlow;
+    const std::string text = Translated(slow);
+    EXPECT_NE(text.find("\n4e+06\t0\t10\t100\n\n\n"), std::string::npos) << text;
+}
+
+TEST(TranslatedExport, LeavesTheTranslationCachesAlone) {
+    const auto made = MakeFlight({100, 90});
+    CDataBlock& flight = *made;
+    std::vector<float> time, altitude;
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    flight.SetAltitudeFormula("(PA-PR)*10");
+    (void)Translated(flight);
+    EXPECT_DOUBLE_EQ(flight.GetMaxAltitude(), 0.0); // the old translation's maximum
+    ASSERT_EQ(flight.GetDisplayData(time, altitude, false), 2u);
+    EXPECT_FLOAT_EQ(altitude[1], -10.0f);
+}
+
+TEST(TranslatedExport, DoesNotDependOnTheNumericLocale) {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    const auto made = MakeFlight({125});
+    const CDataBlock& flight = *made;
+    const std::string text = Translated(flight);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_NE(text.find("0\t250\t12.5\t125\n"), std::string::npos) << text;
+}
+
+TEST(ExportText, DispatchesOnTheCommandId) {
+    const auto made = MakeFlight({100, 90});
+    const CDataBlock& flight = *made;
+    std::ostringstream translated, raw, other, expectedRaw;
+    flight.ExportText(translated, kCmdExportTranslated, 0, 1);
+    flight.ExportText(raw, kCmdExportRaw, 0, 1);
+    flight.ExportRaw(expectedRaw, 0, 1);
+    flight.ExportText(other, 30055, 0, 1);
+    EXPECT_EQ(translated.str(), Translated(flight));
+    EXPECT_EQ(raw.str(), expectedRaw.str());
+    EXPECT_EQ(other.str(), "");
+
+    // Index and total reach the raw export: a middle flight has no header and no end mark.
+    std::ostringstream middle;
+    flight.ExportText(middle, kCmdExportRaw, 1, 3);
+    EXPECT_EQ(middle.str(), "000\n100\n002\n000\n010\n127\n");
+}

@@ -57,11 +57,9 @@ void CDataBlock::ExportText(std::ostream& out, unsigned commandId, int index, in
 }
 
 void CDataBlock::ExportTranslated(std::ostream& out) const {
-    const SampleTranslationInput input{m_strPressureFormula, m_strAltitudeFormula, m_nReferenceRaw,
-                                       m_raw};
     double referencePressure = 0.0;
     std::vector<TranslatedSample> samples;
-    const bool translated = EvaluateSamples(input, referencePressure, samples);
+    const bool translated = EvaluateSamples(referencePressure, samples);
     if (!translated)
         referencePressure = 0.0;
 

@@ -3,6 +3,7 @@
 #include "data/QtReadWindow.h"
 #include "data/ReadDataDlg.h"
 #include "serial/SerialPortSource.h"
+#include "shell/OptionsDlg.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -105,10 +106,7 @@ std::optional<std::string> CQtUiServices::PromptSaveFile(const FilePrompt& promp
 }
 
 bool CQtUiServices::EditSettings(DocumentSettings& settings) {
-    // The Options dialog (RunOptionsDialog(DialogParent(), settings, m_pRegistry)) answers here.
-    (void)settings;
-    (void)m_pRegistry;
-    return false;
+    return RunOptionsDialog(DialogParent(), settings, m_pRegistry);
 }
 
 PortOpenResult CQtUiServices::OpenSerialPort(const std::string& device,

@@ -2,6 +2,7 @@
 #include "shell/QtUiServices.h"
 
 #include "data/ReadDataDlg.h"
+#include "shell/OptionsDlg.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -89,6 +90,29 @@ TEST(QtUiServices, FiltersAndDefaultExtension) {
     prompt.defaultExtension.clear();
     EXPECT_EQ(CQtUiServices::WithDefaultExtension(QStringLiteral("/tmp/a"), prompt),
               QStringLiteral("/tmp/a"));
+}
+
+TEST(QtUiServices, SettingsAreTheOptionsDialogsCancelLeavesThemAlone) {
+    QWidget main;
+    CQtUiServices ui;
+    ui.SetMainWindow(&main);
+    DocumentSettings settings;
+    settings.pressureFormula = "X";
+    settings.portName = "/dev/ttyUSB0";
+    QWidget* shownParent = nullptr;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<COptionsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = true;
+        shownParent = dialog->parentWidget();
+        dialog->reject();
+    });
+    EXPECT_FALSE(ui.EditSettings(settings));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(shownParent, &main);
+    EXPECT_EQ(settings.pressureFormula, "X");
+    EXPECT_EQ(settings.portName, "/dev/ttyUSB0");
 }
 
 } // namespace

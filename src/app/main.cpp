@@ -1,57 +1,37 @@
 // The Kubo desktop program.
 #include "KuboVersion.h"
-#include "data/DataModule.h"
-#include "framework/Hints.h"
+#include "framework/FileRegistryStore.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
+#include "shell/ProjectPanes.h"
+#include "shell/QtUiServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTreeWidget>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 namespace {
-// The document's file side as far as this build of the document supports it: a new project
-// empties the sessions; reading and writing project files is the document's serialisation,
-// which this build reports as unavailable.
+// The application's New, Open, Save and shutdown carried out by the project document.
 class CMainDocFiles : public CDocumentFiles {
 public:
     explicit CMainDocFiles(CMainDoc& doc) : m_doc(doc) {}
 
-    void DeleteContents() override {
-        m_doc.UpdateAllViews(nullptr, HINT_CLEAR);
-        m_doc.GetSessions().DeleteAll();
-    }
-    bool OnNewDocument() override {
-        DeleteContents();
-        return true;
-    }
-    bool OnOpenDocument(const std::string&) override { return Unavailable(); }
-    bool OnSaveDocument(const std::string&) override { return Unavailable(); }
+    void DeleteContents() override { m_doc.DeleteContents(); }
+    bool OnNewDocument() override { return m_doc.OnNewDocument(); }
+    bool OnOpenDocument(const std::string& path) override { return m_doc.OnOpenDocument(path); }
+    bool OnSaveDocument(const std::string& path) override { return m_doc.OnSaveDocument(path); }
 
 private:
-    static bool Unavailable() {
-        QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(),
-                             QApplication::translate("main", "This build of Kubo cannot read or "
-                                                             "write project files."));
-        return false;
-    }
     CMainDoc& m_doc;
 };
 
-CMainFrame::Panes StandInPanes() {
-    CMainFrame::Panes panes;
-    panes.tree = [](QWidget* parent) -> QWidget* {
-        auto* tree = new QTreeWidget(parent);
-        tree->setHeaderHidden(true);
-        return tree;
-    };
+CMainFrame::Panes ProgramPanes(CMainDoc& doc) {
+    CMainFrame::Panes panes = MakeProjectPanes(doc);
     panes.track = [](QWidget* parent) -> QWidget* {
         auto* pane = new QLabel(QApplication::translate("main", "Measurements"), parent);
         pane->setAlignment(Qt::AlignCenter);
@@ -114,12 +94,16 @@ int main(int argc, char* argv[]) {
     const QString file = ParseCommandLine(app);
     QApplication::setDesktopFileName(QStringLiteral("kubo"));
 
-    CMainDoc doc;
+    FileRegistryStore registry(FileRegistryStore::DefaultUserFolder(),
+                               FileRegistryStore::DefaultMachineFolder());
+    CQtUiServices ui(&registry);
+    CMainDoc doc(&ui, &registry);
     CMainDocFiles docFiles(doc);
-    CMainApp mainApp(doc, docFiles, StandInPanes());
+    CMainApp mainApp(doc, docFiles, ProgramPanes(doc));
     (void)mainApp.LoadResourceLibrary(QApplication::applicationDirPath());
     if (!mainApp.InitInstance(file))
         return 1;
+    ui.SetMainWindow(mainApp.GetMainFrame());
     const int code = QApplication::exec();
     mainApp.ExitInstance();
     return code;

@@ -85,7 +85,11 @@ CMainFrame::CMainFrame(CDocument* doc, CCmdTarget* app, Panes panes, QWidget* pa
     UpdateCommandUI();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The panes are destroyed by ~QWidget, after this part of the object is gone; focus moving
+    // away from them then must not reach OnFocusChanged.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void CMainFrame::CreateClientArea(Panes& panes) {
     const QString infoLabel = TableText(5017);

@@ -287,3 +287,21 @@ TEST(Archive, LargeBlocksCrossTheBufferIntact) {
     EXPECT_EQ(back, big);
     EXPECT_EQ(ar.ReadU32(), 0xDEADBEEFu);
 }
+
+// An empty block (an empty comments file, an empty vector) has no data pointer; writing and
+// reading it must not hand that null to memcpy (UBSan stops the program there).
+TEST(Archive, EmptyBlocksWithoutStorageReadAndWriteNothing) {
+    const auto bytes = Store([](CArchive& ar) {
+        ar.WriteU8(1);
+        ar.WriteBytes({});
+        ar.WriteU8(2);
+    });
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(LoadCause(bytes,
+                        [](CArchive& ar) {
+                            EXPECT_EQ(ar.ReadU8(), 1);
+                            ar.ReadBytes({});
+                            EXPECT_EQ(ar.ReadU8(), 2);
+                        }),
+              CArchiveException::none);
+}

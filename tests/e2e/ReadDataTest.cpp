@@ -1,0 +1,229 @@
+// Reading the altimeter end to end: a pseudo-terminal plays the device, the program reads it
+// through QSerialPort, the Read Data window and its questions, into the project tree.
+#ifndef _WIN32
+#include "../core/support/PtyPair.h"
+#include "../core/support/Transmission.h"
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "data/ReadDataDlg.h"
+#include "framework/StringTable.h"
+#include "shell/CommandIds.h"
+#include "shell/DocumentFiles.h"
+#include "shell/MainApp.h"
+#include "shell/MainDoc.h"
+#include "shell/ProjectPanes.h"
+#include "shell/QtUiServices.h"
+#include "shell/ViewTree.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace testing_transmission;
+
+namespace {
+
+// Header for `announced` flights, then `count` whole flights, then the end mark.
+std::string Transmission(int announced, int count, bool endMark = true) {
+    std::vector<int> values = HeaderValues(2, announced, 40);
+    for (int i = 0; i < count; ++i)
+        values.insert(values.end(), {127, 1, 44, 10, 2, 253, 3, 250});
+    if (endMark)
+        values.insert(values.end(), {127, 128});
+    return Lines(values);
+}
+
+class DocFiles : public CDocumentFiles {
+public:
+    explicit DocFiles(CMainDoc& doc) : m_doc(doc) {}
+    void DeleteContents() override { m_doc.DeleteContents(); }
+    bool OnNewDocument() override { return m_doc.OnNewDocument(); }
+    bool OnOpenDocument(const std::string& path) override { return m_doc.OnOpenDocument(path); }
+    bool OnSaveDocument(const std::string& path) override { return m_doc.OnSaveDocument(path); }
+
+private:
+    CMainDoc& m_doc;
+};
+
+// Plays the user while a read runs: on each tick it looks at the open windows and acts on them.
+class User {
+public:
+    std::function<void(CReadDataDlg&)> onReadWindow; // once, when the window first shows
+    bool tickSeparate = false;
+    bool answerFinalOk = true;
+    MsgResult answerQuestion = MsgResult::Yes;
+
+    std::vector<QString> questions;
+    bool mainWasDisabled = false;
+    bool finalAsked = false;
+
+    void Start(QWidget* mainWindow) {
+        m_main = mainWindow;
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Tick(); });
+        m_timer.start(20);
+    }
+
+private:
+    void Tick() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible())
+                continue;
+            if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                questions.push_back(box->text());
+                QAbstractButton* button = box->button(
+                    answerQuestion == MsgResult::Yes ? QMessageBox::Yes : QMessageBox::No);
+                if (!button)
+                    button = box->button(QMessageBox::Ok);
+                button->click();
+                return;
+            }
+        }
+        for (auto* dlg : QApplication::allWidgets()) {
+            auto* read = qobject_cast<CReadDataDlg*>(dlg);
+            if (!read || !read->isVisible())
+                continue;
+            if (m_main && !m_main->isEnabled())
+                mainWasDisabled = true;
+            if (onReadWindow) {
+                auto once = std::move(onReadWindow);
+                onReadWindow = nullptr;
+                once(*read);
+            }
+            if (read->IsFinalQuestion() && read->OkButton()->isEnabled()) {
+                finalAsked = true;
+                read->SeparateBox()->setChecked(tickSeparate);
+                (answerFinalOk ? read->OkButton() : read->CancelButton())->click();
+            }
+        }
+    }
+
+    QTimer m_timer;
+    QWidget* m_main = nullptr;
+};
+
+struct ReadFixture : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(pty.IsOpen());
+        ASSERT_TRUE(settingsDir.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+        doc.SetPortName(pty.SlaveName());
+        app = std::make_unique<CMainApp>(doc, files, MakeProjectPanes(doc));
+        ASSERT_TRUE(app->InitInstance(QString()));
+        ui.SetMainWindow(app->GetMainFrame());
+        tree = qobject_cast<CViewTree*>(app->GetMainFrame()->GetTreeView());
+        ASSERT_NE(tree, nullptr);
+    }
+    void TearDown() override {
+        doc.SetModifiedFlag(false);
+        app.reset();
+    }
+
+    // The tree's top-level items: session names with their flights' names.
+    [[nodiscard]] std::vector<std::vector<std::string>> TreeContents() const {
+        std::vector<std::vector<std::string>> sessions;
+        const QTreeWidget& items = tree->GetTreeCtrl();
+        for (int i = 0; i < items.topLevelItemCount(); ++i) {
+            QTreeWidgetItem* session = items.topLevelItem(i);
+            std::vector<std::string> names{session->text(0).toStdString()};
+            for (int j = 0; j < session->childCount(); ++j)
+                names.push_back(session->child(j)->text(0).toStdString());
+            sessions.push_back(names);
+        }
+        return sessions;
+    }
+
+    // The Read Data command through the main window, as the menu gives it.
+    bool ReadData() { return app->GetMainFrame()->ExecuteCommand(cmd::DataReadData); }
+
+    PtyPair pty;
+    QTemporaryDir settingsDir;
+    CQtUiServices ui;
+    CMainDoc doc{&ui};
+    DocFiles files{doc};
+    std::unique_ptr<CMainApp> app;
+    CViewTree* tree = nullptr;
+    User user;
+};
+
+TEST_F(ReadFixture, ThreeFlightsWithSeparateTickedMakeThreeSessions) {
+    user.tickSeparate = true;
+    user.onReadWindow = [this](CReadDataDlg&) { pty.Send(Transmission(3, 3)); };
+    user.Start(app->GetMainFrame());
+    ASSERT_TRUE(ReadData());
+    EXPECT_TRUE(user.finalAsked);
+    EXPECT_TRUE(user.mainWasDisabled);
+    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
+    EXPECT_TRUE(user.questions.empty());
+    ASSERT_EQ(doc.GetSessions().GetCount(), 3);
+    const auto contents = TreeContents();
+    ASSERT_EQ(contents.size(), 3u);
+    EXPECT_EQ(contents[0].at(1), "Flight 1");
+    EXPECT_EQ(contents[1].at(1), "Flight 2");
+    EXPECT_EQ(contents[2].at(1), "Flight 3");
+    for (const auto& session : contents)
+        EXPECT_EQ(session.size(), 2u);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
+    user.answerQuestion = MsgResult::Yes;
+    // Header for three flights, then the first flight's start and two samples: the plug goes.
+    user.onReadWindow = [this](CReadDataDlg&) {
+        pty.Send(Lines(HeaderValues(2, 3, 40)) + Lines({127, 1, 44, 10, 2, 253}));
+        QTimer::singleShot(300, [this] { pty.CloseMaster(); });
+    };
+    user.Start(app->GetMainFrame());
+    ASSERT_TRUE(ReadData());
+    ASSERT_EQ(user.questions.size(), 1u);
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
+    EXPECT_FALSE(user.finalAsked);
+    ASSERT_EQ(doc.GetSessions().GetCount(), 1);
+    const CDataModule* session = doc.GetSessions().GetHead();
+    ASSERT_EQ(session->GetFlights().GetCount(), 1);
+    EXPECT_EQ(session->GetFlights().GetHead()->GetRawSamples().size(), 2u);
+    const auto contents = TreeContents();
+    ASSERT_EQ(contents.size(), 1u);
+    EXPECT_EQ(contents[0], (std::vector<std::string>{session->GetName(), "Flight 1"}));
+    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
+}
+
+TEST_F(ReadFixture, CancelWhileWaitingAddsNothingAndAsksNothing) {
+    user.onReadWindow = [](CReadDataDlg& window) {
+        window.CancelButton()->click();
+        EXPECT_TRUE(window.isVisible()); // stays until the read loop ends
+    };
+    user.Start(app->GetMainFrame());
+    ASSERT_TRUE(ReadData());
+    EXPECT_TRUE(user.questions.empty());
+    EXPECT_EQ(doc.GetSessions().GetCount(), 0);
+    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
+    for (QWidget* w : QApplication::allWidgets())
+        EXPECT_EQ(qobject_cast<CReadDataDlg*>(w), nullptr);
+}
+
+TEST_F(ReadFixture, MissingDeviceReports5003AndShowsNoWindow) {
+    doc.SetPortName(settingsDir.filePath(QStringLiteral("no-such-tty")).toStdString());
+    bool windowShown = false;
+    user.onReadWindow = [&](CReadDataDlg&) { windowShown = true; };
+    user.Start(app->GetMainFrame());
+    ASSERT_TRUE(ReadData());
+    EXPECT_FALSE(windowShown);
+    EXPECT_EQ(doc.GetSessions().GetCount(), 0);
+    ASSERT_EQ(user.questions.size(), 1u);
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5003));
+    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
+}
+
+} // namespace
+#endif

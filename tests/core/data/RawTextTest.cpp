@@ -13,6 +13,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <unistd.h>
 
 using namespace testing_transmission;
 
@@ -41,7 +42,8 @@ class TempFile {
 public:
     explicit TempFile(const std::string& contents)
         : m_path(std::filesystem::temp_directory_path() /
-                 ("kubo_raw_" + std::to_string(++s_counter) + ".txt")) {
+                 ("kubo_raw_" + std::to_string(getpid()) + "_" + std::to_string(++s_counter) +
+                  ".txt")) {
         std::ofstream(m_path, std::ios::binary) << contents;
     }
     ~TempFile() { std::filesystem::remove(m_path); }

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <unistd.h>
 
 using namespace testing_transmission;
 
@@ -37,7 +38,8 @@ std::string Flights(int count) {
 class TempDir {
 public:
     explicit TempDir(const std::string& name)
-        : m_path(std::filesystem::temp_directory_path() / ("kubo_doccmds_" + name)) {
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("kubo_doccmds_" + std::to_string(getpid()) + "_" + name)) {
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

@@ -3,10 +3,10 @@
 #include "data/SampleTranslation.h"
 
 #include <benchmark/benchmark.h>
-#include <muParser.h>
 
 #include <cmath>
 #include <cstdint>
+#include <muParser.h>
 #include <random>
 #include <span>
 #include <string>
@@ -80,8 +80,7 @@ void BM_CompiledDefault(benchmark::State& state) {
 BENCHMARK(BM_CompiledDefault)->Unit(benchmark::kMillisecond);
 
 void BM_CompiledDefaultSequential(benchmark::State& state) {
-    Translate(state, kPressure, kAltitude, TranslationMethod::kCompiledSequential,
-              Flight().size());
+    Translate(state, kPressure, kAltitude, TranslationMethod::kCompiledSequential, Flight().size());
 }
 BENCHMARK(BM_CompiledDefaultSequential)->Unit(benchmark::kMillisecond);
 
@@ -98,8 +97,8 @@ void BM_RetranslateAfterEdit(benchmark::State& state) {
     const std::string altitudes[2] = {kAltitude, std::string(kAltitude) + " "};
     int edit = 0;
     for (auto _ : state) {
-        const bool ok = TranslateSamples({kPressure, altitudes[edit ^= 1], kReference, raw},
-                                         kRate, out.time, out.altitude, out.maximum);
+        const bool ok = TranslateSamples({kPressure, altitudes[edit ^= 1], kReference, raw}, kRate,
+                                         out.time, out.altitude, out.maximum);
         benchmark::DoNotOptimize(ok);
         benchmark::ClobberMemory();
     }

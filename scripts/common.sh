@@ -2,6 +2,8 @@
 # Sourced, not run.
 
 KUBO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The compiler cache keys on paths relative to the checkout, so fresh clones share hits.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KUBO_ROOT}"
 
 # Debian packages the build, the program and the tests need.
 KUBO_PACKAGES=(

@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
-
 #include "data/Annotation.h"
+
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "framework/StringTable.h"
 #include "shell/MainDoc.h"
 #include "support/RecordingChart.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 std::unique_ptr<CAnnotation> Make(int kind, double time, double altitude,

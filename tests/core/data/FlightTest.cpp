@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
 #include "support/RecordingView.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 struct OneFlight {

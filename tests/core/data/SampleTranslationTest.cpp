@@ -53,8 +53,8 @@ void ExpectAllMethodsAgree(const SampleTranslationInput& input) {
 
     double referencePressure = -1.0;
     std::vector<TranslatedSample> expected;
-    const bool ok = EvaluateSamples(input, referencePressure, expected,
-                                    TranslationMethod::kInterpreted);
+    const bool ok =
+        EvaluateSamples(input, referencePressure, expected, TranslationMethod::kInterpreted);
     for (TranslationMethod method :
          {TranslationMethod::kCompiledSequential, TranslationMethod::kFastest}) {
         double pressure = -1.0;

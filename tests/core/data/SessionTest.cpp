@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
 #include "support/RecordingView.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 // A document with two sessions: s1 holding f1, f2, f3 and s2 holding g1.
@@ -73,8 +73,7 @@ TEST(SessionRename, MarksModifiedAlwaysAndHintsOnlyWhenAsked) {
     p.s1->SetName("Evening", true, &p.view);
     EXPECT_TRUE(p.view.Updates().empty()); // the sender is not told
     ASSERT_EQ(other.Updates().size(), 1u);
-    EXPECT_EQ(other.Updates()[0],
-              (RecordingView::Update{&p.view, HINT_SESSION_CHANGED, p.s1}));
+    EXPECT_EQ(other.Updates()[0], (RecordingView::Update{&p.view, HINT_SESSION_CHANGED, p.s1}));
     EXPECT_EQ(p.s1->GetName(), "Evening");
 }
 
@@ -105,9 +104,9 @@ TEST(MoveFlight, PlacementsWithinAndAcrossSessions) {
 TEST(MoveFlight, SendsMovingThenMovedEvenWithinItsSessionAndNothingOntoItself) {
     Project p;
     p.s1->MoveFlight(p.f1, p.f2, true, nullptr);
-    EXPECT_EQ(p.view.Updates(), (std::vector<RecordingView::Update>{
-                                    {nullptr, HINT_FLIGHT_MOVING, p.f1},
-                                    {nullptr, HINT_FLIGHT_MOVED, p.f1}}));
+    EXPECT_EQ(p.view.Updates(),
+              (std::vector<RecordingView::Update>{{nullptr, HINT_FLIGHT_MOVING, p.f1},
+                                                  {nullptr, HINT_FLIGHT_MOVED, p.f1}}));
     EXPECT_EQ(Project::Names(p.s1), (Names{"f2", "f1", "f3"}));
 
     p.view.Clear();
@@ -123,9 +122,9 @@ TEST(RemoveFlight, HintsAroundTheRemovalAndOwnershipByDeleteFlag) {
     RecordingView sender;
     p.doc.AddView(&sender);
     ASSERT_TRUE(p.s1->RemoveFlight(p.f2, false, true, &sender));
-    EXPECT_EQ(p.view.Updates(), (std::vector<RecordingView::Update>{
-                                    {&sender, HINT_FLIGHT_REMOVING, p.f2},
-                                    {&sender, HINT_FLIGHT_REMOVED, p.f2}}));
+    EXPECT_EQ(p.view.Updates(),
+              (std::vector<RecordingView::Update>{{&sender, HINT_FLIGHT_REMOVING, p.f2},
+                                                  {&sender, HINT_FLIGHT_REMOVED, p.f2}}));
     EXPECT_TRUE(sender.Updates().empty());
     EXPECT_TRUE(p.doc.IsModified());
     std::unique_ptr<CDataBlock> taken(p.f2); // not deleted: the caller owns it now

@@ -1,12 +1,10 @@
 #include "support/CliRun.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #ifdef KUBO_HAS_CLI_RUN
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 
 using cli_run::CliRun;
 using cli_run::RunCli;
@@ -14,30 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder of its own per test, removed afterwards.
-class CliFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::random_device seed;
-        m_dir = fs::temp_directory_path() / ("kubo-cli-test-" + std::to_string(seed()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-private:
-    fs::path m_dir;
+struct CliFiles : ::testing::Test, TempDir {
+    CliFiles() : TempDir("kubo-cli-files") {}
 };
 
 std::string Data(const std::string& name) {
@@ -55,6 +31,13 @@ const std::string kRawTwoFlights = "Run 126\n"
                                    "001\n044\n010\n002\n253\n127\n"
                                    "018\n052\n002\n000\n255\n127\n"
                                    "128\n";
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
 
 std::string RawExportOfTwoFlights(const std::string& date) {
     return "Flight 1\n" + date + "\n" + kRawTwoFlights.substr(kRawTwoFlights.find("\n126\n") + 1);
@@ -137,12 +120,8 @@ TEST_F(CliFiles, ProjectFormulasAreReplacedForEveryFlight) {
     CliRun run = RunCli({"export", "--translated", Data("two_sessions_v6.qlg"), "--pressure", "X",
                          "--altitude", "PA-PR"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    std::size_t flights = 0;
-    for (std::size_t at = 0; (at = run.out.find("# Pressure:    X\n", at)) != std::string::npos;
-         ++at)
-        ++flights;
-    EXPECT_EQ(flights, 3u) << run.out;
-    EXPECT_NE(run.out.find("# Altitude:    PA-PR\n"), std::string::npos);
+    EXPECT_EQ(Count(run.out, "# Pressure:    X\n"), 3u) << run.out;
+    EXPECT_EQ(Count(run.out, "# Altitude:    PA-PR\n"), 3u);
 
     // One raw export over sessions: one header with total 3, one end mark.
     run = RunCli({"export", "--raw", Data("two_sessions_v6.qlg")});
@@ -167,12 +146,8 @@ TEST_F(CliFiles, ImportWritesAVersionSixProjectWithOneSession) {
                               std::string("\x00\x00\x00\x00\x02\x00", 6);
     EXPECT_EQ(bytes.substr(0, start.size()), start);
 
-    run = RunCli({"info", project});
-    EXPECT_EQ(run.out, "Session1\tFlight 1\t2\t1000\t300\t5\t0\t2.0 sec\t57.1 m\n"
-                       "Session1\tFlight 2\t2\t200\t4660\t5\t0\t0.4 sec\t0.0 m\n");
     EXPECT_EQ(RunCli({"export", "--raw", project}).out, RawExportOfTwoFlights("D"));
-    EXPECT_NE(RunCli({"export", "--translated", project}).out.find("# Pressure:    X/10\n"),
-              std::string::npos);
+    EXPECT_EQ(Count(RunCli({"export", "--translated", project}).out, "# Pressure:    X/10\n"), 2u);
 }
 
 TEST_F(CliFiles, ConvertRewritesOlderVersionsAsSix) {

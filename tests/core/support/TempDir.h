@@ -1,0 +1,45 @@
+// A folder of its own for one test, named by prefix, process and test; removed with its contents.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+class TempDir {
+public:
+    explicit TempDir(const std::string& prefix)
+        : m_path(std::filesystem::temp_directory_path() /
+                 (prefix + "_" + std::to_string(getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& Dir() const { return m_path; }
+    [[nodiscard]] std::string Path(const std::string& name) const {
+        return (m_path / name).string();
+    }
+    // Writes bytes to the named file in the folder and returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    [[nodiscard]] static std::string Read(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::filesystem::path m_path;
+};

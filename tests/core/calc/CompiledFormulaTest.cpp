@@ -225,84 +225,23 @@ private:
 };
 } // namespace
 
-TEST(CompiledFormula, AgreesWithTheInterpreterOnWorkedExamples) {
+// The random test below covers the grammar broadly; these are the cases where the two paths
+// most easily part: error positions and tokens, the result an error leaves (the partial value,
+// or the previous statement's), and assignments made before a later error.
+TEST(CompiledFormula, AgreesWithTheInterpreterOnErrorsAndPartialResults) {
     Twins t;
     t.Bind("X", 10);
-    t.Bind("PA", 20);
-    t.Bind("PR", 10);
-    for (const char* text : {"(X/147.456)+10.555555",
-                             "ln(PA/PR) * (-29.153) * 293",
-                             "a=3; a+a",
-                             "sin (0)",
-                             "x",
-                             "1 2",
-                             "2^3^2",
-                             "1e3",
-                             "1.2.3",
-                             ".5",
-                             ".",
-                             "a=b=3",
-                             "-2^2",
-                             "2^-2",
-                             "2--3",
-                             "+5",
-                             "-5 % 3",
-                             "5.5 % 2",
-                             "0/10",
-                             "(a=2)+a",
-                             "",
-                             "   ",
-                             "a=3;",
-                             "a=3;;a",
-                             "1;1+/2",
-                             "a=",
-                             "4; a=",
-                             "a",
-                             "1+/2",
-                             "(1+2",
-                             "abc+1",
-                             "foo(1)",
-                             "hypot(3)",
-                             "sin()",
-                             "2 # 3",
-                             "--5",
-                             "()",
-                             "(1 2)",
-                             "LN(2)",
-                             "sin(1,2)",
-                             "sin(,1)",
-                             "hypot(1,)",
-                             "sin(",
-                             "10/0",
-                             "10%0+1",
-                             "10/(1-1)",
-                             "1/sqrt(-1)",
-                             "a==3",
-                             "1\n",
-                             "hypot(3,4)",
-                             "m2ft(1)",
-                             "ft2m(3.28084)",
-                             "deg(rad(90))",
-                             "sin(a=1)+a",
-                             "sin(0",
-                             "sqrt(4 9)",
-                             "sin(1,2,3,b=4)",
-                             "b",
-                             "exp(1000)-exp(1000)",
-                             "10^400",
-                             "abcdefghijklmnopqrst=5; abcdefghijklmnoYY"})
+    static const char* const kTexts[] = {
+        "1 2",    "1.2.3",   ".",     "2^3^2",  "-2^2",     "(a=2)+a",  "a=b=3",     "a==3",
+        "a=3;;a", "1;1+/2",  "4; a=", "(1+2",   "hypot(3)", "sin(,1)",  "sin(",      "()",
+        "1\n",    "LN(2)",   "2 # 3", "b",      "10%0+1",   "2*3+foo",  "-(3*foo)",  "5;(a=)",
+        "1;(",    "8/(X-X)", "3^foo", "6;a=5+", "1;2;3 $",  "9;(1)+(2", "hypot(1,)", "sqrt(4 9)"};
+    for (const char* text : kTexts)
         t.Step(text);
+    for (const char* text : {"7;a=3*foo", "sin(a=1)+a", "sin(1,2,3,b=4)", "exp(1000)-exp(1000)"})
+        t.Step(text);
+    t.Step("abcdefghijklmnopqrst=5; abcdefghijklmnoYY");
     t.Step(std::string("1+2\0+4;x", 8));
-}
-
-TEST(CompiledFormula, ResultAfterAnErrorIsWhatTheInterpreterLeaves) {
-    // The result is written as the statement proceeds; an error leaves the partial value, or
-    // the previous statement's value when nothing was written yet.
-    Twins t;
-    for (const char* text : {"2*3+foo", "(2+3)*foo", "-(3*foo)", "7;a=3*foo", "7;sin(3*foo)",
-                             "5;(a=)", "1;(", "2+(3*foo)", "8/(X-X)", "1;2+x", "4;foo", "(2+",
-                             "3^foo", "9;(1)+(2", "-sqrt(-1)+q", "6;a=5+", "1;2;3 $"})
-        t.Step(text);
 }
 
 TEST(CompiledFormula, NanOperandsPropagateAsInTheInterpreter) {
@@ -337,7 +276,7 @@ TEST(CompiledFormula, VariableTableEffectsMatch) {
         EXPECT_EQ(t.Step("n=n+1", counter), 0);
 }
 
-TEST(CompiledFormula, AgreesOnDeepNestingAndOverlongTokens) {
+TEST(CompiledFormula, AgreesOnNestingAtAndBeyondTheLimit) {
     const int limit = CFormulaEvaluator::kMaxNesting;
     std::string calls;
     for (int i = 0; i < limit; ++i)
@@ -347,8 +286,6 @@ TEST(CompiledFormula, AgreesOnDeepNestingAndOverlongTokens) {
     t.Step(std::string(limit + 1, '(') + "1");
     t.Step(calls + "-2");
     t.Step(calls + "sin(1");
-    t.Step("1+n" + std::string(31, 'x') + " + 1");
-    t.Step(std::string(40, '1'));
 }
 
 TEST(CompiledFormula, AgreesWithTheInterpreterOnRandomFormulas) {

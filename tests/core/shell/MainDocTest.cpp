@@ -62,9 +62,6 @@ TEST(MainDocSettings, BuiltInDefaults) {
     CMainDoc doc;
     const auto& dcb = doc.GetPortSetup().Bytes();
     EXPECT_EQ(std::vector<std::uint8_t>(dcb.begin(), dcb.end()), DefaultDcb());
-    EXPECT_EQ(doc.GetPortSetup().GetBaudRate(), 19200u);
-    EXPECT_EQ(doc.GetPortSetup().GetDtrControl(), 1u);
-    EXPECT_EQ(doc.GetPortSetup().GetRtsControl(), 1u);
     EXPECT_EQ(doc.GetCommTimeouts().ReadIntervalTimeout, 400u);
     EXPECT_EQ(doc.GetCommTimeouts().ReadTotalTimeoutConstant, 0u);
     EXPECT_EQ(doc.GetDefaultPressureFormula(), "(X/147.456)+10.555555");
@@ -155,7 +152,6 @@ TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {
     CMainDoc doc;
     EXPECT_EQ(doc.ToDisplayUnits(100.0), 100.0);
     EXPECT_EQ(doc.FormatAltitude(doc.ToDisplayUnits(100.0)), "100.0 m");
-    EXPECT_EQ(doc.GetUnitName(true), "m");
     EXPECT_EQ(doc.GetUnitName(false), "m");
 
     doc.SetShowFeet(1);
@@ -174,21 +170,28 @@ TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
     RecordingView view, sender;
     doc.AddView(&view);
     doc.AddView(&sender);
-    auto* a = new CDataModule(&doc);
-    auto* b = new CDataModule(&doc);
-    doc.GetSessions().AddTail(a);
-    doc.GetSessions().AddTail(b);
+    auto made = std::make_unique<CDataModule>(&doc);
+    CDataModule* a = made.get();
+    doc.GetSessions().AddTail(std::move(made));
+    doc.GetSessions().AddTail(std::make_unique<CDataModule>(&doc));
+    doc.GetSessions().AddTail(std::make_unique<CDataModule>(&doc));
 
-    EXPECT_TRUE(doc.RemoveSession(a, false, true, &sender));
+    // Kept alive for the caller: the views but the sender hear before and after.
+    ASSERT_TRUE(doc.RemoveSession(a, false, true, &sender));
+    const std::unique_ptr<CDataModule> ownA(a);
+    EXPECT_EQ(doc.GetSessions().GetCount(), 2);
     EXPECT_EQ(view.Updates(),
               (std::vector<RecordingView::Update>{{&sender, HINT_SESSION_REMOVING, a},
                                                   {&sender, HINT_SESSION_REMOVED, a}}));
     EXPECT_TRUE(sender.Updates().empty());
-    EXPECT_FALSE(doc.RemoveSession(a, true, true, nullptr)); // no longer in the list
-    std::unique_ptr<CDataModule> ownA(a);
     EXPECT_FALSE(doc.IsModified());
-
     view.Clear();
+    EXPECT_FALSE(doc.RemoveSession(a, true, true, nullptr)); // no longer in the list
+    // Silent removal with destruction.
+    ASSERT_TRUE(doc.RemoveSession(doc.GetSessions().GetHead(), true, false, nullptr));
+    EXPECT_EQ(doc.GetSessions().GetCount(), 1);
+    EXPECT_TRUE(view.Updates().empty());
+
     doc.SetUserTitle(1, "kept");
     doc.DeleteContents();
     EXPECT_EQ(view.Hints(), std::vector<long>{HINT_CLEAR});

@@ -31,7 +31,7 @@
 namespace {
 class FakeFiles : public CDocumentFiles {
 public:
-    void DeleteContents() override { ++cleared; }
+    void DeleteContents() override {}
     bool OnNewDocument() override {
         ++created;
         return true;
@@ -44,7 +44,6 @@ public:
         saved.push_back(path);
         return saveResult;
     }
-    int cleared = 0;
     int created = 0;
     std::vector<std::string> opened;
     std::vector<std::string> saved;
@@ -100,13 +99,20 @@ struct AppFixture : ::testing::Test {
     QString openPath;
 };
 
-TEST_F(AppFixture, StartsWithAnEmptyUntitledProject) {
+TEST_F(AppFixture, StartsAndFallsBackToAnEmptyUntitledProject) {
     ASSERT_TRUE(app->InitInstance(QString()));
     EXPECT_EQ(CMainApp::Instance(), app.get());
     EXPECT_EQ(files.created, 1);
     EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
     EXPECT_EQ(views.hints, std::vector<long>{HINT_REBUILD});
     EXPECT_TRUE(app->GetMainFrame()->isVisible());
+
+    // A failed open leaves an empty untitled project and no recent file.
+    files.openResult = false;
+    EXPECT_FALSE(app->OpenDocumentFile(MakeFile(QStringLiteral("broken.qlg"))));
+    EXPECT_EQ(files.created, 2);
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
+    EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
 }
 
 TEST_F(AppFixture, StartsWithTheFileGivenOrFails) {
@@ -126,18 +132,12 @@ TEST_F(AppFixture, StartsWithTheFileGivenOrFails) {
     EXPECT_EQ(errors.size(), 1u);
 }
 
-TEST_F(AppFixture, AFailedOpenLeavesAnEmptyUntitledProject) {
-    ASSERT_TRUE(app->InitInstance(QString()));
-    files.openResult = false;
-    EXPECT_FALSE(app->OpenDocumentFile(MakeFile(QStringLiteral("broken.qlg"))));
-    EXPECT_EQ(files.created, 2);
-    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
-    EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
-}
-
 TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
     ASSERT_TRUE(app->InitInstance(QString()));
     CMainFrame* frame = app->GetMainFrame();
+    EXPECT_TRUE(frame->close()); // unmodified: no question
+    EXPECT_TRUE(asked.empty());
+    frame->show();
     doc.SetModifiedFlag(true);
 
     answer = CMainApp::SaveAnswer::Cancel;
@@ -147,7 +147,6 @@ TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
 
     // Yes on an untitled project asks for a name; cancelling that keeps the window open too.
     answer = CMainApp::SaveAnswer::Yes;
-    savePath.clear();
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(files.saved.empty());
 
@@ -159,22 +158,17 @@ TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
     EXPECT_EQ(files.saved[0], dir.filePath(QStringLiteral("trip.qlg")).toStdString());
     EXPECT_TRUE(doc.IsModified());
 
+    // No discards the changes.
+    answer = CMainApp::SaveAnswer::No;
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(files.saved.size(), 1u);
+
+    frame->show();
+    answer = CMainApp::SaveAnswer::Yes;
     files.saveResult = true;
     EXPECT_TRUE(frame->close());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "trip.qlg");
-}
-
-TEST_F(AppFixture, NoDiscardsAndAnUnmodifiedProjectClosesWithoutAsking) {
-    ASSERT_TRUE(app->InitInstance(QString()));
-    EXPECT_TRUE(app->GetMainFrame()->close());
-    EXPECT_TRUE(asked.empty());
-    doc.SetModifiedFlag(true);
-    answer = CMainApp::SaveAnswer::No;
-    app->GetMainFrame()->show();
-    EXPECT_TRUE(app->GetMainFrame()->close());
-    EXPECT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(files.saved.empty());
 }
 
 TEST_F(AppFixture, RecentFilesKeepTheFourNewestAndSurviveARestart) {
@@ -241,22 +235,18 @@ TEST_F(AppFixture, SelectionSyncRunsOnceAtIdleWithTheLatestForce) {
     EXPECT_EQ(runs, std::vector<bool>{false});
     EXPECT_FALSE(app->IsSyncPending());
 
+    // The latest force wins the other way round too; a request made by the synchronisation
+    // itself runs at the next idle time.
+    app->SetSelectionSyncHandler([&](bool force) {
+        runs.push_back(force);
+        if (runs.size() == 2)
+            app->ScheduleSelectionSync(false);
+    });
     app->ScheduleSelectionSync(false);
     app->ScheduleSelectionSync(true);
     QApplication::processEvents();
     QApplication::processEvents();
-    EXPECT_EQ(runs, (std::vector<bool>{false, true}));
-
-    // A request made by the synchronisation itself runs at the next idle time.
-    app->SetSelectionSyncHandler([&](bool force) {
-        runs.push_back(force);
-        if (runs.size() == 3)
-            app->ScheduleSelectionSync(false);
-    });
-    app->ScheduleSelectionSync(true);
-    QApplication::processEvents();
-    QApplication::processEvents();
-    EXPECT_EQ(runs, (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(runs, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(AppFixture, AMissingOrBrokenCatalogueLeavesTheBuiltInTexts) {
@@ -297,9 +287,8 @@ TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
     EXPECT_EQ(LoadString(5018), "Graph"); // the catalogue goes with the application object
 }
 
-TEST(AboutDlg, ShowsTheFourPartVersionBuildDateAndLinks) {
+TEST(AboutDlg, ShowsTheFourPartVersionAndABuildDate) {
     CAboutDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Kubo"));
     EXPECT_EQ(dialog.VersionLabel()->text(), QStringLiteral("Kubo Version %1.%2.%3.%4")
                                                  .arg(KUBO_VERSION_MAJOR)
                                                  .arg(KUBO_VERSION_MINOR)
@@ -310,8 +299,6 @@ TEST(AboutDlg, ShowsTheFourPartVersionBuildDateAndLinks) {
                     .match(dialog.BuildDateLabel()->text())
                     .hasMatch())
         << dialog.BuildDateLabel()->text().toStdString();
-    EXPECT_EQ(dialog.WebLink()->GetTarget().scheme(), QStringLiteral("https"));
-    EXPECT_EQ(dialog.MailLink()->GetTarget().scheme(), QStringLiteral("mailto"));
 }
 
 TEST(HyperlinkLabel, ShowsItsTextAsALinkToTheTarget) {

@@ -146,9 +146,8 @@ TEST_F(TreeCtrlExTest, ClickCtrlAndShiftBuildTheSelection) {
     // A plain click on an unselected item makes it the only selection.
     Click("R2");
     EXPECT_EQ(Selected(), QStringList({"R2"}));
-}
 
-TEST_F(TreeCtrlExTest, WithoutMultiSelectEverySelectionClearsTheOthers) {
+    // Without multi-select every selection clears the others.
     Build(false);
     Click("A");
     Click("C", Qt::ControlModifier);
@@ -157,13 +156,15 @@ TEST_F(TreeCtrlExTest, WithoutMultiSelectEverySelectionClearsTheOthers) {
     EXPECT_EQ(Selected(), QStringList({"E"}));
 }
 
-TEST_F(TreeCtrlExTest, ClickOnSelectedItemDecidesOnRelease) {
+TEST_F(TreeCtrlExTest, ClickOnSelectedItemDecidesOnReleaseWhetherToRename) {
     Build();
-    tree->SetEditLabels(true);
     Click("A");
+    Click("A");
+    EXPECT_FALSE(tree->IsEditingLabel()); // not without the style
+
+    tree->SetEditLabels(true);
     Click("C", Qt::ControlModifier);
     const int before = notifications;
-
     // One of several selected: the press changes nothing, the release leaves only it and does
     // not rename.
     Press("A");
@@ -173,18 +174,16 @@ TEST_F(TreeCtrlExTest, ClickOnSelectedItemDecidesOnRelease) {
     EXPECT_EQ(Selected(), QStringList({"A"}));
     EXPECT_FALSE(tree->IsEditingLabel());
 
-    // A second click on the single selected item renames it.
+    // A click that activates the window does not rename either.
+    tree->clearFocus();
     Click("A");
-    EXPECT_TRUE(tree->IsEditingLabel());
-}
-
-TEST_F(TreeCtrlExTest, LabelEditingNeedsTheStyleAndCanBeRefused) {
-    Build();
-    Click("A");
-    Click("A");
+    EXPECT_TRUE(tree->hasFocus());
     EXPECT_FALSE(tree->IsEditingLabel());
 
-    tree->SetEditLabels(true);
+    // A second click on the single selected item renames it, unless the owner refuses.
+    Click("A");
+    EXPECT_TRUE(tree->IsEditingLabel());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QObject::connect(tree.get(), &CTreeCtrlEx::beginLabelEdit,
                      [](QTreeWidgetItem*, bool* allow) { *allow = false; });
     Click("A");
@@ -229,17 +228,6 @@ TEST_F(TreeCtrlExTest, EditedLabelGoesThroughTheOwner) {
     type("Sea", Qt::Key_Escape);
     EXPECT_TRUE(seen.isEmpty());
     EXPECT_NE(Item("C"), nullptr);
-}
-
-TEST_F(TreeCtrlExTest, ActivatingClickOnTheCaretLabelDoesNotRename) {
-    Build();
-    tree->SetEditLabels(true);
-    Click("A");
-    tree->clearFocus();
-    ASSERT_FALSE(tree->hasFocus());
-    Click("A");
-    EXPECT_TRUE(tree->hasFocus());
-    EXPECT_FALSE(tree->IsEditingLabel());
 }
 
 TEST_F(TreeCtrlExTest, ReleaseOnSelectedParentWaitsForDoubleClick) {
@@ -336,7 +324,7 @@ TEST_F(TreeCtrlExTest, ArrowKeysMoveSelectAndExtend) {
     EXPECT_EQ(Selected(), QStringList({"R2"}));
 }
 
-TEST_F(TreeCtrlExTest, SpaceTogglesChecksOfTheSelectionOrSelects) {
+TEST_F(TreeCtrlExTest, CheckBoxesToggleAndCyclePerMode) {
     Build();
     Click("A");
     Click("B", Qt::ControlModifier);
@@ -359,6 +347,15 @@ TEST_F(TreeCtrlExTest, SpaceTogglesChecksOfTheSelectionOrSelects) {
     QTest::keyClick(tree.get(), Qt::Key_Space);
     Click("B", {}, HitPart::CheckBox);
     EXPECT_TRUE(Ticked().isEmpty());
+
+    // Three-state boxes cycle through the third state.
+    Build(true, CTreeCtrlEx::kCheck3User);
+    std::vector<int> seen;
+    for (int i = 0; i < 3; ++i) {
+        Click("B", {}, HitPart::CheckBox);
+        seen.push_back(CTreeCtrlEx::GetCheck(Item("B")));
+    }
+    EXPECT_EQ(seen, std::vector<int>({1, 2, 0}));
 }
 
 TEST_F(TreeCtrlExTest, TickingOneOfSeveralSelectedTicksAllWithCheckBoxes) {
@@ -380,26 +377,6 @@ TEST_F(TreeCtrlExTest, TickingOneOfSeveralSelectedTicksAllWithCheckBoxes) {
     EXPECT_EQ(Ticked(), QStringList({"A", "C", "E"}));
     Click("A", {}, HitPart::CheckBox);
     EXPECT_EQ(Ticked(), QStringList({"E"}));
-}
-
-TEST_F(TreeCtrlExTest, CheckValuesAreClampedAndCycledPerMode) {
-    Build(true, CTreeCtrlEx::kCheck2User);
-    tree->SetCheck(Item("A"), 2);
-    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("A")), 1);
-    tree->SetCheck(Item("A"), -1);
-    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("A")), -1);
-
-    Build(true, CTreeCtrlEx::kCheck3User);
-    std::vector<int> seen;
-    for (int i = 0; i < 3; ++i) {
-        Click("B", {}, HitPart::CheckBox);
-        seen.push_back(CTreeCtrlEx::GetCheck(Item("B")));
-    }
-    EXPECT_EQ(seen, std::vector<int>({1, 2, 0}));
-
-    Build(true, CTreeCtrlEx::kNoCheck);
-    tree->SetCheck(Item("A"), 1);
-    EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("A")), -1);
 }
 
 TEST_F(TreeCtrlExTest, DragStartsOnlyPastTheThreshold) {
@@ -464,7 +441,6 @@ TEST_F(TreeCtrlExTest, RemovedItemsAreForgottenAsAnchor) {
     QTreeWidgetItem* b = Item("B");
     std::unique_ptr<QTreeWidgetItem>(b->parent()->takeChild(b->parent()->indexOfChild(b)));
     Click("D", Qt::ShiftModifier);
-    EXPECT_FALSE(Selected().isEmpty());
     EXPECT_TRUE(Selected().contains("D"));
 }
 

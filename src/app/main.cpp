@@ -1,9 +1,9 @@
 // The Kubo desktop program.
 #include "KuboVersion.h"
 #include "framework/FileRegistryStore.h"
-#include "shell/DocumentFiles.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
+#include "shell/MainDocFiles.h"
 #include "shell/ProjectPanes.h"
 #include "shell/QtUiServices.h"
 
@@ -16,20 +16,6 @@
 #include <string_view>
 
 namespace {
-// The application's New, Open, Save and shutdown carried out by the project document.
-class CMainDocFiles : public CDocumentFiles {
-public:
-    explicit CMainDocFiles(CMainDoc& doc) : m_doc(doc) {}
-
-    void DeleteContents() override { m_doc.DeleteContents(); }
-    bool OnNewDocument() override { return m_doc.OnNewDocument(); }
-    bool OnOpenDocument(const std::string& path) override { return m_doc.OnOpenDocument(path); }
-    bool OnSaveDocument(const std::string& path) override { return m_doc.OnSaveDocument(path); }
-
-private:
-    CMainDoc& m_doc;
-};
-
 CMainFrame::Panes ProgramPanes(CMainDoc& doc) {
     CMainFrame::Panes panes = MakeProjectPanes(doc);
     panes.track = [](QWidget* parent) -> QWidget* {

@@ -8,9 +8,9 @@
 #include "data/ReadDataDlg.h"
 #include "framework/StringTable.h"
 #include "shell/CommandIds.h"
-#include "shell/DocumentFiles.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
+#include "shell/MainDocFiles.h"
 #include "shell/ProjectPanes.h"
 #include "shell/QtUiServices.h"
 #include "shell/ViewTree.h"
@@ -43,18 +43,6 @@ std::string Transmission(int announced, int count, bool endMark = true) {
         values.insert(values.end(), {127, 128});
     return Lines(values);
 }
-
-class DocFiles : public CDocumentFiles {
-public:
-    explicit DocFiles(CMainDoc& doc) : m_doc(doc) {}
-    void DeleteContents() override { m_doc.DeleteContents(); }
-    bool OnNewDocument() override { return m_doc.OnNewDocument(); }
-    bool OnOpenDocument(const std::string& path) override { return m_doc.OnOpenDocument(path); }
-    bool OnSaveDocument(const std::string& path) override { return m_doc.OnSaveDocument(path); }
-
-private:
-    CMainDoc& m_doc;
-};
 
 // Plays the user while a read runs: on each tick it looks at the open windows and acts on them.
 class User {
@@ -150,7 +138,7 @@ struct ReadFixture : ::testing::Test {
     QTemporaryDir settingsDir;
     CQtUiServices ui;
     CMainDoc doc{&ui};
-    DocFiles files{doc};
+    CMainDocFiles files{doc};
     std::unique_ptr<CMainApp> app;
     CViewTree* tree = nullptr;
     User user;

@@ -5,9 +5,9 @@
 // Usage: read-shot --port DEVICE MAIN.png READ.png   (QT_QPA_PLATFORM=offscreen needs no display)
 #include "data/ReadDataDlg.h"
 #include "shell/CommandIds.h"
-#include "shell/DocumentFiles.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
+#include "shell/MainDocFiles.h"
 #include "shell/PageTabCtrl.h"
 #include "shell/ProjectPanes.h"
 #include "shell/QtUiServices.h"
@@ -25,18 +25,6 @@
 #include <string>
 
 namespace {
-class DocFiles : public CDocumentFiles {
-public:
-    explicit DocFiles(CMainDoc& doc) : m_doc(doc) {}
-    void DeleteContents() override { m_doc.DeleteContents(); }
-    bool OnNewDocument() override { return m_doc.OnNewDocument(); }
-    bool OnOpenDocument(const std::string& path) override { return m_doc.OnOpenDocument(path); }
-    bool OnSaveDocument(const std::string& path) override { return m_doc.OnSaveDocument(path); }
-
-private:
-    CMainDoc& m_doc;
-};
-
 // The main window with the window over it drawn where it stands on the screen.
 QPixmap Composite(QWidget& main, QWidget& over) {
     QPixmap picture = main.grab();
@@ -61,7 +49,7 @@ int main(int argc, char* argv[]) {
     CQtUiServices ui;
     CMainDoc doc(&ui);
     doc.SetPortName(args[2].toStdString());
-    DocFiles files(doc);
+    CMainDocFiles files(doc);
     CMainApp mainApp(doc, files, MakeProjectPanes(doc));
     if (!mainApp.InitInstance(QString()))
         return 1;

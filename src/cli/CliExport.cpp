@@ -3,6 +3,7 @@
 #include "CliOptions.h"
 #include "CliProject.h"
 #include "data/DataBlock.h"
+#include "framework/CommandIds.h"
 
 #include <cstdio>
 #include <fstream>
@@ -11,8 +12,6 @@
 namespace {
 constexpr const char* kUsage = "export --translated|--raw INPUT [-o OUTPUT] [--pressure F] "
                                "[--altitude F] [--date TEXT]";
-constexpr unsigned kCmdExportTranslated = 30053;
-constexpr unsigned kCmdExportRaw = 30054;
 
 // Writes the flights to out as the export command does: index 0 .. total - 1 in project order.
 void WriteExport(const std::vector<CDataBlock*>& flights, unsigned commandId, std::ostream& out) {
@@ -35,7 +34,7 @@ int RunExport(std::span<char*> args) {
     CCliProject project;
     if (!project.Load(input, {options->pressure, options->altitude, options->date}))
         return kExitFailure;
-    const unsigned commandId = options->raw ? kCmdExportRaw : kCmdExportTranslated;
+    const unsigned commandId = options->raw ? cmd::ExportRaw : cmd::ExportTranslated;
 
     if (!options->output) {
         WriteExport(project.Flights(), commandId, std::cout);

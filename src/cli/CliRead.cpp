@@ -3,6 +3,7 @@
 #include "CliSerialArgs.h"
 #include "data/DataModule.h"
 #include "framework/CommTimeouts.h"
+#include "framework/CommandIds.h"
 #include "framework/ReadWindow.h"
 #include "framework/UiServices.h"
 #include "serial/SerialPortSource.h"
@@ -87,7 +88,6 @@ private:
     bool m_separate;
 };
 
-constexpr unsigned kReadDataId = 30051;
 constexpr const char* kUsage = "read --port DEVICE -o OUT.qlg [--separate] [--baud N]";
 
 int Usage(const std::string& message) {
@@ -137,7 +137,7 @@ int RunRead(std::span<char*> args) {
     // session per flight.
     g_interrupted = 0;
     const auto previous = std::signal(SIGINT, OnInterrupt);
-    (void)doc.OnCmdMsg(kReadDataId, nullptr);
+    (void)doc.OnCmdMsg(cmd::DataReadData, nullptr);
     std::signal(SIGINT, previous);
     if (doc.GetSessions().IsEmpty()) {
         std::fputs("kubo-cli: read: no flights received; nothing written\n", stderr);

@@ -1,11 +1,11 @@
 #include "shell/MainApp.h"
 
 #include "KuboVersion.h"
+#include "framework/CommandIds.h"
 #include "framework/Document.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
 #include "shell/AboutDlg.h"
-#include "shell/CommandIds.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainMenu.h"
 #include "widgets/HyperlinkLabel.h"

@@ -1,9 +1,9 @@
 #include "shell/MainFrame.h"
 
 #include "framework/CmdUI.h"
+#include "framework/CommandIds.h"
 #include "framework/Document.h"
 #include "framework/View.h"
-#include "shell/CommandIds.h"
 #include "shell/MainMenu.h"
 #include "shell/PageTabCtrl.h"
 #include "shell/TreeSplitter.h"

@@ -4,7 +4,7 @@
 // session per flight, the first session expanded and its flight selected.
 // Usage: read-shot --port DEVICE MAIN.png READ.png   (QT_QPA_PLATFORM=offscreen needs no display)
 #include "data/ReadDataDlg.h"
-#include "shell/CommandIds.h"
+#include "framework/CommandIds.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
 #include "shell/MainDocFiles.h"

@@ -1,6 +1,7 @@
 // The translated text export of a flight, and the per-flight entry point of both text exports.
 #include "data/DataBlock.h"
 #include "data/SampleTranslation.h"
+#include "framework/CommandIds.h"
 
 #include <charconv>
 #include <cstdint>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace {
-constexpr unsigned kCmdExportTranslated = 30053;
-constexpr unsigned kCmdExportRaw = 30054;
 
 constexpr std::string_view kRule = "#############################################\n";
 constexpr std::string_view kColumns = "# Time (sec)\tAltitude\tPressure\tRaw value\n";
@@ -50,9 +49,9 @@ private:
 } // namespace
 
 void CDataBlock::ExportText(std::ostream& out, unsigned commandId, int index, int total) const {
-    if (commandId == kCmdExportTranslated)
+    if (commandId == cmd::ExportTranslated)
         ExportTranslated(out);
-    else if (commandId == kCmdExportRaw)
+    else if (commandId == cmd::ExportRaw)
         ExportRaw(out, index, total);
 }
 

@@ -3,16 +3,12 @@
 #include "data/DataModule.h"
 #include "data/TransmissionReader.h"
 #include "framework/Clock.h"
+#include "framework/CommandIds.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
 #include "shell/MainDoc.h"
 
 namespace {
-constexpr unsigned kReadDataId = 30051;
-constexpr unsigned kInsertEmptySessionId = 30052;
-constexpr unsigned kImportProjectId = 30061;
-constexpr unsigned kImportRawTextId = 30062;
-constexpr unsigned kSettingsId = 30151;
 
 // The document template's strings: filter name at line 3, extension at line 4.
 constexpr unsigned kDocTemplateId = 128;
@@ -46,12 +42,12 @@ FilePrompt RawTextFilePrompt() {
 
 bool CMainDoc::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
     static const CommandEntry<CMainDoc> map[] = {
-        {kReadDataId, kReadDataId, &CMainDoc::OnDataReadData, nullptr},
-        {kInsertEmptySessionId, kInsertEmptySessionId, &CMainDoc::OnDataInsertEmptySession,
+        {cmd::DataReadData, cmd::DataReadData, &CMainDoc::OnDataReadData, nullptr},
+        {cmd::DataInsertSession, cmd::DataInsertSession, &CMainDoc::OnDataInsertEmptySession,
          nullptr},
-        {kSettingsId, kSettingsId, &CMainDoc::OnDataSettings, nullptr},
-        {kImportProjectId, kImportProjectId, &CMainDoc::OnFileImportProject, nullptr},
-        {kImportRawTextId, kImportRawTextId, &CMainDoc::OnFileImportRawText, nullptr},
+        {cmd::DataSettings, cmd::DataSettings, &CMainDoc::OnDataSettings, nullptr},
+        {cmd::ImportProject, cmd::ImportProject, &CMainDoc::OnFileImportProject, nullptr},
+        {cmd::ImportRawText, cmd::ImportRawText, &CMainDoc::OnFileImportRawText, nullptr},
     };
     return RouteCommand(*this, map, nID, pCmdUI) || CDocument::OnCmdMsg(nID, pCmdUI);
 }

@@ -1,10 +1,10 @@
 #include "shell/MainApp.h"
 
+#include "framework/CommandIds.h"
 #include "framework/Document.h"
 #include "framework/Hints.h"
 #include "framework/StringTable.h"
 #include "shell/AboutDlg.h"
-#include "shell/CommandIds.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainMenu.h"
 

@@ -1,9 +1,9 @@
 #include "shell/MainFrame.h"
 
+#include "framework/CommandIds.h"
 #include "framework/Document.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
-#include "shell/CommandIds.h"
 #include "shell/MainMenu.h"
 #include "shell/MainSplitter.h"
 #include "shell/PageTabCtrl.h"

@@ -1,7 +1,7 @@
 #include "shell/MainMenu.h"
 
+#include "framework/CommandIds.h"
 #include "framework/StringTable.h"
-#include "shell/CommandIds.h"
 
 #include <QAction>
 #include <QCoreApplication>

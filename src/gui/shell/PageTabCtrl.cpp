@@ -1,6 +1,6 @@
 #include "shell/PageTabCtrl.h"
 
-#include "shell/CommandIds.h"
+#include "framework/CommandIds.h"
 
 #include <QTabBar>
 

@@ -2,6 +2,7 @@
 
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "framework/CommandIds.h"
 #include "framework/UiServices.h"
 #include "shell/MainDoc.h"
 
@@ -30,13 +31,8 @@ constexpr unsigned kTreeStyle = CTreeViewEx::kHasButtons | CTreeViewEx::kHasLine
                                 CTreeViewEx::kLinesAtRoot | CTreeViewEx::kEditLabels |
                                 CTreeViewEx::kShowSelAlways;
 
-constexpr unsigned kCmdExportFirst = 30053;
+constexpr unsigned kCmdExportFirst = cmd::ExportTranslated;
 constexpr unsigned kCmdExportLast = 30060;
-constexpr unsigned kCmdEditName = 30201;
-constexpr unsigned kCmdEditDelete = 30202;
-constexpr unsigned kCmdPageSetup = 57605;
-constexpr unsigned kCmdPrint = 57607;
-constexpr unsigned kCmdPrintPreview = 57609;
 
 // The flight's own text export, once the record offers one.
 template <class Block>
@@ -80,7 +76,7 @@ CViewTree::CViewTree(QWidget* parent)
     });
     connect(&tree, &CTreeCtrlEx::keyDown, this, [this](int key) {
         if (key == Qt::Key_Delete)
-            OnEditDelete(kCmdEditDelete);
+            OnEditDelete(cmd::EditDelete);
     });
     connect(&tree, &CTreeCtrlEx::beginLabelEdit, this, [this](QTreeWidgetItem*, bool* allow) {
         CTreeCtrlEx& ctrl = GetTreeCtrl();
@@ -267,7 +263,7 @@ void CViewTree::contextMenuEvent(QContextMenuEvent* event) {
 // --- Commands ---
 
 bool CViewTree::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
-    if (nID == kCmdPageSetup || nID == kCmdPrint || nID == kCmdPrintPreview)
+    if (nID == cmd::FilePageSetup || nID == cmd::FilePrint || nID == cmd::FilePrintPreview)
         return false;
     const CTreeCtrlEx& tree = GetTreeCtrl();
     if (tree.GetSelectedCount() == 1)
@@ -276,8 +272,8 @@ bool CViewTree::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
             if (record->OnCmdMsg(nID, pCmdUI))
                 return true;
     static const CommandEntry<CViewTree> map[] = {
-        {kCmdEditName, kCmdEditName, &CViewTree::OnEditName, &CViewTree::UpdateEditName},
-        {kCmdEditDelete, kCmdEditDelete, &CViewTree::OnEditDelete, &CViewTree::UpdateEditDelete},
+        {cmd::EditName, cmd::EditName, &CViewTree::OnEditName, &CViewTree::UpdateEditName},
+        {cmd::EditDelete, cmd::EditDelete, &CViewTree::OnEditDelete, &CViewTree::UpdateEditDelete},
         {kCmdExportFirst, kCmdExportLast, &CViewTree::OnFileExport, &CViewTree::UpdateFileExport},
     };
     return RouteCommand(*this, map, nID, pCmdUI) || CTreeViewEx::OnCmdMsg(nID, pCmdUI);

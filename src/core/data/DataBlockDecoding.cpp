@@ -1,15 +1,12 @@
 // The flight's side of transmission decoding: flight blocks into raw samples and data markers.
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
+#include "data/DeviceProtocol.h"
 #include "shell/MainDoc.h"
 
 namespace {
-constexpr std::uint8_t kEndMark = 127;
-constexpr std::uint8_t kMarkerFirst = 226;
-constexpr std::uint8_t kMarkerSecond = 30;
 // Raw array positions while decoding: reference high byte, low byte, rate; samples follow.
 constexpr std::size_t kFlightHeaderSize = 3;
-constexpr std::int32_t kRateUnitMs = 100;
 constexpr std::int32_t kEmptyFlightRateMs = 1000;
 } // namespace
 
@@ -18,7 +15,7 @@ int CDataBlock::DecodeBytes(const std::uint8_t* values, std::size_t& remaining) 
     while (remaining > 0) {
         const std::uint8_t v = *values;
         const std::size_t count = raw.size();
-        if (v == kEndMark) {
+        if (v == device::kFlightMark) {
             if (count > 0)
                 return 1;
             ++values;
@@ -26,10 +23,10 @@ int CDataBlock::DecodeBytes(const std::uint8_t* values, std::size_t& remaining) 
             continue;
         }
         // A marker needs a sample before it; "count >= 4" is one sample after the header.
-        if (v == kMarkerFirst && count > kFlightHeaderSize) {
+        if (v == device::kMarkerFirst && count > kFlightHeaderSize) {
             if (remaining < 2)
                 return 0;
-            if (values[1] == kMarkerSecond) {
+            if (values[1] == device::kMarkerSecond) {
                 // Computed in double: rate × index can exceed 32 bits on long flights.
                 const double time = static_cast<double>(m_nSampleRate) *
                                     static_cast<double>(count - kFlightHeaderSize - 1) * 0.001;
@@ -49,7 +46,7 @@ int CDataBlock::DecodeBytes(const std::uint8_t* values, std::size_t& remaining) 
             raw.push_back(v);
             if (count == kFlightHeaderSize - 1) {
                 m_nReferenceRaw = static_cast<std::uint16_t>(raw[0] * 256 + raw[1]);
-                m_nSampleRate = static_cast<std::int32_t>(raw[2]) * kRateUnitMs;
+                m_nSampleRate = static_cast<std::int32_t>(raw[2]) * device::kRateUnitMs;
             }
         }
         ++values;

@@ -1,5 +1,6 @@
 // The raw export: a flight written back in the device's line protocol.
 #include "data/DataBlock.h"
+#include "data/DeviceProtocol.h"
 
 #include <cstdio>
 #include <ostream>
@@ -26,30 +27,26 @@ private:
     std::string m_text;
 };
 
-constexpr int kStartMark = 126;
-constexpr int kFlightMark = 127;
-constexpr int kEndMark = 128;
 constexpr int kUnusedHeaderValue = 255;
 constexpr int kUnusedHeaderCount = 7;
-constexpr int kRateUnitMs = 100;
 } // namespace
 
 void CDataBlock::ExportRaw(std::ostream& out, int index, int total) const {
     LineWriter lines;
-    const int rateUnits = m_nSampleRate / kRateUnitMs;
+    const int rateUnits = m_nSampleRate / device::kRateUnitMs;
     if (index == 0) {
         lines.Text(m_strName);
         lines.Text(m_strDate);
-        lines.Number(kStartMark);
+        lines.Number(device::kStartMark);
         lines.Number(m_nVersion & 0xFFu);
         lines.Number(rateUnits);
-        lines.Number(kFlightMark);
+        lines.Number(device::kFlightMark);
         lines.Number(total & 0xFF);
         lines.Number(0); // progress bound: not known to the export
         lines.Number(0);
         for (int i = 0; i < kUnusedHeaderCount; ++i)
             lines.Number(kUnusedHeaderValue);
-        lines.Number(kFlightMark);
+        lines.Number(device::kFlightMark);
     }
     lines.Number(m_nReferenceRaw >> 8);
     lines.Number(m_nReferenceRaw & 0xFF);
@@ -60,8 +57,8 @@ void CDataBlock::ExportRaw(std::ostream& out, int index, int total) const {
         lines.Number((previous - sample) & 0xFFu);
         previous = sample;
     }
-    lines.Number(kFlightMark);
+    lines.Number(device::kFlightMark);
     if (index + 1 == total)
-        lines.Number(kEndMark);
+        lines.Number(device::kEndMark);
     lines.WriteTo(out);
 }

@@ -2,15 +2,13 @@
 
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "data/DeviceProtocol.h"
 
 #include <algorithm>
 #include <cstring>
 #include <ctime>
 
 namespace {
-constexpr std::uint8_t kStartMark = 126;
-constexpr std::uint8_t kFlightMark = 127;
-constexpr std::uint8_t kEndMark = 128;
 constexpr std::size_t kFlightCountIndex = 4;
 constexpr std::size_t kProgressHighIndex = 5;
 constexpr std::size_t kProgressLowIndex = 6;
@@ -152,7 +150,7 @@ bool CTransmissionParser::TakeHeader() {
     if (m_valueCount > 0) {
         const auto* begin = m_values.data();
         const auto* end = begin + m_valueCount;
-        const auto* start = std::find(begin, end, kStartMark);
+        const auto* start = std::find(begin, end, device::kStartMark);
         if (start != end && start != begin) {
             m_valueCount = static_cast<std::size_t>(end - start);
             std::memmove(m_values.data(), start, m_valueCount);
@@ -196,11 +194,11 @@ bool CTransmissionParser::StartFlight() {
     if (m_valueCount - m_decodedIndex < 2)
         return false;
     const std::uint8_t first = m_values[m_decodedIndex];
-    if (first != kFlightMark) {
+    if (first != device::kFlightMark) {
         m_bStopRequested = true;
         return false;
     }
-    if (m_values[m_decodedIndex + 1] == kEndMark) {
+    if (m_values[m_decodedIndex + 1] == device::kEndMark) {
         m_bComplete = true;
         return false;
     }

@@ -94,7 +94,24 @@ CCodePage::CCodePage(std::string_view name) : m_conv(std::make_unique<Converters
     }
 }
 
+CCodePage::CCodePage(unsigned windowsCodePage) : CCodePage(NameOf(windowsCodePage)) {}
+
 CCodePage::~CCodePage() = default;
+
+std::string CCodePage::NameOf(unsigned windowsCodePage) {
+    switch (windowsCodePage) {
+    case 1252:
+        return std::string(kDefault);
+    case 10000:
+        return "MACINTOSH";
+    case 20127:
+        return "ASCII";
+    case 65001:
+        return "UTF-8";
+    default:
+        return "CP" + std::to_string(windowsCodePage);
+    }
+}
 
 std::string CCodePage::FromUtf8(std::string_view utf8) {
     if (IsAscii(utf8))

@@ -14,6 +14,10 @@ public:
     // name: an iconv code page name ("WINDOWS-1252", "CP1250"...). An unknown name falls back
     // to the default.
     explicit CCodePage(std::string_view name = kDefault);
+    // A Windows code page by number (1250, 1252, 932...); an unknown one falls back to the
+    // default. This is the platform seam: here the number names an iconv converter; a Windows
+    // build would hand the number to MultiByteToWideChar / WideCharToMultiByte instead.
+    explicit CCodePage(unsigned windowsCodePage);
     ~CCodePage();
     CCodePage(const CCodePage&) = delete;
     CCodePage& operator=(const CCodePage&) = delete;
@@ -25,6 +29,9 @@ public:
     [[nodiscard]] std::string FromUtf8(std::string_view utf8);
     // Code page → UTF-8. A byte the code page leaves undefined becomes '?'.
     [[nodiscard]] std::string ToUtf8(std::string_view ansi);
+
+    // The iconv name of a Windows code page number ("CP1250"; "MACINTOSH" for 10000).
+    [[nodiscard]] static std::string NameOf(unsigned windowsCodePage);
 
 private:
     struct Converters;

@@ -18,6 +18,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--pressure", {}, kOptFormulas, &CliOptions::pressure},
     {"--altitude", {}, kOptFormulas, &CliOptions::altitude},
     {"--date", {}, kOptDate, &CliOptions::date},
+    {"--session", {}, kOptNotes, &CliOptions::session},
+    {"--set", {}, kOptNotes, &CliOptions::set},
 };
 
 void Complain(const char* command, const std::string& reason) {
@@ -46,6 +48,14 @@ std::optional<CliOptions> ParseCliOptions(const char* command, std::span<char*> 
                 return std::nullopt;
             }
             flag = true;
+            continue;
+        }
+        if ((allowed & kOptNotes) && arg == "--rtf") {
+            if (options.rtf) {
+                Complain(command, "--rtf given twice");
+                return std::nullopt;
+            }
+            options.rtf = true;
             continue;
         }
         const std::size_t equals = arg.find('=');

@@ -16,6 +16,9 @@ struct CliOptions {
     std::optional<std::string> date;     // --date: date text of decoded flights
     bool translated = false;             // --translated
     bool raw = false;                    // --raw
+    std::optional<std::string> session;  // --session: a session number, 1-based
+    std::optional<std::string> set;      // --set: the file that replaces a session's comments
+    bool rtf = false;                    // --rtf
 };
 
 // The options a command takes, besides its operands.
@@ -24,6 +27,7 @@ enum CliOptionSet : unsigned {
     kOptFormulas = 1u << 1, // --pressure, --altitude
     kOptDate = 1u << 2,
     kOptFormat = 1u << 3, // --translated, --raw
+    kOptNotes = 1u << 4,  // --session, --set, --rtf
 };
 
 // Parses args for a command that accepts the options in `allowed`. On an unknown or repeated

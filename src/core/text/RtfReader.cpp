@@ -296,16 +296,17 @@ bool IsSymbolFace(std::string_view face) {
 // The face as the model keeps it: without surrounding blanks, at most kMaxFaceBytes of whole
 // characters.
 std::string CleanFace(std::string_view name) {
-    while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!name.empty() && blank(name.front()))
         name.remove_prefix(1);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
-        name.remove_suffix(1);
     if (name.size() > CRichCharFormat::kMaxFaceBytes) {
         std::size_t cut = CRichCharFormat::kMaxFaceBytes;
         while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
             --cut;
         name = name.substr(0, cut);
     }
+    while (!name.empty() && blank(name.back()))
+        name.remove_suffix(1);
     return std::string(name);
 }
 

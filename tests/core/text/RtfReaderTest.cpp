@@ -139,6 +139,13 @@ TEST(RtfReader, KeepsCharacterAndParagraphFormats) {
     };
     EXPECT_EQ(doc.paragraphs[0].runs, runs);
     EXPECT_EQ(doc.paragraphs[1].runs.at(0).format.face, "Times New Roman");
+    // A face is cut to whole characters within kMaxFaceBytes, without blanks at its ends.
+    const std::string longFace = std::string(62, 'a') + " \\u269?";
+    EXPECT_EQ(ReadRtf("{\\rtf1{\\fonttbl{\\f0 " + longFace + ";}} x}")
+                  .paragraphs.at(0)
+                  .runs.at(0)
+                  .format.face,
+              std::string(62, 'a'));
     EXPECT_EQ(doc.paragraphs[1].runs.at(0).format.sizeHalfPoints, 28);
 }
 

@@ -111,8 +111,8 @@ std::optional<std::string> CommentsFromFile(const std::string& path) {
 // breaks as line feeds, tabs as tabs, bullet text and embedded objects left out, UTF-8. An empty
 // comment prints nothing (in the listing: its header line only). With --rtf the stored bytes
 // come out unchanged; in the listing a line feed follows those that do not end with one, so
-// that each header starts a line. With --set: session N's comments are replaced and the project
-// is saved to OUTPUT; nothing is printed.
+// that each header starts a line. With --set: session N's comments are replaced (plain text
+// set in Arial 10 pt) and the project is saved to OUTPUT; nothing is printed.
 int RunNotes(std::span<char*> args) {
     const std::optional<CliOptions> options =
         ParseCliOptions("notes", args, kOptOutput | kOptNotes);

@@ -2,6 +2,7 @@
 
 #include "framework/CodePage.h"
 #include "text/RtfCharset.h"
+#include "text/RtfKeywords.h"
 #include "text/RtfTokenizer.h"
 #include "text/Utf8Codec.h"
 
@@ -9,7 +10,6 @@
 #include <climits>
 #include <map>
 #include <memory>
-#include <unordered_map>
 
 namespace {
 using EKind = CRtfToken::EKind;
@@ -24,225 +24,6 @@ enum class EDest : std::uint8_t {
     Numbering,   // nowhere; \pn words describe the paragraph's bullet or number
     Upr,         // nowhere; the \ud subgroup takes the group's text instead
 };
-
-enum class EAction : std::uint8_t {
-    Skip,
-    Keep, // a container whose text is read as the enclosing group's (\field, \fldrslt...)
-    FontTable,
-    ColourTable,
-    Picture,
-    Numbering,
-    Upr,
-    Ud,
-};
-
-struct Destination {
-    EAction action;
-    unsigned dropped; // ERtfDropped bits the group's content costs
-};
-
-// Destinations this reader knows; an unknown one marked ignorable (\*) is skipped too, and any
-// other unknown control word is ignored while its group's text is kept.
-const std::unordered_map<std::string_view, Destination>& Destinations() {
-    static const std::unordered_map<std::string_view, Destination> table = {
-        {"annotation", {EAction::Skip, kRtfDroppedNote}},
-        {"atnauthor", {EAction::Skip, 0}},
-        {"atndate", {EAction::Skip, 0}},
-        {"atnid", {EAction::Skip, 0}},
-        {"atnref", {EAction::Skip, 0}},
-        {"colortbl", {EAction::ColourTable, 0}},
-        {"do", {EAction::Skip, kRtfDroppedShape}},
-        {"field", {EAction::Keep, 0}},
-        {"filetbl", {EAction::Skip, 0}},
-        {"fldinst", {EAction::Skip, kRtfDroppedField}},
-        {"fldrslt", {EAction::Keep, 0}},
-        {"fonttbl", {EAction::FontTable, 0}},
-        {"footer", {EAction::Skip, kRtfDroppedHeader}},
-        {"footerf", {EAction::Skip, kRtfDroppedHeader}},
-        {"footerl", {EAction::Skip, kRtfDroppedHeader}},
-        {"footerr", {EAction::Skip, kRtfDroppedHeader}},
-        {"footnote", {EAction::Skip, kRtfDroppedNote}},
-        {"header", {EAction::Skip, kRtfDroppedHeader}},
-        {"headerf", {EAction::Skip, kRtfDroppedHeader}},
-        {"headerl", {EAction::Skip, kRtfDroppedHeader}},
-        {"headerr", {EAction::Skip, kRtfDroppedHeader}},
-        {"info", {EAction::Skip, 0}},
-        {"listoverridetable", {EAction::Skip, 0}},
-        {"listtable", {EAction::Skip, 0}},
-        {"listtext", {EAction::Skip, 0}},
-        {"nonshppict", {EAction::Skip, 0}},
-        {"object", {EAction::Skip, kRtfDroppedObject}},
-        {"pict", {EAction::Picture, 0}},
-        {"pn", {EAction::Numbering, 0}},
-        {"pnseclvl", {EAction::Skip, 0}},
-        {"pntext", {EAction::Skip, 0}},
-        {"pntxta", {EAction::Skip, 0}},
-        {"pntxtb", {EAction::Skip, 0}},
-        {"revtbl", {EAction::Skip, 0}},
-        {"rxe", {EAction::Skip, 0}},
-        {"shp", {EAction::Keep, 0}},
-        {"shpinst", {EAction::Skip, kRtfDroppedShape}},
-        {"shppict", {EAction::Keep, 0}},
-        {"shprslt", {EAction::Keep, 0}},
-        {"stylesheet", {EAction::Skip, 0}},
-        {"tc", {EAction::Skip, 0}},
-        {"txe", {EAction::Skip, 0}},
-        {"ud", {EAction::Ud, 0}},
-        {"upr", {EAction::Upr, 0}},
-        {"xe", {EAction::Skip, 0}},
-    };
-    return table;
-}
-
-enum class EWord : std::uint8_t {
-    Ansi,
-    AnsiCpg,
-    Mac,
-    Pc,
-    Pca,
-    Deff,
-    Uc,
-    U,
-    Plain,
-    Font,
-    FontSize,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    Colour,
-    Pard,
-    AlignLeft,
-    AlignCentre,
-    AlignRight,
-    AlignJustify,
-    FirstIndent,
-    LeftIndent,
-    RightIndent,
-    TabStop,
-    Par,
-    Line,
-    Tab,
-    Cell,
-    Row,
-    TableRow,
-    Char, // a special character
-    FontCharset,
-    FontCodePage,
-    Red,
-    Green,
-    Blue,
-    PicPng,
-    PicJpeg,
-    PicOther,
-    PicWidthGoal,
-    PicHeightGoal,
-    PicScaleX,
-    PicScaleY,
-    PnBullet,
-    PnNumbered,
-    PnContinue,
-};
-
-struct Word {
-    EWord word;
-    char32_t ch = 0; // EWord::Char
-};
-
-const std::unordered_map<std::string_view, Word>& Words() {
-    static const std::unordered_map<std::string_view, Word> table = {
-        {"ansi", {EWord::Ansi}},
-        {"ansicpg", {EWord::AnsiCpg}},
-        {"mac", {EWord::Mac}},
-        {"pc", {EWord::Pc}},
-        {"pca", {EWord::Pca}},
-        {"deff", {EWord::Deff}},
-        {"uc", {EWord::Uc}},
-        {"u", {EWord::U}},
-        {"plain", {EWord::Plain}},
-        {"f", {EWord::Font}},
-        {"fs", {EWord::FontSize}},
-        {"b", {EWord::Bold}},
-        {"i", {EWord::Italic}},
-        {"ul", {EWord::Underline}},
-        {"uld", {EWord::Underline}},
-        {"uldash", {EWord::Underline}},
-        {"uldashd", {EWord::Underline}},
-        {"uldashdd", {EWord::Underline}},
-        {"uldb", {EWord::Underline}},
-        {"ulhwave", {EWord::Underline}},
-        {"ulldash", {EWord::Underline}},
-        {"ulth", {EWord::Underline}},
-        {"ulthd", {EWord::Underline}},
-        {"ulthdash", {EWord::Underline}},
-        {"ulthdashd", {EWord::Underline}},
-        {"ulthdashdd", {EWord::Underline}},
-        {"ulthldash", {EWord::Underline}},
-        {"ululdbwave", {EWord::Underline}},
-        {"ulw", {EWord::Underline}},
-        {"ulwave", {EWord::Underline}},
-        {"ulnone", {EWord::UnderlineNone}},
-        {"cf", {EWord::Colour}},
-        {"pard", {EWord::Pard}},
-        {"ql", {EWord::AlignLeft}},
-        {"qc", {EWord::AlignCentre}},
-        {"qr", {EWord::AlignRight}},
-        {"qj", {EWord::AlignJustify}},
-        {"qd", {EWord::AlignJustify}},
-        {"fi", {EWord::FirstIndent}},
-        {"li", {EWord::LeftIndent}},
-        {"lin", {EWord::LeftIndent}},
-        {"ri", {EWord::RightIndent}},
-        {"rin", {EWord::RightIndent}},
-        {"tx", {EWord::TabStop}},
-        {"par", {EWord::Par}},
-        {"page", {EWord::Par}},
-        {"sect", {EWord::Par}},
-        {"line", {EWord::Line}},
-        {"tab", {EWord::Tab}},
-        {"cell", {EWord::Cell}},
-        {"nestcell", {EWord::Cell}},
-        {"row", {EWord::Row}},
-        {"nestrow", {EWord::Row}},
-        {"trowd", {EWord::TableRow}},
-        {"emdash", {EWord::Char, 0x2014}},
-        {"endash", {EWord::Char, 0x2013}},
-        {"emspace", {EWord::Char, 0x2003}},
-        {"enspace", {EWord::Char, 0x2002}},
-        {"qmspace", {EWord::Char, 0x2005}},
-        {"bullet", {EWord::Char, 0x2022}},
-        {"lquote", {EWord::Char, 0x2018}},
-        {"rquote", {EWord::Char, 0x2019}},
-        {"ldblquote", {EWord::Char, 0x201C}},
-        {"rdblquote", {EWord::Char, 0x201D}},
-        {"zwj", {EWord::Char, 0x200D}},
-        {"zwnj", {EWord::Char, 0x200C}},
-        {"ltrmark", {EWord::Char, 0x200E}},
-        {"rtlmark", {EWord::Char, 0x200F}},
-        {"fcharset", {EWord::FontCharset}},
-        {"cpg", {EWord::FontCodePage}},
-        {"red", {EWord::Red}},
-        {"green", {EWord::Green}},
-        {"blue", {EWord::Blue}},
-        {"pngblip", {EWord::PicPng}},
-        {"jpegblip", {EWord::PicJpeg}},
-        {"emfblip", {EWord::PicOther}},
-        {"wmetafile", {EWord::PicOther}},
-        {"pmmetafile", {EWord::PicOther}},
-        {"dibitmap", {EWord::PicOther}},
-        {"wbitmap", {EWord::PicOther}},
-        {"macpict", {EWord::PicOther}},
-        {"picwgoal", {EWord::PicWidthGoal}},
-        {"pichgoal", {EWord::PicHeightGoal}},
-        {"picscalex", {EWord::PicScaleX}},
-        {"picscaley", {EWord::PicScaleY}},
-        {"pnlvlblt", {EWord::PnBullet}},
-        {"pnlvlbody", {EWord::PnNumbered}},
-        {"pnlvl", {EWord::PnNumbered}},
-        {"pnlvlcont", {EWord::PnContinue}},
-    };
-    return table;
-}
 
 struct CharState {
     int font = -1; // -1: the default font (\deff)
@@ -339,8 +120,8 @@ private:
     void OnBinary(std::string_view bytes);
     void OnByte(std::uint8_t b, bool escaped);
     void OnWord(const CRtfToken& token, bool ignorable);
-    void OnDestination(const Destination& destination);
-    void OnProperty(const Word& word, const CRtfToken& token);
+    void OnDestination(const CRtfDestination& destination);
+    void OnProperty(const CRtfWord& word, const CRtfToken& token);
     void OnUnicode(int value);
     void OnSymbol(char symbol);
 
@@ -352,6 +133,11 @@ private:
     void FinishPicture(const PictureState& picture);
 
     [[nodiscard]] const FontDef* FindFont(int index) const;
+    // The font of the text in the current group, or null when the table has none such.
+    [[nodiscard]] const FontDef* TextFont() const;
+    // The code page of a font's bytes (kRtfDefaultCodePage for a symbol-charset font); null:
+    // the document's.
+    [[nodiscard]] unsigned CodePageOf(const FontDef* font) const;
     // The text font is the Symbol font (by name, in the symbol charset).
     [[nodiscard]] bool InSymbolFont() const;
     [[nodiscard]] CRichCharFormat CurrentFormat() const;
@@ -543,10 +329,9 @@ void CReader::OnByte(std::uint8_t b, bool escaped) {
 }
 
 void CReader::OnWord(const CRtfToken& token, bool ignorable) {
-    const auto& destinations = Destinations();
-    if (const auto found = destinations.find(token.text); found != destinations.end()) {
+    if (const CRtfDestination* destination = FindRtfDestination(token.text)) {
         FlushAll();
-        OnDestination(found->second);
+        OnDestination(*destination);
         return;
     }
     if (ignorable) {
@@ -554,97 +339,96 @@ void CReader::OnWord(const CRtfToken& token, bool ignorable) {
         Top().dest = EDest::Skip;
         return;
     }
-    const auto& words = Words();
-    const auto found = words.find(token.text);
-    if (found == words.end())
+    const CRtfWord* word = FindRtfWord(token.text);
+    if (!word)
         return;
-    if (found->second.word == EWord::U) {
+    if (word->word == ERtfWord::U) {
         FlushBytes();
         OnUnicode(token.param);
         return;
     }
     FlushAll();
-    OnProperty(found->second, token);
+    OnProperty(*word, token);
 }
 
-void CReader::OnDestination(const Destination& destination) {
+void CReader::OnDestination(const CRtfDestination& destination) {
     GroupState& top = Top();
-    if (top.dest == EDest::Upr && destination.action != EAction::Ud) {
+    if (top.dest == EDest::Upr && destination.action != ERtfAction::Ud) {
         top.dest = EDest::Skip;
         return;
     }
     m_dropped |= destination.dropped;
     switch (destination.action) {
-    case EAction::Skip:
+    case ERtfAction::Skip:
         top.dest = EDest::Skip;
         break;
-    case EAction::Keep:
+    case ERtfAction::Keep:
         break;
-    case EAction::FontTable:
+    case ERtfAction::FontTable:
         top.dest = EDest::FontTable;
         break;
-    case EAction::ColourTable:
+    case ERtfAction::ColourTable:
         top.dest = EDest::ColourTable;
         m_colours.clear();
         m_rgb = 0;
         m_rgbSet = false;
         break;
-    case EAction::Picture:
+    case ERtfAction::Picture:
         top.dest = EDest::Picture;
         top.ownsPicture = true;
         m_picture = {};
         break;
-    case EAction::Numbering:
+    case ERtfAction::Numbering:
         top.dest = EDest::Numbering;
         top.ownsNumbering = true;
         m_numbering = ENumbering::None;
         break;
-    case EAction::Upr:
+    case ERtfAction::Upr:
         top.uprOuter = top.dest;
         top.dest = EDest::Upr;
         break;
-    case EAction::Ud:
+    case ERtfAction::Ud:
         if (top.dest == EDest::Upr)
             top.dest = top.uprOuter;
         break;
     }
 }
 
-void CReader::OnProperty(const Word& word, const CRtfToken& token) {
+void CReader::OnProperty(const CRtfWord& word, const CRtfToken& token) {
     GroupState& top = Top();
     const int param = token.param;
     const bool on = !token.hasParam || param != 0;
     const bool inText = top.dest == EDest::Text;
     switch (word.word) {
-    case EWord::Ansi:
+    case ERtfWord::Ansi:
         m_docCodePage = kRtfDefaultCodePage;
         break;
-    case EWord::AnsiCpg:
+    case ERtfWord::AnsiCpg:
         m_docCodePage = IsSupportedCodePage(static_cast<unsigned>(param))
                             ? static_cast<unsigned>(param)
                             : kRtfDefaultCodePage;
         break;
-    case EWord::Mac:
+    case ERtfWord::Mac:
         m_docCodePage = 10000;
         break;
-    case EWord::Pc:
+    case ERtfWord::Pc:
         m_docCodePage = 437;
         break;
-    case EWord::Pca:
+    case ERtfWord::Pca:
         m_docCodePage = 850;
         break;
-    case EWord::Deff:
+    case ERtfWord::Deff:
         m_defaultFont = param;
         break;
-    case EWord::Uc:
+    case ERtfWord::Uc:
         top.uc = std::max(param, 0);
         break;
-    case EWord::U:
+    case ERtfWord::U:
         break;
-    case EWord::Plain:
+    case ERtfWord::Plain:
         top.chr = {};
         break;
-    case EWord::Font:
+    case ERtfWord::Font:
         if (top.dest == EDest::FontTable) {
             m_fonts[param] = {};
             m_fontDef = param;
@@ -653,132 +437,134 @@ void CReader::OnProperty(const Word& word, const CRtfToken& token) {
             top.chr.font = param;
         }
         break;
-    case EWord::FontSize:
+    case ERtfWord::FontSize:
         top.chr.size =
             param > 0 ? std::min(param, CRichCharFormat::kMaxSize) : CRichCharFormat::kDefaultSize;
         break;
-    case EWord::Bold:
+    case ERtfWord::Bold:
         top.chr.bold = on;
         break;
-    case EWord::Italic:
+    case ERtfWord::Italic:
         top.chr.italic = on;
         break;
-    case EWord::Underline:
+    case ERtfWord::Underline:
         top.chr.underline = on;
         break;
-    case EWord::UnderlineNone:
+    case ERtfWord::UnderlineNone:
         top.chr.underline = false;
         break;
-    case EWord::Colour:
+    case ERtfWord::Colour:
         top.chr.colour = std::max(param, 0);
         break;
-    case EWord::Pard:
+    case ERtfWord::Pard:
         top.para = {};
         break;
-    case EWord::AlignLeft:
+    case ERtfWord::AlignLeft:
         top.para.align = ERichAlign::Left;
         break;
-    case EWord::AlignCentre:
+    case ERtfWord::AlignCentre:
         top.para.align = ERichAlign::Centre;
         break;
-    case EWord::AlignRight:
+    case ERtfWord::AlignRight:
         top.para.align = ERichAlign::Right;
         break;
-    case EWord::AlignJustify:
+    case ERtfWord::AlignJustify:
         top.para.align = ERichAlign::Justify;
         break;
-    case EWord::FirstIndent:
+    case ERtfWord::FirstIndent:
         top.para.firstIndentTwips = param;
         break;
-    case EWord::LeftIndent:
+    case ERtfWord::LeftIndent:
         top.para.leftIndentTwips = param;
         break;
-    case EWord::RightIndent:
+    case ERtfWord::RightIndent:
         top.para.rightIndentTwips = param;
         break;
-    case EWord::TabStop: {
+    case ERtfWord::TabStop: {
         std::vector<int>& tabs = top.para.tabStopsTwips;
         const auto at = std::lower_bound(tabs.begin(), tabs.end(), param);
         if ((at == tabs.end() || *at != param) && tabs.size() < CRichParagraphFormat::kMaxTabStops)
             tabs.insert(at, param);
         break;
     }
-    case EWord::Par:
+    case ERtfWord::Par:
         if (inText)
             EndParagraph();
         break;
-    case EWord::Line:
+    case ERtfWord::Line:
         if (inText)
             Emit("\n");
         break;
-    case EWord::Tab:
+    case ERtfWord::Tab:
         if (inText)
             Emit("\t");
         break;
-    case EWord::Cell:
+    case ERtfWord::Cell:
         if (inText) {
             ++m_pendingCellTabs;
             m_dropped |= kRtfDroppedTable;
         }
         break;
-    case EWord::Row:
+    case ERtfWord::Row:
         if (inText) {
             m_dropped |= kRtfDroppedTable;
             EndParagraph();
         }
         break;
-    case EWord::TableRow:
+    case ERtfWord::TableRow:
         m_dropped |= kRtfDroppedTable;
         break;
-    case EWord::Char:
+    case ERtfWord::Char:
         if (inText)
             EmitCodePoint(word.ch);
         break;
-    case EWord::FontCharset:
+    case ERtfWord::FontCharset:
         if (top.dest == EDest::FontTable && m_hasFontDef)
             m_fonts[m_fontDef].charset = param;
         break;
-    case EWord::FontCodePage:
+    case ERtfWord::FontCodePage:
         if (top.dest == EDest::FontTable && m_hasFontDef)
             m_fonts[m_fontDef].codePage = static_cast<unsigned>(std::max(param, 0));
         break;
-    case EWord::Red:
-    case EWord::Green:
-    case EWord::Blue:
+    case ERtfWord::Red:
+    case ERtfWord::Green:
+    case ERtfWord::Blue:
         if (top.dest == EDest::ColourTable) {
-            const int shift = word.word == EWord::Red ? 0 : word.word == EWord::Green ? 8 : 16;
+            const int shift = word.word == ERtfWord::Red     ? 0
+                              : word.word == ERtfWord::Green ? 8
+                                                             : 16;
             m_rgb = (m_rgb & ~(0xFFu << shift)) |
                     (static_cast<std::uint32_t>(std::clamp(param, 0, 255)) << shift);
             m_rgbSet = true;
         }
         break;
-    case EWord::PicPng:
-    case EWord::PicJpeg:
-    case EWord::PicOther:
+    case ERtfWord::PicPng:
+    case ERtfWord::PicJpeg:
+    case ERtfWord::PicOther:
         if (top.dest == EDest::Picture)
-            m_picture.format = word.word == EWord::PicPng    ? EPictureFormat::Png
-                               : word.word == EWord::PicJpeg ? EPictureFormat::Jpeg
-                                                             : EPictureFormat::Other;
+            m_picture.format = word.word == ERtfWord::PicPng    ? EPictureFormat::Png
+                               : word.word == ERtfWord::PicJpeg ? EPictureFormat::Jpeg
+                                                                : EPictureFormat::Other;
         break;
-    case EWord::PicWidthGoal:
+    case ERtfWord::PicWidthGoal:
         m_picture.widthGoal = param;
         break;
-    case EWord::PicHeightGoal:
+    case ERtfWord::PicHeightGoal:
         m_picture.heightGoal = param;
         break;
-    case EWord::PicScaleX:
+    case ERtfWord::PicScaleX:
         m_picture.scaleX = param;
         break;
-    case EWord::PicScaleY:
+    case ERtfWord::PicScaleY:
         m_picture.scaleY = param;
         break;
-    case EWord::PnBullet:
+    case ERtfWord::PnBullet:
         m_numbering = ENumbering::Bullet;
         break;
-    case EWord::PnNumbered:
+    case ERtfWord::PnNumbered:
         m_numbering = ENumbering::Numbered;
         break;
-    case EWord::PnContinue:
+    case ERtfWord::PnContinue:
         m_numbering = ENumbering::None;
         break;
     }
@@ -853,38 +639,19 @@ void CReader::FlushBytes() {
         return;
     std::string bytes;
     bytes.swap(m_pending);
-    const GroupState& top = Top();
     std::string utf8;
-    if (top.dest == EDest::FontTable) {
-        const FontDef* font = m_hasFontDef ? FindFont(m_fontDef) : nullptr;
-        unsigned codePage = m_docCodePage;
-        if (font && font->codePage && IsSupportedCodePage(font->codePage))
-            codePage = font->codePage;
-        else if (font && font->charset == kRtfSymbolCharset)
-            codePage = kRtfDefaultCodePage;
-        else if (font)
-            codePage = CodePageOfCharset(font->charset, m_docCodePage);
-        utf8 = Converter(codePage).ToUtf8(bytes);
-    } else {
-        const FontDef* font = FindFont(top.chr.font < 0 ? m_defaultFont : top.chr.font);
-        if (font && !font->codePage && font->charset == kRtfSymbolCharset) {
-            const bool symbol = InSymbolFont();
-            for (char b : bytes) {
-                const auto byte = static_cast<std::uint8_t>(b);
-                if (const char32_t c = symbol ? SymbolFontChar(byte) : 0; c != 0)
-                    AppendUtf8(utf8, c);
-                else
-                    utf8 += Converter(kRtfDefaultCodePage).ToUtf8(std::string(1, b));
-            }
-        } else {
-            unsigned codePage = m_docCodePage;
-            if (font && font->codePage)
-                codePage = font->codePage;
-            else if (font)
-                codePage = CodePageOfCharset(font->charset, m_docCodePage);
-            utf8 = Converter(IsSupportedCodePage(codePage) ? codePage : kRtfDefaultCodePage)
-                       .ToUtf8(bytes);
+    if (Top().dest == EDest::FontTable) {
+        // A name in its own font's code page.
+        utf8 = Converter(CodePageOf(m_hasFontDef ? FindFont(m_fontDef) : nullptr)).ToUtf8(bytes);
+    } else if (InSymbolFont()) {
+        for (char b : bytes) {
+            if (const char32_t c = SymbolFontChar(static_cast<std::uint8_t>(b)); c != 0)
+                AppendUtf8(utf8, c);
+            else
+                utf8 += Converter(kRtfDefaultCodePage).ToUtf8(std::string(1, b));
         }
+    } else {
+        utf8 = Converter(CodePageOf(TextFont())).ToUtf8(bytes);
     }
     Emit(utf8);
 }
@@ -971,17 +738,32 @@ const FontDef* CReader::FindFont(int index) const {
     return found == m_fonts.end() ? nullptr : &found->second;
 }
 
+const FontDef* CReader::TextFont() const {
+    const int font = Top().chr.font;
+    return FindFont(font < 0 ? m_defaultFont : font);
+}
+
+unsigned CReader::CodePageOf(const FontDef* font) const {
+    unsigned codePage = m_docCodePage;
+    if (font && font->codePage)
+        codePage = font->codePage;
+    else if (font && font->charset == kRtfSymbolCharset)
+        codePage = kRtfDefaultCodePage;
+    else if (font)
+        codePage = CodePageOfCharset(font->charset, m_docCodePage);
+    return IsSupportedCodePage(codePage) ? codePage : kRtfDefaultCodePage;
+}
+
 bool CReader::InSymbolFont() const {
-    const GroupState& top = Top();
-    const FontDef* font = FindFont(top.chr.font < 0 ? m_defaultFont : top.chr.font);
-    return top.dest == EDest::Text && font && !font->codePage &&
+    const FontDef* font = TextFont();
+    return Top().dest == EDest::Text && font && !font->codePage &&
            font->charset == kRtfSymbolCharset && IsSymbolFace(CleanFace(font->name));
 }
 
 CRichCharFormat CReader::CurrentFormat() const {
     const CharState& chr = Top().chr;
     CRichCharFormat format;
-    if (const FontDef* font = FindFont(chr.font < 0 ? m_defaultFont : chr.font))
+    if (const FontDef* font = TextFont())
         format.face = CleanFace(font->name);
     format.sizeHalfPoints = chr.size;
     format.bold = chr.bold;

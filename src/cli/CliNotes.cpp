@@ -38,7 +38,7 @@ constexpr DroppedName kDroppedNames[] = {
 };
 
 bool Print(std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
 }
 
 std::string_view View(const CMemFile& file) {

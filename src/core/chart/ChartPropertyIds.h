@@ -1,7 +1,7 @@
-// Named property ids of the chart component (beyond the annotation cells of ChartIds.h).
+// Named property ids of the chart component (beyond the annotation cells of ChartCells.h).
 #pragma once
 
-#include "framework/ChartIds.h"
+#include "chart/ChartCells.h"
 
 namespace chart {
 // Data. x and y are floats, subset-major: index = subset * points + point.

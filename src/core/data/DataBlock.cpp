@@ -2,7 +2,7 @@
 
 #include "data/Annotation.h"
 #include "data/DataModule.h"
-#include "framework/ChartIds.h"
+#include "chart/ChartCells.h"
 #include "shell/MainDoc.h"
 
 KUBO_IMPLEMENT_SERIAL(CDataBlock, CViewTreeItem, 0)

@@ -5,7 +5,7 @@
 #include "chart/ChartPropertyStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/RubberBand.h"
-#include "framework/ChartIds.h"
+#include "chart/ChartCells.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,7 +1,7 @@
 // A CChartCells that records the cells written, keyed by property and index.
 #pragma once
 
-#include "framework/ChartIds.h"
+#include "chart/ChartCells.h"
 
 #include <map>
 #include <string>

@@ -434,7 +434,7 @@ class ViewTreeExportTest : public ViewTreeTest {
 protected:
     struct Call {
         std::string flight;
-        unsigned id;
+        TextExport kind;
         int index;
         int total;
         bool operator==(const Call&) const = default;
@@ -445,8 +445,8 @@ protected:
         path = dir.filePath("out.txt").toStdString();
         view.SetSavePathPrompt([this] { return prompt; });
         view.SetFlightExporter(
-            [this](CDataBlock& flight, std::ostream& out, unsigned id, int index, int total) {
-                calls.push_back({flight.GetName(), id, index, total});
+            [this](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
+                calls.push_back({flight.GetName(), kind, index, total});
                 out << flight.GetName() << '\n';
             });
     }
@@ -478,7 +478,7 @@ TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
 
     ASSERT_EQ(calls.size(), 4u);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(calls[i], (Call{Names({"a1", "a2", "a3", "b2"})[i], 30054u, i, 4}));
+        EXPECT_EQ(calls[i], (Call{Names({"a1", "a2", "a3", "b2"})[i], TextExport::Raw, i, 4}));
     EXPECT_EQ(FileText(), "a1\na2\na3\nb2\n");
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{&view, HINT_SAVE, nullptr}));
@@ -500,7 +500,7 @@ TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothing) {
     // An exporter that fails stops the export with its own text.
     prompt = path;
     Click("a2", Qt::ControlModifier);
-    view.SetFlightExporter([](CDataBlock&, std::ostream&, unsigned, int, int) {
+    view.SetFlightExporter([](CDataBlock&, std::ostream&, TextExport, int, int) {
         throw std::runtime_error("disk full");
     });
     ASSERT_TRUE(view.OnCmdMsg(30053, nullptr));
@@ -532,7 +532,7 @@ TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
     CCmdUI remove(30202);
     ASSERT_TRUE(view.OnCmdMsg(30202, &remove));
     EXPECT_EQ(remove.GetEnabled(), false);
-    view.SetFlightExporter([](CDataBlock&, std::ostream&, unsigned, int, int) {});
+    view.SetFlightExporter([](CDataBlock&, std::ostream&, TextExport, int, int) {});
     auto* empty = AddSession("Empty", {});
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, empty);
     CCmdUI exportState(30053);

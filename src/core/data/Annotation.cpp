@@ -37,7 +37,7 @@ std::unique_ptr<CAnnotation> CAnnotation::MakeDataMarker(CDataBlock* owner, int 
     return marker;
 }
 
-CMainDoc* CAnnotation::GetDocument() const {
+CRecordDocument* CAnnotation::GetDocument() const {
     return m_pOwner ? m_pOwner->GetDocument() : nullptr;
 }
 

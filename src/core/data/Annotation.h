@@ -7,7 +7,7 @@
 #include <string>
 
 class CDataBlock;
-class CMainDoc;
+class CRecordDocument;
 
 class CAnnotation : public CObject {
     KUBO_DECLARE_SERIAL(CAnnotation)
@@ -29,7 +29,7 @@ public:
 
     [[nodiscard]] CDataBlock* GetOwner() const { return m_pOwner; }
     void SetOwner(CDataBlock* owner) { m_pOwner = owner; }
-    [[nodiscard]] CMainDoc* GetDocument() const;
+    [[nodiscard]] CRecordDocument* GetDocument() const;
 
     // The chart label: the alignment code of the kind, then the first 46 characters of two
     // spaces + text (carriage returns removed, each line feed followed by two spaces).

@@ -8,7 +8,7 @@
 #include <string>
 
 class CDataBlock;
-class CMainDoc;
+class CRecordDocument;
 
 class CDataModule : public CViewTreeItem {
     KUBO_DECLARE_SERIAL(CDataModule)
@@ -16,7 +16,7 @@ public:
     // Every construction advances the process-wide session counter and names the session
     // "Session<counter>" (the loader's sessions too, before their stored name replaces it).
     // doc: the owning document, not owned; null while a project file is being loaded.
-    explicit CDataModule(CMainDoc* doc = nullptr);
+    explicit CDataModule(CRecordDocument* doc = nullptr);
     ~CDataModule() override;
 
     // The session record of the project file; loading takes the archive's document as owner.
@@ -27,8 +27,8 @@ public:
     // Hint 10 with this session when update.
     void SetName(const std::string& name, bool update, CView* sender) override;
 
-    [[nodiscard]] CMainDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CMainDoc* doc) { m_pDocument = doc; }
+    [[nodiscard]] CRecordDocument* GetDocument() const { return m_pDocument; }
+    void SetDocument(CRecordDocument* doc) { m_pDocument = doc; }
 
     // The flights in tree order; the list owns them.
     [[nodiscard]] const CObListEx<CDataBlock>& GetFlights() const { return m_flights; }
@@ -56,7 +56,7 @@ public:
 private:
     void MarkModified() const;
 
-    CMainDoc* m_pDocument;
+    CRecordDocument* m_pDocument;
     std::string m_strName;
     CMemFile m_comments{65536};
     CObListEx<CDataBlock> m_flights{true};

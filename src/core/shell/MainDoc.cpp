@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-KUBO_IMPLEMENT_DYNAMIC(CMainDoc, CDocument)
+KUBO_IMPLEMENT_DYNAMIC(CMainDoc, CRecordDocument)
 
 namespace {
 constexpr unsigned kFeetLongId = 5013;
@@ -16,7 +16,7 @@ constexpr unsigned kMetresShortId = 5016;
 } // namespace
 
 CMainDoc::CMainDoc(CUiServices* ui, RegistryStore* registry)
-    : CDocument(ui), m_pRegistry(registry) {
+    : CRecordDocument(ui), m_pRegistry(registry) {
     if (m_pRegistry)
         LoadSettings(*m_pRegistry);
 }

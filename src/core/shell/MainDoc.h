@@ -1,10 +1,10 @@
 // CMainDoc: the project document — its sessions and the settings the records read through it.
 #pragma once
 
+#include "data/RecordDocument.h"
 #include "framework/ArchiveStream.h"
 #include "framework/ChartStateBlock.h"
 #include "framework/CommTimeouts.h"
-#include "framework/Document.h"
 #include "framework/ObListEx.h"
 #include "framework/PortSetupBlock.h"
 #include "framework/SafeFile.h"
@@ -21,12 +21,9 @@ class CView;
 class Clock;
 class RegistryStore;
 
-class CMainDoc : public CDocument {
+class CMainDoc : public CRecordDocument {
     KUBO_DECLARE_DYNAMIC(CMainDoc)
 public:
-    // Altitudes are shown in feet as metres × this single-precision factor.
-    static constexpr float kFeetFactor = 3.28084f;
-
     // The version written to project files; versions 1 to it are read.
     static constexpr std::uint16_t kFileVersion = 6;
     // The built-in default formulas.
@@ -59,12 +56,8 @@ public:
     bool RemoveSession(CDataModule* session, bool deleteIt, bool notify, CView* sender);
 
     // Show feet: 0 metres, nonzero feet.
-    [[nodiscard]] std::uint32_t GetShowFeet() const { return m_nShowFeet; }
+    [[nodiscard]] std::uint32_t GetShowFeet() const override { return m_nShowFeet; }
     void SetShowFeet(std::uint32_t showFeet) { m_nShowFeet = showFeet; }
-    // Metres → display units factor: 3.28084f widened in feet mode, else 1.0.
-    [[nodiscard]] double GetDisplayFactor() const {
-        return m_nShowFeet ? static_cast<double>(kFeetFactor) : 1.0;
-    }
 
     // --- Display units ---
     [[nodiscard]] double ToDisplayUnits(double metres) const { return metres * GetDisplayFactor(); }
@@ -91,13 +84,13 @@ public:
     void SetPortSetup(const CPortSetupBlock& setup) { m_portSetup = setup; }
     [[nodiscard]] const CommTimeouts& GetCommTimeouts() const { return m_timeouts; }
 
-    [[nodiscard]] const std::string& GetDefaultAltitudeFormula() const {
+    [[nodiscard]] const std::string& GetDefaultAltitudeFormula() const override {
         return m_strDefaultAltitudeFormula;
     }
     void SetDefaultAltitudeFormula(std::string formula) {
         m_strDefaultAltitudeFormula = std::move(formula);
     }
-    [[nodiscard]] const std::string& GetDefaultPressureFormula() const {
+    [[nodiscard]] const std::string& GetDefaultPressureFormula() const override {
         return m_strDefaultPressureFormula;
     }
     void SetDefaultPressureFormula(std::string formula) {

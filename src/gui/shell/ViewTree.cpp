@@ -34,22 +34,6 @@ constexpr unsigned kTreeStyle = CTreeViewEx::kHasButtons | CTreeViewEx::kHasLine
 constexpr unsigned kCmdExportFirst = cmd::ExportTranslated;
 constexpr unsigned kCmdExportLast = 30060;
 
-// The flight's own text export, once the record offers one.
-template <class Block>
-constexpr bool kHasExportText = requires(Block& block, std::ostream& out) {
-    block.ExportText(out, 0u, 0, 0);
-};
-
-template <class Block>
-CViewTree::FlightExporter DefaultExporter() {
-    if constexpr (kHasExportText<Block>)
-        return [](Block& flight, std::ostream& out, unsigned id, int index, int total) {
-            flight.ExportText(out, id, index, total);
-        };
-    else
-        return {};
-}
-
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
     return std::filesystem::path(
         std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
@@ -65,7 +49,9 @@ const QIcon& RecordIcon(int itemType) {
 
 CViewTree::CViewTree(QWidget* parent)
     : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent),
-      m_exporter(DefaultExporter<CDataBlock>()) {
+      m_exporter([](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
+          flight.ExportText(out, kind, index, total);
+      }) {
     CTreeCtrlEx& tree = GetTreeCtrl();
     tree.setIconSize(QSize(19, 16));
     connect(&tree, &CTreeCtrlEx::itemSelectionNotified, this,
@@ -360,8 +346,9 @@ void CViewTree::ReportError(const std::string& text) {
 }
 
 void CViewTree::OnFileExport(unsigned id) {
-    if (!m_exporter)
+    if (!m_exporter || (id != cmd::ExportTranslated && id != cmd::ExportRaw))
         return;
+    const TextExport kind = id == cmd::ExportRaw ? TextExport::Raw : TextExport::Translated;
     std::optional<std::string> path;
     if (m_savePrompt) {
         path = m_savePrompt();
@@ -408,7 +395,7 @@ void CViewTree::OnFileExport(unsigned id) {
     try {
         int index = 0;
         for (CDataBlock* flight : flights) {
-            m_exporter(*flight, out, id, index++, total);
+            m_exporter(*flight, out, kind, index++, total);
             if (!out) {
                 ReportError(fileError(errno ? errno : EIO));
                 return;

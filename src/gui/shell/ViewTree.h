@@ -12,6 +12,7 @@
 #include <string>
 
 class CDataBlock;
+enum class TextExport;
 class CDataModule;
 class CMainDoc;
 class CViewTreeItem;
@@ -20,8 +21,8 @@ class CViewTree : public CTreeViewEx {
     Q_OBJECT
     KUBO_DECLARE_DYNAMIC(CViewTree)
 public:
-    // Writes one flight of a text export: (flight, file, command id, 0-based number, total).
-    using FlightExporter = std::function<void(CDataBlock&, std::ostream&, unsigned, int, int)>;
+    // Writes one flight of a text export: (flight, file, which export, 0-based number, total).
+    using FlightExporter = std::function<void(CDataBlock&, std::ostream&, TextExport, int, int)>;
     // Asks for the file to export to; nullopt when the user cancelled.
     using SavePathPrompt = std::function<std::optional<std::string>()>;
 
@@ -50,7 +51,7 @@ public:
     void OnFileExport(unsigned id);
 
     // Test and integration seams. The defaults write with CDataBlock's own export operation
-    // (the export commands stay disabled while there is none) and show a save-file dialog.
+    // and show a save-file dialog.
     void SetFlightExporter(FlightExporter exporter) { m_exporter = std::move(exporter); }
     void SetSavePathPrompt(SavePathPrompt prompt) { m_savePrompt = std::move(prompt); }
 

@@ -1,8 +1,10 @@
-// The chart's Qt-free half: typed property store, settings block and min/max pyramid.
+// The chart's Qt-free half: property store, settings block, annotation cells, min/max pyramid.
+#include "chart/ChartCells.h"
 #include "chart/ChartPropertyIds.h"
 #include "chart/ChartPropertyStore.h"
 #include "chart/ChartSettingsCodec.h"
 #include "chart/MinMaxPyramid.h"
+#include "support/RecordingChart.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +107,28 @@ TEST(ChartSettingsCodec, MalformedBlocksAreRefused) {
     const Bytes bulk = {'K', 'B', 'C', 'S', 1, 0, 1, 0, 0, 0, 0x57, 0x08, 0, 0, 4, 0, 0, 0, 0};
     ASSERT_EQ(0x0857, chart::kXData);
     EXPECT_FALSE(chart::DecodeSettings(bulk));
+}
+
+TEST(AnnotationCellWriter, EachKindFillsItsOwnSlotsInTurn) {
+    RecordingChart cells;
+    chart::AnnotationCellWriter writer(cells);
+    using chart::AnnotationSlot;
+    writer.Put(AnnotationSlot::VerticalLine, 2.0, 0.0, 1, 0xFF, "|t  a");
+    writer.Put(AnnotationSlot::HorizontalLine, 0.0, 110.0, 6, 0x00FF8000, "|c  top");
+    writer.Put(AnnotationSlot::VerticalLine, 3.0, 0.0, 2, 0, "|b  b"); // e.g. the next flight's
+    writer.Put(AnnotationSlot::Point, 4.0, 50.0, 15, 0, "|l  M1");
+    EXPECT_EQ(writer.Count(AnnotationSlot::VerticalLine), 2);
+
+    EXPECT_EQ(cells.Double(chart::kVertLineX, 1), 3.0);
+    EXPECT_EQ(cells.Int(chart::kVertLineStyle, 1), 2);
+    EXPECT_EQ(cells.Text(chart::kVertLineText, 0), "|t  a");
+    EXPECT_EQ(cells.Double(chart::kHorzLineY, 0), 110.0);
+    EXPECT_EQ(cells.Int(chart::kHorzLineColour, 0), 0x00FF8000);
+    EXPECT_EQ(cells.Int(chart::kHorzLineAxis, 0), 0);
+    EXPECT_EQ(cells.Double(chart::kPointX, 0), 4.0);
+    EXPECT_EQ(cells.Double(chart::kPointY, 0), 50.0);
+    EXPECT_EQ(cells.Int(chart::kPointSymbol, 0), 15);
+    EXPECT_EQ(cells.Size(), 18U); // nothing beyond the cells of each kind
 }
 
 TEST(MinMaxPyramid, RangeQueriesMatchAScan) {

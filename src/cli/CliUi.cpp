@@ -1,11 +1,12 @@
 #include "CliUi.h"
 
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <cstdio>
 
 namespace {
-constexpr unsigned kKeepIncompleteId = 5005;
+constexpr unsigned kKeepIncompleteId = str::KeepIncompleteData;
 } // namespace
 
 MsgResult CCliUi::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) {

@@ -7,6 +7,7 @@
 #include "data/DataModule.h"
 #include "data/ReadDataDlg.h"
 #include "framework/CommandIds.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
@@ -174,7 +175,7 @@ TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
     user.Start(app->GetMainFrame());
     ASSERT_TRUE(ReadData());
     ASSERT_EQ(user.questions.size(), 1u);
-    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(str::KeepIncompleteData));
     EXPECT_FALSE(user.finalAsked);
     ASSERT_EQ(doc.GetSessions().GetCount(), 1);
     const CDataModule* session = doc.GetSessions().GetHead();
@@ -209,7 +210,7 @@ TEST_F(ReadFixture, MissingDeviceReports5003AndShowsNoWindow) {
     EXPECT_FALSE(windowShown);
     EXPECT_EQ(doc.GetSessions().GetCount(), 0);
     ASSERT_EQ(user.questions.size(), 1u);
-    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5003));
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(str::SerialOpenFailed));
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
 }
 

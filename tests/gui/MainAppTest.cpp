@@ -3,6 +3,7 @@
 #include "KuboVersion.h"
 #include "framework/CommandIds.h"
 #include "framework/Document.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
 #include "shell/AboutDlg.h"
@@ -258,7 +259,7 @@ TEST_F(AppFixture, AMissingOrBrokenCatalogueLeavesTheBuiltInTexts) {
     junk.close();
     EXPECT_FALSE(app->LoadResourceLibrary(dir.path()));
     EXPECT_FALSE(app->IsResourceLibraryLoaded());
-    EXPECT_EQ(LoadString(5018), "Graph");
+    EXPECT_EQ(LoadString(str::GraphPageTab), "Graph");
 }
 
 TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
@@ -271,7 +272,7 @@ TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
     ASSERT_TRUE(source.open(QIODevice::WriteOnly));
     source.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
                  "<TS version=\"2.1\" language=\"cs_CZ\"><context><name>StringTable</name>"
-                 "<message><source>5018</source><translation>Graf</translation></message>"
+                 "<message><source>Graph</source><translation>Graf</translation></message>"
                  "</context></TS>\n");
     source.close();
     ASSERT_EQ(QProcess::execute(lrelease, {QStringLiteral("-silent"), ts}), 0);
@@ -281,10 +282,11 @@ TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
         CMainApp translated(doc2, files2, CMainFrame::Panes{});
         ASSERT_TRUE(translated.LoadResourceLibrary(dir.path()));
         EXPECT_TRUE(translated.IsResourceLibraryLoaded());
-        EXPECT_EQ(LoadString(5018), "Graf");
-        EXPECT_EQ(LoadString(5017), "Flight Information"); // untranslated entries stay
+        EXPECT_EQ(LoadString(str::GraphPageTab), "Graf");
+        EXPECT_EQ(LoadString(str::InfoPageTab), "Flight Information"); // untranslated entries stay
     }
-    EXPECT_EQ(LoadString(5018), "Graph"); // the catalogue goes with the application object
+    EXPECT_EQ(LoadString(str::GraphPageTab),
+              "Graph"); // the catalogue goes with the application object
 }
 
 TEST(AboutDlg, ShowsTheFourPartVersionAndABuildDate) {

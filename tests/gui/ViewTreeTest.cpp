@@ -229,7 +229,7 @@ TEST_F(ViewTreeTest, FillsFromTheDocumentAndFollowsItsHints) {
     ASSERT_EQ(UpdatesWith(HINT_SELECTION).size(), 1u);
     EXPECT_EQ(UpdatesWith(HINT_SELECTION)[0].object, nullptr);
 
-    // Hint 1 empties the tree.
+    // HINT_CLEAR empties the tree.
     doc.UpdateAllViews(nullptr, HINT_CLEAR);
     EXPECT_EQ(Tree().topLevelItemCount(), 0);
 }
@@ -269,7 +269,7 @@ TEST_F(ViewTreeTest, SelectionIsToldOnceLaterAndTheGraphShowsSelectedAndTicked) 
     EXPECT_TRUE(UpdatesWith(HINT_SELECTION).empty()); // posted, not at once
     Idle();
 
-    // Several selected: one hint 14 without a record, then the three flights shown.
+    // Several selected: one HINT_SELECTION without a record, then the three flights shown.
     const auto selection = UpdatesWith(HINT_SELECTION);
     ASSERT_EQ(selection.size(), 1u);
     EXPECT_EQ(selection[0].object, nullptr);
@@ -377,7 +377,7 @@ TEST_F(ViewTreeTest, RenameThroughTheLabelEditor) {
     ASSERT_NE(Flight("Morning"), nullptr);
     EXPECT_EQ(Flight("Morning")->GetSession(), B);
     EXPECT_NE(Item("Morning"), nullptr);
-    // Hint 9 from the record, then a forced synchronisation redraws the graph.
+    // HINT_FLIGHT_CHANGED from the record, then a forced synchronisation redraws the graph.
     ASSERT_FALSE(UpdatesWith(HINT_FLIGHT_CHANGED).empty());
     EXPECT_EQ(UpdatesWith(HINT_FLIGHT_CHANGED)[0].sender, &view);
     EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
@@ -395,7 +395,7 @@ TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     EXPECT_EQ(FlightNames(B), Names({"b1", "b2", "a1", "a2"}));
     EXPECT_EQ(FlightNames(A), Names({"a3"}));
     EXPECT_EQ(Flight("a1")->GetSession(), B);
-    // Hint 0 without sender rebuilt the tree; the selection moved with the records.
+    // HINT_REBUILD without sender rebuilt the tree; the selection moved with the records.
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{nullptr, HINT_REBUILD, nullptr}));
     EXPECT_EQ(Item("a1")->parent(), Item("B"));

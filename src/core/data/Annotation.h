@@ -15,8 +15,8 @@ public:
     enum Kind { kHorizontalLine = 0, kVerticalLine = 1, kDataPoint = 2 };
     static constexpr int kKindCount = 3;
 
-    // Defaults: visible, horizontal line, style 0, alignment 0, at 0 s / 0 m, text 5121,
-    // black, not bound. owner: the flight whose list will hold it; not owned.
+    // Defaults: visible, horizontal line, style 0, alignment 0, at 0 s / 0 m, text
+    // str::AnnotationText, black, not bound. owner: the flight whose list will hold it; not owned.
     explicit CAnnotation(CDataBlock* owner = nullptr);
 
     // The annotation record of the project file; the owner is set by the flight that adopts it.

@@ -42,12 +42,12 @@ public:
 
     [[nodiscard]] std::string GetName() const override { return m_strName; }
     [[nodiscard]] int GetItemType() const override { return kFlight; }
-    // Hint 9 with this flight when update.
+    // HINT_FLIGHT_CHANGED with this flight when update.
     void SetName(const std::string& name, bool update, CView* sender) override;
 
     [[nodiscard]] bool IsShown() const { return m_bShown; }
-    // Unchanged value: false, nothing else. Otherwise stores it, hint 9 when update, marks the
-    // document modified, true.
+    // Unchanged value: false, nothing else. Otherwise stores it, HINT_FLIGHT_CHANGED when update,
+    // marks the document modified, true.
     bool SetShown(bool shown, bool update, CView* sender);
 
     // The document of the owning session, or null for a flight outside any document.

@@ -24,7 +24,7 @@ public:
 
     [[nodiscard]] std::string GetName() const override { return m_strName; }
     [[nodiscard]] int GetItemType() const override { return kSession; }
-    // Hint 10 with this session when update.
+    // HINT_SESSION_CHANGED with this session when update.
     void SetName(const std::string& name, bool update, CView* sender) override;
 
     [[nodiscard]] CRecordDocument* GetDocument() const { return m_pDocument; }
@@ -37,13 +37,15 @@ public:
     void AppendFlight(std::unique_ptr<CDataBlock> flight);
 
     // Takes flight out of this session. False (and nothing changed, no hints, no modified
-    // mark) when it is not here. With update: hint 7 before and hint 8 after, with the flight.
-    // With deleteFlight the flight is destroyed afterwards; else the caller owns it.
+    // mark) when it is not here. With update: HINT_FLIGHT_REMOVING before and HINT_FLIGHT_REMOVED
+    // after, with the flight. With deleteFlight the flight is destroyed afterwards; else the caller
+    // owns it.
     bool RemoveFlight(CDataBlock* flight, bool deleteFlight, bool update, CView* sender);
 
     // Moves flight (from this or another session) into this session: at the head when after is
     // this session, right after `after` when that is a flight of this session, else at the
-    // tail. Nothing happens when flight == after. With update: hint 5 before, hint 6 after.
+    // tail. Nothing happens when flight == after. With update: HINT_FLIGHT_MOVING before,
+    // HINT_FLIGHT_MOVED after.
     bool MoveFlight(CDataBlock* flight, CViewTreeItem* after, bool update, CView* sender);
 
     // The rich-text comments exactly as the comments editor saved them.

@@ -4,6 +4,7 @@
 #include "data/TransmissionReader.h"
 #include "framework/Clock.h"
 #include "framework/CommandIds.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
 #include "shell/MainDoc.h"
@@ -11,7 +12,7 @@
 namespace {
 
 // The document template's strings: filter name at line 3, extension at line 4.
-constexpr unsigned kDocTemplateId = 128;
+constexpr unsigned kDocTemplateId = str::DocTemplate;
 
 Clock& ProcessClock() {
     static SteadyClock clock;

@@ -4,6 +4,7 @@
 #include "framework/Document.h"
 #include "framework/Hints.h"
 #include "framework/StringTable.h"
+#include "framework/StringTableData.h"
 #include "shell/AboutDlg.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainMenu.h"
@@ -100,11 +101,11 @@ bool CMainApp::LoadResourceLibrary(const QString& dir) {
     if (!translator->load(path))
         return false;
     QCoreApplication::installTranslator(translator.get());
-    // String-table entries are messages of the context "StringTable" keyed by their decimal id.
+    // String-table entries are messages of the context "StringTable": their English text, told
+    // apart by their comment where two are equal.
     QTranslator* catalogue = translator.get();
-    SetStringSource([catalogue](unsigned id) -> std::optional<std::string> {
-        const QString text =
-            catalogue->translate("StringTable", QByteArray::number(id).constData());
+    SetStringSource([catalogue](const StringTableEntry& entry) -> std::optional<std::string> {
+        const QString text = catalogue->translate("StringTable", entry.text, entry.comment);
         if (text.isEmpty())
             return std::nullopt;
         return text.toStdString();

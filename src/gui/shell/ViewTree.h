@@ -36,8 +36,8 @@ public:
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
     // Sets every flight's shown-in-graph flag to "ticked or selected", telling the views with
-    // this tree as sender; hint 15 when any flag changed or force is set. The application runs
-    // this when idle after selectionSyncRequested.
+    // this tree as sender; HINT_GRAPH_DATA when any flag changed or force is set. The application
+    // runs this when idle after selectionSyncRequested.
     void SynchronizeShownFlags(bool force);
 
     // The record an item shows, or null.

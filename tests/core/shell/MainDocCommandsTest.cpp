@@ -2,6 +2,7 @@
 #include "data/DataModule.h"
 #include "framework/CmdUI.h"
 #include "framework/MemoryRegistryStore.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "shell/MainDoc.h"
 #include "support/FakeClock.h"
@@ -120,7 +121,7 @@ TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
     setup.SetBaudRate(9600);
     p.doc.SetPortSetup(setup);
     EXPECT_TRUE(p.Run(kReadData)); // no port queued: it cannot be opened
-    EXPECT_TRUE(p.Showed(5003));
+    EXPECT_TRUE(p.Showed(str::SerialOpenFailed));
 #ifdef _WIN32
     const std::string expected = "\\\\.\\COM3";
 #else
@@ -196,13 +197,14 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
         unsigned message; // 0: none
     };
     const Case cases[] = {
-        {"port cannot be opened", [](Project&) {}, 5003},
+        {"port cannot be opened", [](Project&) {}, str::SerialOpenFailed},
         {"settings rejected",
          [](Project& p) {
              p.ui.QueuePort(PortOpenResult{PortOpenStatus::kSetupFailed, nullptr});
          },
-         5004},
-        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); }, 5005},
+         str::SerialSetupFailed},
+        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); },
+         str::KeepIncompleteData},
         {"final question cancelled",
          [](Project& p) {
              p.ui.ReadWindow().finalOk = false;

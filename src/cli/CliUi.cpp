@@ -19,5 +19,7 @@ MsgResult CCliUi::MessageBox(const std::string& text, MsgButtons buttons, MsgIco
         return MsgResult::Yes;
     }
     m_strLastMessage = text;
-    return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    return buttons == MsgButtons::Ok      ? MsgResult::Ok
+           : buttons == MsgButtons::YesNo ? MsgResult::No
+                                          : MsgResult::Cancel;
 }

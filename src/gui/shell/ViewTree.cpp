@@ -4,13 +4,12 @@
 #include "data/DataModule.h"
 #include "framework/CommandIds.h"
 #include "framework/UiServices.h"
+#include "shell/FilePrompts.h"
 #include "shell/MainDoc.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <cerrno>
@@ -340,31 +339,19 @@ void CViewTree::ReportError(const std::string& text) {
     CDocument* doc = GetDocument();
     if (CUiServices* ui = doc ? doc->GetUi() : nullptr)
         (void)ui->MessageBox(text, MsgButtons::Ok, MsgIcon::Error);
-    else
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
-                              QString::fromStdString(text));
 }
 
 void CViewTree::OnFileExport(unsigned id) {
     if (!m_exporter || (id != cmd::ExportTranslated && id != cmd::ExportRaw))
         return;
     const TextExport kind = id == cmd::ExportRaw ? TextExport::Raw : TextExport::Translated;
-    std::optional<std::string> path;
-    if (m_savePrompt) {
-        path = m_savePrompt();
-    } else {
-        QFileDialog dialog(this);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setNameFilters(
-            {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)")});
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().constFirst().toStdString();
-    }
+    CDocument* doc = GetDocument();
+    CUiServices* ui = doc ? doc->GetUi() : nullptr;
+    const std::optional<std::string> path =
+        ui ? ui->PromptSaveFile(TextFilePrompt(), {}) : std::nullopt;
     if (!path)
         return;
-    if (CDocument* doc = GetDocument())
-        doc->UpdateAllViews(this, HINT_SAVE, nullptr);
+    doc->UpdateAllViews(this, HINT_SAVE, nullptr);
 
     // Each flight once: a selected session brings all its flights.
     std::vector<CDataBlock*> flights;

@@ -23,8 +23,6 @@ class CViewTree : public CTreeViewEx {
 public:
     // Writes one flight of a text export: (flight, file, which export, 0-based number, total).
     using FlightExporter = std::function<void(CDataBlock&, std::ostream&, TextExport, int, int)>;
-    // Asks for the file to export to; nullopt when the user cancelled.
-    using SavePathPrompt = std::function<std::optional<std::string>()>;
 
     explicit CViewTree(QWidget* parent = nullptr);
     ~CViewTree() override;
@@ -50,10 +48,9 @@ public:
     void OnEditDelete(unsigned id);
     void OnFileExport(unsigned id);
 
-    // Test and integration seams. The defaults write with CDataBlock's own export operation
-    // and show a save-file dialog.
+    // Test seam: the default writes with CDataBlock's own export operation. The file is asked
+    // for through the document's CUiServices.
     void SetFlightExporter(FlightExporter exporter) { m_exporter = std::move(exporter); }
-    void SetSavePathPrompt(SavePathPrompt prompt) { m_savePrompt = std::move(prompt); }
 
     [[nodiscard]] bool IsDragging() const { return m_bDragging; }
 
@@ -90,5 +87,4 @@ private:
     QTreeWidgetItem* m_pDropTarget = nullptr;
     std::optional<Qt::CursorShape> m_dragCursor;
     FlightExporter m_exporter;
-    SavePathPrompt m_savePrompt;
 };

@@ -143,8 +143,9 @@ TEST(TransmissionReader, ParserStopWithoutFlightsDropsSilently) {
 
 TEST(TransmissionReader, OpeningThePort) {
     EXPECT_EQ(CTransmissionReader::PortDeviceName(2), "\\\\.\\COM3");
-    for (const auto& [status, id] : {std::pair{PortOpenStatus::kOpenFailed, 5003u},
-                                     std::pair{PortOpenStatus::kSetupFailed, 5004u}}) {
+    for (const auto& [status, id] :
+         {std::pair{PortOpenStatus::kOpenFailed, str::SerialOpenFailed},
+          std::pair{PortOpenStatus::kSetupFailed, str::SerialSetupFailed}}) {
         Read r;
         EXPECT_FALSE(r.reader.ReadFromPort(
             [s = status] {

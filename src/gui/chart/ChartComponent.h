@@ -1,11 +1,11 @@
 // ChartComponent: the chart widget the pages drive through numbered properties.
 #pragma once
 
+#include "chart/ChartCells.h"
 #include "chart/ChartData.h"
 #include "chart/ChartPropertyStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/RubberBand.h"
-#include "chart/ChartCells.h"
 
 #include <QImage>
 #include <QSize>

@@ -201,18 +201,5 @@ TEST_F(ReadFixture, CancelWhileWaitingAddsNothingAndAsksNothing) {
         EXPECT_EQ(qobject_cast<CReadDataDlg*>(w), nullptr);
 }
 
-TEST_F(ReadFixture, MissingDeviceReports5003AndShowsNoWindow) {
-    doc.SetPortName(settingsDir.filePath(QStringLiteral("no-such-tty")).toStdString());
-    bool windowShown = false;
-    user.onReadWindow = [&](CReadDataDlg&) { windowShown = true; };
-    user.Start(app->GetMainFrame());
-    ASSERT_TRUE(ReadData());
-    EXPECT_FALSE(windowShown);
-    EXPECT_EQ(doc.GetSessions().GetCount(), 0);
-    ASSERT_EQ(user.questions.size(), 1u);
-    EXPECT_EQ(user.questions[0].toStdString(), LoadString(str::SerialOpenFailed));
-    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
-}
-
 } // namespace
 #endif

@@ -289,18 +289,6 @@ TEST_F(ViewTreeTest, SelectionIsToldOnceLaterAndTheGraphShowsSelectedAndTicked) 
     EXPECT_EQ(Shown(), Names({"b1", "b2"}));
 }
 
-TEST_F(ViewTreeTest, TickingOneOfSeveralSelectedTicksAllAndShowsThem) {
-    Tree().expandAll();
-    Click("a1");
-    Click("b1", Qt::ControlModifier);
-    Click("A", Qt::ControlModifier);
-    Click("b1", {}, HitPart::CheckBox);
-    // Deselecting keeps the ticked flights in the graph.
-    Click("a3");
-    Idle();
-    EXPECT_EQ(Shown(), Names({"a1", "a3", "b1"}));
-}
-
 TEST_F(ViewTreeTest, SynchronisationSendsGraphHintOnChangeOrForce) {
     view.SynchronizeShownFlags(false);
     EXPECT_TRUE(UpdatesWith(HINT_GRAPH_DATA).empty());

@@ -4,7 +4,6 @@
 #include "chart/ChartPropertyStore.h"
 #include "chart/ChartSettingsCodec.h"
 #include "chart/MinMaxPyramid.h"
-#include "support/RecordingChart.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +14,16 @@
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;
+
+// Cells written straight into a store, as the chart component does.
+struct StoreCells : CChartCells {
+    CChartPropertyStore store;
+    void SetCellDouble(int id, int index, double v) override { store.SetCellDouble(id, index, v); }
+    void SetCellInt(int id, int index, std::int32_t v) override { store.SetCellInt(id, index, v); }
+    void SetCellText(int id, int index, const std::string& v) override {
+        store.SetCellText(id, index, v);
+    }
+};
 
 CChartPropertyStore SampleStore() {
     CChartPropertyStore store;
@@ -110,7 +119,7 @@ TEST(ChartSettingsCodec, MalformedBlocksAreRefused) {
 }
 
 TEST(AnnotationCellWriter, EachKindFillsItsOwnSlotsInTurn) {
-    RecordingChart cells;
+    StoreCells cells;
     chart::AnnotationCellWriter writer(cells);
     using chart::AnnotationSlot;
     writer.Put(AnnotationSlot::VerticalLine, 2.0, 0.0, 1, 0xFF, "|t  a");
@@ -119,16 +128,16 @@ TEST(AnnotationCellWriter, EachKindFillsItsOwnSlotsInTurn) {
     writer.Put(AnnotationSlot::Point, 4.0, 50.0, 15, 0, "|l  M1");
     EXPECT_EQ(writer.Count(AnnotationSlot::VerticalLine), 2);
 
-    EXPECT_EQ(cells.Double(chart::kVertLineX, 1), 3.0);
-    EXPECT_EQ(cells.Int(chart::kVertLineStyle, 1), 2);
-    EXPECT_EQ(cells.Text(chart::kVertLineText, 0), "|t  a");
-    EXPECT_EQ(cells.Double(chart::kHorzLineY, 0), 110.0);
-    EXPECT_EQ(cells.Int(chart::kHorzLineColour, 0), 0x00FF8000);
-    EXPECT_EQ(cells.Int(chart::kHorzLineAxis, 0), 0);
-    EXPECT_EQ(cells.Double(chart::kPointX, 0), 4.0);
-    EXPECT_EQ(cells.Double(chart::kPointY, 0), 50.0);
-    EXPECT_EQ(cells.Int(chart::kPointSymbol, 0), 15);
-    EXPECT_EQ(cells.Size(), 18U); // nothing beyond the cells of each kind
+    const CChartPropertyStore& s = cells.store;
+    EXPECT_EQ(s.DoubleAt(chart::kVertLineX, 1), 3.0);
+    EXPECT_EQ(s.IntAt(chart::kVertLineStyle, 1), 2);
+    EXPECT_EQ(s.TextAt(chart::kVertLineText, 0), "|t  a");
+    EXPECT_EQ(s.DoubleAt(chart::kHorzLineY, 0), 110.0);
+    EXPECT_EQ(s.IntAt(chart::kHorzLineColour, 0), 0x00FF8000);
+    EXPECT_TRUE(s.Has(chart::kHorzLineAxis));
+    EXPECT_EQ(s.DoubleAt(chart::kPointY, 0), 50.0);
+    EXPECT_EQ(s.IntAt(chart::kPointSymbol, 0), 15);
+    EXPECT_EQ(s.Values().size(), 14U); // nothing beyond the cells of each kind
 }
 
 TEST(MinMaxPyramid, RangeQueriesMatchAScan) {

@@ -26,14 +26,7 @@ std::size_t CountEntries(const std::string& list) {
 }
 } // namespace
 
-TEST(Annotation, DefaultsAndDeviceMarker) {
-    CAnnotation note;
-    EXPECT_TRUE(note.m_bVisible);
-    EXPECT_EQ(note.m_nKind, CAnnotation::kHorizontalLine);
-    EXPECT_EQ(note.m_strText, "Annotation Text");
-    EXPECT_FALSE(note.m_bBoundToData);
-    EXPECT_EQ(note.GetDocument(), nullptr);
-
+TEST(Annotation, DeviceMarker) {
     CDataBlock flight;
     auto marker = CAnnotation::MakeDataMarker(&flight, 3, 12.5);
     EXPECT_EQ(marker->m_nKind, CAnnotation::kDataPoint);

@@ -380,21 +380,6 @@ void ExpectAllMethodsAgree(const SampleTranslationInput& input) {
 }
 } // namespace
 
-TEST(SampleTranslation, SamplesTheAltitudeFailsOnKeepTheirEntriesAndDoNotCount) {
-    const std::vector<std::uint16_t> raw = Walk(3000, 1);
-    const Display d =
-        Translate({kPressure, "1/(X-40000)", 40000, raw}, TranslationMethod::kFastest);
-    ASSERT_TRUE(d.ok);
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == 40000) {
-            EXPECT_EQ(d.time[i], -7.0f);
-            EXPECT_EQ(d.altitude[i], -9.0f);
-        } else {
-            EXPECT_EQ(d.time[i], SampleTime(250, i));
-        }
-    }
-}
-
 TEST(SampleTranslation, TimesAreExactForLongSlowFlights) {
     EXPECT_EQ(SampleTime(1000, 2), 2.0f);
     EXPECT_EQ(SampleTime(100, 1234), static_cast<float>(123400 * 0.0010000000474974513));

@@ -8,12 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-TEST(ChartProperties, ValuesComeBackInTheFormTheCallerAsksFor) {
+// The component's property calls over its store (the store itself is tested in core).
+TEST(ChartProperties, VectorsComeBackInTheFormTheCallerAsksFor) {
     ChartComponent c;
-    EXPECT_EQ(c.GetInt(chart::kZoomStyle), 1); // default before anything is set
-    c.SetInt(chart::kCursorMode, 3);
-    EXPECT_EQ(c.GetInt(chart::kCursorMode), 3);
-
     // A known double vector given as floats converts; the count comes with a null destination.
     const std::array<float, 1> f = {0.7f};
     c.SetVector(chart::kZoomMinX, std::span<const float>(f));
@@ -22,47 +19,21 @@ TEST(ChartProperties, ValuesComeBackInTheFormTheCallerAsksFor) {
     c.GetVector(chart::kZoomMinX, &d);
     EXPECT_FLOAT_EQ(static_cast<float>(d), 0.7f);
 
-    // Colour references round trip through ints.
     const std::array<std::int32_t, 3> colours = {0x00FF00, 0x0000FF, 0xFF0000};
     c.SetVector(chart::kSubsetColours, std::span<const std::int32_t>(colours));
     std::array<std::int32_t, 3> back{};
     EXPECT_EQ(c.GetVector(chart::kSubsetColours, back.data()), 3U);
     EXPECT_EQ(back, colours);
 
-    // TAB text: each item followed by a TAB; reading gives the same text back.
-    c.SetVector(chart::kSubsetLabels, std::string_view("Flight 1\tFlight 2\t"));
-    EXPECT_EQ(c.GetVector(chart::kSubsetLabels, nullptr), 2U);
-    EXPECT_EQ(c.GetText(chart::kSubsetLabels), "Flight 1\tFlight 2\t");
-
-    c.SetText(chart::kMainTitle, "Altitude");
-    EXPECT_EQ(c.GetText(chart::kMainTitle), "Altitude");
-
-    // An id without a role keeps what it is given.
-    c.SetInt(3408, 1);
-    EXPECT_EQ(c.GetInt(3408), 1);
+    // Cells written through the annotation interface; a negative index is ignored.
+    CChartCells& cells = c;
+    cells.SetCellText(chart::kHorzLineText, 2, "|r  Base");
+    cells.SetCellText(chart::kHorzLineText, -1, "x");
+    EXPECT_EQ(c.GetVector(chart::kHorzLineText, nullptr), 3U);
+    EXPECT_EQ(c.Store().TextAt(chart::kHorzLineText, 2), "|r  Base");
 
     c.ResetProperties();
-    EXPECT_EQ(c.GetInt(chart::kCursorMode), 0);
-    EXPECT_EQ(c.GetText(chart::kMainTitle), "");
-}
-
-TEST(ChartProperties, CellsGrowTheirVectorsAndFeedTheAnnotationInterface) {
-    ChartComponent c;
-    CChartCells& cells = c;
-    cells.SetCellDouble(chart::kHorzLineY, 2, 350.0);
-    cells.SetCellInt(chart::kHorzLineColour, 2, 0x0000FF);
-    cells.SetCellText(chart::kHorzLineText, 2, "|r  Base");
-    EXPECT_EQ(c.GetVector(chart::kHorzLineY, nullptr), 3U);
-    std::array<double, 3> ys{};
-    c.GetVector(chart::kHorzLineY, ys.data());
-    EXPECT_EQ(ys[0], 0.0);
-    EXPECT_EQ(ys[2], 350.0);
-    EXPECT_EQ(c.Store().TextAt(chart::kHorzLineText, 2), "|r  Base");
-    cells.SetCellDouble(chart::kHorzLineY, -1, 5.0); // ignored, no crash
-    EXPECT_EQ(c.GetVector(chart::kHorzLineY, nullptr), 3U);
-    // Clearing with an empty vector, as a rebuild does.
-    c.SetVector(chart::kHorzLineY, std::span<const double>());
-    EXPECT_EQ(c.GetVector(chart::kHorzLineY, nullptr), 0U);
+    EXPECT_EQ(c.GetVector(chart::kZoomMinX, nullptr), 0U);
 }
 
 TEST(ChartProperties, DataCellsAddressSubsetAndPoint) {

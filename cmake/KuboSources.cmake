@@ -19,3 +19,15 @@ function(kubo_forbid_qt_includes)
         endif()
     endforeach()
 endfunction()
+
+# The layers of the core: configuration stops when one of the files includes a header from a
+# folder its layer may not use (include paths are written from src/core: "shell/MainDoc.h").
+function(kubo_forbid_core_includes forbidden_dirs)
+    list(JOIN forbidden_dirs "|" alternatives)
+    foreach(file IN LISTS ARGN)
+        file(STRINGS "${file}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*\"(${alternatives})/")
+        if(hits)
+            message(FATAL_ERROR "${file} includes from ${forbidden_dirs}, which its layer may not use:\n${hits}")
+        endif()
+    endforeach()
+endfunction()

@@ -3,7 +3,6 @@
 #include "CliOptions.h"
 #include "CliProject.h"
 #include "data/DataBlock.h"
-#include "framework/CommandIds.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,10 +13,10 @@ constexpr const char* kUsage = "export --translated|--raw INPUT [-o OUTPUT] [--p
                                "[--altitude F] [--date TEXT]";
 
 // Writes the flights to out as the export command does: index 0 .. total - 1 in project order.
-void WriteExport(const std::vector<CDataBlock*>& flights, unsigned commandId, std::ostream& out) {
+void WriteExport(const std::vector<CDataBlock*>& flights, TextExport kind, std::ostream& out) {
     const int total = static_cast<int>(flights.size());
     for (int index = 0; index < total; ++index)
-        flights[static_cast<std::size_t>(index)]->ExportText(out, commandId, index, total);
+        flights[static_cast<std::size_t>(index)]->ExportText(out, kind, index, total);
 }
 
 int RunExport(std::span<char*> args) {
@@ -34,10 +33,10 @@ int RunExport(std::span<char*> args) {
     CCliProject project;
     if (!project.Load(input, {options->pressure, options->altitude, options->date}))
         return kExitFailure;
-    const unsigned commandId = options->raw ? cmd::ExportRaw : cmd::ExportTranslated;
+    const TextExport kind = options->raw ? TextExport::Raw : TextExport::Translated;
 
     if (!options->output) {
-        WriteExport(project.Flights(), commandId, std::cout);
+        WriteExport(project.Flights(), kind, std::cout);
         std::cout.flush();
         if (!std::cout) {
             ReportCliFileError("<stdout>", "write error");
@@ -51,7 +50,7 @@ int RunExport(std::span<char*> args) {
         ReportCliFileError(*options->output, "cannot create the file");
         return kExitFailure;
     }
-    WriteExport(project.Flights(), commandId, out);
+    WriteExport(project.Flights(), kind, out);
     out.close();
     if (!out) {
         ReportCliFileError(*options->output, "write error");

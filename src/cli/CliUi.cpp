@@ -1,11 +1,12 @@
 #include "CliUi.h"
 
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <cstdio>
 
 namespace {
-constexpr unsigned kKeepIncompleteId = 5005;
+constexpr unsigned kKeepIncompleteId = str::KeepIncompleteData;
 } // namespace
 
 MsgResult CCliUi::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) {
@@ -18,5 +19,7 @@ MsgResult CCliUi::MessageBox(const std::string& text, MsgButtons buttons, MsgIco
         return MsgResult::Yes;
     }
     m_strLastMessage = text;
-    return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    return buttons == MsgButtons::Ok      ? MsgResult::Ok
+           : buttons == MsgButtons::YesNo ? MsgResult::No
+                                          : MsgResult::Cancel;
 }

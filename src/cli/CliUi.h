@@ -5,9 +5,10 @@
 
 #include <string>
 
-// Keeps an incomplete transmission that holds flights (answering Yes to 5005, with a warning on
-// stderr naming the current file) and keeps several flights in one session. Every other
-// message is recorded, not shown: the command reports the last one as the reason of a failure.
+// Keeps an incomplete transmission that holds flights (answering Yes to str::KeepIncompleteData,
+// with a warning on stderr naming the current file) and keeps several flights in one session. Every
+// other message is recorded, not shown: the command reports the last one as the reason of a
+// failure.
 class CCliUi final : public CUiServices {
 public:
     using CUiServices::MessageBox;

@@ -7,6 +7,7 @@
 #include "data/DataModule.h"
 #include "data/ReadDataDlg.h"
 #include "framework/CommandIds.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
@@ -174,7 +175,7 @@ TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
     user.Start(app->GetMainFrame());
     ASSERT_TRUE(ReadData());
     ASSERT_EQ(user.questions.size(), 1u);
-    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(str::KeepIncompleteData));
     EXPECT_FALSE(user.finalAsked);
     ASSERT_EQ(doc.GetSessions().GetCount(), 1);
     const CDataModule* session = doc.GetSessions().GetHead();
@@ -198,19 +199,6 @@ TEST_F(ReadFixture, CancelWhileWaitingAddsNothingAndAsksNothing) {
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
     for (QWidget* w : QApplication::allWidgets())
         EXPECT_EQ(qobject_cast<CReadDataDlg*>(w), nullptr);
-}
-
-TEST_F(ReadFixture, MissingDeviceReports5003AndShowsNoWindow) {
-    doc.SetPortName(settingsDir.filePath(QStringLiteral("no-such-tty")).toStdString());
-    bool windowShown = false;
-    user.onReadWindow = [&](CReadDataDlg&) { windowShown = true; };
-    user.Start(app->GetMainFrame());
-    ASSERT_TRUE(ReadData());
-    EXPECT_FALSE(windowShown);
-    EXPECT_EQ(doc.GetSessions().GetCount(), 0);
-    ASSERT_EQ(user.questions.size(), 1u);
-    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5003));
-    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
 }
 
 } // namespace

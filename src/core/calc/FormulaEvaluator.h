@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/FormulaLexis.h"
+#include "framework/StringIds.h"
 
 #include <array>
 #include <cstddef>
@@ -32,7 +33,7 @@ public:
     };
 
     // The message of code c is the string numbered base + c - 1.
-    static constexpr unsigned kErrorMessageBase = 5101;
+    static constexpr unsigned kErrorMessageBase = str::FormulaErrorFirst;
     static constexpr int kVariableSlots = 50;
     // Names are significant to this many characters; longer ones are cut.
     static constexpr std::size_t kMaxNameLength = 15;

@@ -1,14 +1,15 @@
 #include "calc/FormulaSetValidation.h"
 
 #include "calc/FormulaEvaluator.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <initializer_list>
 #include <utility>
 
 namespace {
-constexpr unsigned kInvalidPressureId = 5001;
-constexpr unsigned kInvalidAltitudeId = 5002;
+constexpr unsigned kInvalidPressureId = str::InvalidPressureFormula;
+constexpr unsigned kInvalidAltitudeId = str::InvalidAltitudeFormula;
 
 constexpr double kTestRaw = 10.0;
 constexpr double kTestPressure = 20.0;

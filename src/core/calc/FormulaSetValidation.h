@@ -6,8 +6,9 @@
 
 enum class FormulaField { kNone, kPressure, kAltitude };
 
-// The first formula at fault and the message to show for it (5001 or 5002 carrying the
-// evaluator's message); kNone and an empty message when both formulas are sound.
+// The first formula at fault and the message to show for it (str::InvalidPressureFormula or
+// str::InvalidAltitudeFormula carrying the evaluator's message); kNone and an empty message when
+// both formulas are sound.
 struct FormulaSetCheck {
     FormulaField invalid = FormulaField::kNone;
     std::string message;

@@ -1,18 +1,19 @@
 #include "data/Annotation.h"
 
 #include "data/DataBlock.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/Utf8.h"
 
 KUBO_IMPLEMENT_SERIAL(CAnnotation, CObject, 0)
 
 namespace {
-constexpr unsigned kAnnotationTextId = 5121;
-constexpr unsigned kMarkerTextId = 5122;
-constexpr unsigned kLineStylesId = 5110;
-constexpr unsigned kSymbolsId = 5111;
-constexpr unsigned kAlignmentDescriptionsId = 5112; // + kind
-constexpr unsigned kAlignmentCodesId = 5115;        // + kind
+constexpr unsigned kAnnotationTextId = str::AnnotationText;
+constexpr unsigned kMarkerTextId = str::DataMarkerText;
+constexpr unsigned kLineStylesId = str::LineStyleNames;
+constexpr unsigned kSymbolsId = str::SymbolNames;
+constexpr unsigned kAlignmentDescriptionsId = str::AlignmentNamesFirst; // + kind
+constexpr unsigned kAlignmentCodesId = str::AlignmentCodesFirst;        // + kind
 constexpr std::size_t kLabelLength = 46;
 
 bool IsKnownKind(int kind) {
@@ -37,7 +38,7 @@ std::unique_ptr<CAnnotation> CAnnotation::MakeDataMarker(CDataBlock* owner, int 
     return marker;
 }
 
-CMainDoc* CAnnotation::GetDocument() const {
+CRecordDocument* CAnnotation::GetDocument() const {
     return m_pOwner ? m_pOwner->GetDocument() : nullptr;
 }
 

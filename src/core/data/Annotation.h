@@ -7,7 +7,7 @@
 #include <string>
 
 class CDataBlock;
-class CMainDoc;
+class CRecordDocument;
 
 class CAnnotation : public CObject {
     KUBO_DECLARE_SERIAL(CAnnotation)
@@ -15,8 +15,8 @@ public:
     enum Kind { kHorizontalLine = 0, kVerticalLine = 1, kDataPoint = 2 };
     static constexpr int kKindCount = 3;
 
-    // Defaults: visible, horizontal line, style 0, alignment 0, at 0 s / 0 m, text 5121,
-    // black, not bound. owner: the flight whose list will hold it; not owned.
+    // Defaults: visible, horizontal line, style 0, alignment 0, at 0 s / 0 m, text
+    // str::AnnotationText, black, not bound. owner: the flight whose list will hold it; not owned.
     explicit CAnnotation(CDataBlock* owner = nullptr);
 
     // The annotation record of the project file; the owner is set by the flight that adopts it.
@@ -29,7 +29,7 @@ public:
 
     [[nodiscard]] CDataBlock* GetOwner() const { return m_pOwner; }
     void SetOwner(CDataBlock* owner) { m_pOwner = owner; }
-    [[nodiscard]] CMainDoc* GetDocument() const;
+    [[nodiscard]] CRecordDocument* GetDocument() const;
 
     // The chart label: the alignment code of the kind, then the first 46 characters of two
     // spaces + text (carriage returns removed, each line feed followed by two spaces).

@@ -2,8 +2,7 @@
 
 #include "data/Annotation.h"
 #include "data/DataModule.h"
-#include "framework/ChartIds.h"
-#include "shell/MainDoc.h"
+#include "data/RecordDocument.h"
 
 KUBO_IMPLEMENT_SERIAL(CDataBlock, CViewTreeItem, 0)
 
@@ -11,20 +10,20 @@ CDataBlock::CDataBlock(CViewTreeItem* parent) : CViewTreeItem(parent) {}
 
 CDataBlock::~CDataBlock() = default;
 
-CMainDoc* CDataBlock::GetDocument() const {
+CRecordDocument* CDataBlock::GetDocument() const {
     CDataModule* session = GetSession();
     return session ? session->GetDocument() : nullptr;
 }
 
 void CDataBlock::MarkModified() const {
-    if (CMainDoc* doc = GetDocument())
+    if (CRecordDocument* doc = GetDocument())
         doc->SetModifiedFlag(true);
 }
 
 void CDataBlock::SetName(const std::string& name, bool update, CView* sender) {
     m_strName = name;
     if (update)
-        if (CMainDoc* doc = GetDocument())
+        if (CRecordDocument* doc = GetDocument())
             doc->UpdateAllViews(sender, HINT_FLIGHT_CHANGED, this);
     MarkModified();
 }
@@ -34,7 +33,7 @@ bool CDataBlock::SetShown(bool shown, bool update, CView* sender) {
         return false;
     m_bShown = shown;
     if (update)
-        if (CMainDoc* doc = GetDocument())
+        if (CRecordDocument* doc = GetDocument())
             doc->UpdateAllViews(sender, HINT_FLIGHT_CHANGED, this);
     MarkModified();
     return true;
@@ -86,43 +85,19 @@ void CDataBlock::AppendAnnotation(std::unique_ptr<CAnnotation> annotation) {
     m_annotations.AddTail(std::move(annotation));
 }
 
-void CDataBlock::AddChartAnnotations(CChartCells& chart, bool timeInMinutes,
-                                     int counters[3]) const {
-    const CMainDoc* doc = GetDocument();
+std::vector<AnnotationMark> CDataBlock::GetAnnotationMarks(bool timeInMinutes) const {
+    const CRecordDocument* doc = GetDocument();
     const double timeDivisor = timeInMinutes ? 60.0 : 1.0;
     const double unitFactor = doc ? doc->GetDisplayFactor() : 1.0;
     const double timeOffset = GetEffectiveTimeOffset();
     const double altitudeOffset = GetEffectiveAltitudeOffset();
+    std::vector<AnnotationMark> marks;
     for (const CAnnotation* note : m_annotations) {
-        // A kind outside 0-2 can only come from an edited file; it has no slot to go to.
         if (!note->m_bVisible || note->m_nKind < 0 || note->m_nKind >= CAnnotation::kKindCount)
             continue;
-        const double x = (timeOffset + note->m_dTime) / timeDivisor;
-        const double y = (altitudeOffset + note->m_dAltitude) * unitFactor;
-        const int index = counters[note->m_nKind]++;
-        const auto colour = static_cast<std::int32_t>(note->m_crColour);
-        const std::string label = note->GetChartLabel();
-        switch (note->m_nKind) {
-        case CAnnotation::kHorizontalLine:
-            chart.SetCellDouble(chart::kHorzLineY, index, y);
-            chart.SetCellInt(chart::kHorzLineStyle, index, note->m_nStyle);
-            chart.SetCellInt(chart::kHorzLineColour, index, colour);
-            chart.SetCellInt(chart::kHorzLineAxis, index, 0);
-            chart.SetCellText(chart::kHorzLineText, index, label);
-            break;
-        case CAnnotation::kVerticalLine:
-            chart.SetCellDouble(chart::kVertLineX, index, x);
-            chart.SetCellInt(chart::kVertLineStyle, index, note->m_nStyle);
-            chart.SetCellInt(chart::kVertLineColour, index, colour);
-            chart.SetCellText(chart::kVertLineText, index, label);
-            break;
-        default:
-            chart.SetCellDouble(chart::kPointX, index, x);
-            chart.SetCellDouble(chart::kPointY, index, y);
-            chart.SetCellInt(chart::kPointSymbol, index, note->m_nStyle);
-            chart.SetCellInt(chart::kPointColour, index, colour);
-            chart.SetCellText(chart::kPointText, index, label);
-            break;
-        }
+        marks.push_back({note->m_nKind, (timeOffset + note->m_dTime) / timeDivisor,
+                         (altitudeOffset + note->m_dAltitude) * unitFactor, note->m_nStyle,
+                         static_cast<std::int32_t>(note->m_crColour), note->GetChartLabel()});
     }
+    return marks;
 }

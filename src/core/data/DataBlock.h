@@ -12,8 +12,21 @@
 #include <vector>
 
 class CAnnotation;
-class CChartCells;
-class CMainDoc;
+class CRecordDocument;
+
+// The two text exports of a flight.
+enum class TextExport { Translated, Raw };
+
+// A visible annotation as the graph shows it: x on the time axis (minutes or seconds) and y in
+// the document's altitude unit, both with the flight's effective offsets.
+struct AnnotationMark {
+    int kind; // CAnnotation::Kind
+    double x;
+    double y;
+    std::int32_t style;
+    std::int32_t colour; // 0x00BBGGRR
+    std::string label;   // CAnnotation::GetChartLabel
+};
 
 class CDataBlock : public CViewTreeItem {
     KUBO_DECLARE_SERIAL(CDataBlock)
@@ -29,16 +42,16 @@ public:
 
     [[nodiscard]] std::string GetName() const override { return m_strName; }
     [[nodiscard]] int GetItemType() const override { return kFlight; }
-    // Hint 9 with this flight when update.
+    // HINT_FLIGHT_CHANGED with this flight when update.
     void SetName(const std::string& name, bool update, CView* sender) override;
 
     [[nodiscard]] bool IsShown() const { return m_bShown; }
-    // Unchanged value: false, nothing else. Otherwise stores it, hint 9 when update, marks the
-    // document modified, true.
+    // Unchanged value: false, nothing else. Otherwise stores it, HINT_FLIGHT_CHANGED when update,
+    // marks the document modified, true.
     bool SetShown(bool shown, bool update, CView* sender);
 
     // The document of the owning session, or null for a flight outside any document.
-    [[nodiscard]] CMainDoc* GetDocument() const;
+    [[nodiscard]] CRecordDocument* GetDocument() const;
 
     // --- Offsets (seconds, metres). The effective offset is what the display adds. ---
     [[nodiscard]] bool IsPendingOffsetActive() const { return m_bPendingOffset; }
@@ -59,11 +72,9 @@ public:
     // clears the pending offset. True.
     bool ApplyOffset(float timeDelta, float altitudeDelta);
 
-    // Puts every visible annotation into the chart's annotation slots. counters[kind] is the
-    // next free slot of that kind; the caller starts them at 0 and passes them through all
-    // flights. Positions carry the effective offsets, the time axis unit (minutes when
-    // timeInMinutes) and the document's altitude unit.
-    void AddChartAnnotations(CChartCells& chart, bool timeInMinutes, int counters[3]) const;
+    // The visible annotations in display order, the time axis in minutes when timeInMinutes.
+    // Annotations of a kind outside 0-2 (only an edited file holds them) are left out.
+    [[nodiscard]] std::vector<AnnotationMark> GetAnnotationMarks(bool timeInMinutes) const;
 
     // --- Fields ---
     [[nodiscard]] const std::string& GetDate() const { return m_strDate; }
@@ -103,9 +114,9 @@ public:
     void FinishDecoding(const std::array<std::uint8_t, 14>& header, int index);
 
     // --- Text export (DataBlockTextExport.cpp, DataBlockRawExport.cpp) ---
-    // The export command's per-flight call: command 30053 writes the translated text, 30054
-    // the raw text (index and total as ExportRaw takes them); other ids write nothing.
-    void ExportText(std::ostream& out, unsigned commandId, int index, int total) const;
+    // The export commands' per-flight call: the translated text, or the raw text with index and
+    // total as ExportRaw takes them.
+    void ExportText(std::ostream& out, TextExport kind, int index, int total) const;
     // Writes the commented header and one "time\taltitude\tpressure\traw" row per sample whose
     // altitude the formulas yield, in metres and without offsets, evaluated afresh (the
     // translation caches are neither read nor changed). When the pressure formula fails on the

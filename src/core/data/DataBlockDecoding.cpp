@@ -2,7 +2,7 @@
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
 #include "data/DeviceProtocol.h"
-#include "shell/MainDoc.h"
+#include "data/RecordDocument.h"
 
 namespace {
 // Raw array positions while decoding: reference high byte, low byte, rate; samples follow.
@@ -59,7 +59,7 @@ void CDataBlock::FinishDecoding(const std::array<std::uint8_t, 14>& header, int 
     // Set directly: finishing a read is not a user edit and must not mark the document.
     m_strName = "Flight " + std::to_string(index + 1);
     m_nVersion = header[1];
-    if (const CMainDoc* doc = GetDocument()) {
+    if (const CRecordDocument* doc = GetDocument()) {
         m_strAltitudeFormula = doc->GetDefaultAltitudeFormula();
         m_strPressureFormula = doc->GetDefaultPressureFormula();
     }

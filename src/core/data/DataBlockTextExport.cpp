@@ -1,7 +1,6 @@
 // The translated text export of a flight, and the per-flight entry point of both text exports.
 #include "data/DataBlock.h"
 #include "data/SampleTranslation.h"
-#include "framework/CommandIds.h"
 
 #include <charconv>
 #include <cstdint>
@@ -48,10 +47,10 @@ private:
 };
 } // namespace
 
-void CDataBlock::ExportText(std::ostream& out, unsigned commandId, int index, int total) const {
-    if (commandId == cmd::ExportTranslated)
+void CDataBlock::ExportText(std::ostream& out, TextExport kind, int index, int total) const {
+    if (kind == TextExport::Translated)
         ExportTranslated(out);
-    else if (commandId == cmd::ExportRaw)
+    else
         ExportRaw(out, index, total);
 }
 

@@ -2,8 +2,8 @@
 #include "calc/TextHelpers.h"
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
+#include "data/RecordDocument.h"
 #include "data/SampleTranslation.h"
-#include "shell/MainDoc.h"
 
 #include <cmath>
 
@@ -56,7 +56,7 @@ bool CDataBlock::UpdateDisplay(bool applyOffsets) const {
 
     const float timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
     const float altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
-    const CMainDoc* doc = GetDocument();
+    const CRecordDocument* doc = GetDocument();
     const auto unit = static_cast<std::int32_t>(doc ? doc->GetShowFeet() : 0);
     if (!translated && timeOffset == m_fDisplayTimeOffset &&
         altitudeOffset == m_fDisplayAltitudeOffset && unit == m_nDisplayUnit &&
@@ -73,7 +73,7 @@ bool CDataBlock::UpdateDisplay(bool applyOffsets) const {
     if (unit == 0 && altitudeOffset == 0.0f) {
         m_displayAltitude = m_altitude;
     } else {
-        const float factor = unit != 0 ? CMainDoc::kFeetFactor : 1.0f;
+        const float factor = unit != 0 ? CRecordDocument::kFeetFactor : 1.0f;
         m_displayAltitude.resize(n);
         for (std::size_t i = 0; i < n; ++i)
             m_displayAltitude[i] = (m_altitude[i] + altitudeOffset) * factor;
@@ -105,7 +105,7 @@ void CDataBlock::GetStartPoint(float& time, float& altitude) const {
 double CDataBlock::GetMaxAltitude() const {
     if (m_dMaxAltitude < 0)
         static_cast<void>(UpdateDisplay(false));
-    const CMainDoc* doc = GetDocument();
+    const CRecordDocument* doc = GetDocument();
     return m_dMaxAltitude * (doc ? doc->GetDisplayFactor() : 1.0);
 }
 

@@ -1,8 +1,8 @@
 #include "data/DataModule.h"
 
 #include "data/DataBlock.h"
+#include "data/RecordDocument.h"
 #include "framework/StringTable.h"
-#include "shell/MainDoc.h"
 
 KUBO_IMPLEMENT_SERIAL(CDataModule, CViewTreeItem, 0)
 
@@ -17,7 +17,7 @@ int CDataModule::GetSessionCounter() {
     return SessionCounter();
 }
 
-CDataModule::CDataModule(CMainDoc* doc)
+CDataModule::CDataModule(CRecordDocument* doc)
     : CViewTreeItem(nullptr), m_pDocument(doc),
       m_strName("Session" + std::to_string(++SessionCounter())) {}
 

@@ -8,7 +8,7 @@
 #include <string>
 
 class CDataBlock;
-class CMainDoc;
+class CRecordDocument;
 
 class CDataModule : public CViewTreeItem {
     KUBO_DECLARE_SERIAL(CDataModule)
@@ -16,7 +16,7 @@ public:
     // Every construction advances the process-wide session counter and names the session
     // "Session<counter>" (the loader's sessions too, before their stored name replaces it).
     // doc: the owning document, not owned; null while a project file is being loaded.
-    explicit CDataModule(CMainDoc* doc = nullptr);
+    explicit CDataModule(CRecordDocument* doc = nullptr);
     ~CDataModule() override;
 
     // The session record of the project file; loading takes the archive's document as owner.
@@ -24,11 +24,11 @@ public:
 
     [[nodiscard]] std::string GetName() const override { return m_strName; }
     [[nodiscard]] int GetItemType() const override { return kSession; }
-    // Hint 10 with this session when update.
+    // HINT_SESSION_CHANGED with this session when update.
     void SetName(const std::string& name, bool update, CView* sender) override;
 
-    [[nodiscard]] CMainDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CMainDoc* doc) { m_pDocument = doc; }
+    [[nodiscard]] CRecordDocument* GetDocument() const { return m_pDocument; }
+    void SetDocument(CRecordDocument* doc) { m_pDocument = doc; }
 
     // The flights in tree order; the list owns them.
     [[nodiscard]] const CObListEx<CDataBlock>& GetFlights() const { return m_flights; }
@@ -37,13 +37,15 @@ public:
     void AppendFlight(std::unique_ptr<CDataBlock> flight);
 
     // Takes flight out of this session. False (and nothing changed, no hints, no modified
-    // mark) when it is not here. With update: hint 7 before and hint 8 after, with the flight.
-    // With deleteFlight the flight is destroyed afterwards; else the caller owns it.
+    // mark) when it is not here. With update: HINT_FLIGHT_REMOVING before and HINT_FLIGHT_REMOVED
+    // after, with the flight. With deleteFlight the flight is destroyed afterwards; else the caller
+    // owns it.
     bool RemoveFlight(CDataBlock* flight, bool deleteFlight, bool update, CView* sender);
 
     // Moves flight (from this or another session) into this session: at the head when after is
     // this session, right after `after` when that is a flight of this session, else at the
-    // tail. Nothing happens when flight == after. With update: hint 5 before, hint 6 after.
+    // tail. Nothing happens when flight == after. With update: HINT_FLIGHT_MOVING before,
+    // HINT_FLIGHT_MOVED after.
     bool MoveFlight(CDataBlock* flight, CViewTreeItem* after, bool update, CView* sender);
 
     // The rich-text comments exactly as the comments editor saved them.
@@ -56,7 +58,7 @@ public:
 private:
     void MarkModified() const;
 
-    CMainDoc* m_pDocument;
+    CRecordDocument* m_pDocument;
     std::string m_strName;
     CMemFile m_comments{65536};
     CObListEx<CDataBlock> m_flights{true};

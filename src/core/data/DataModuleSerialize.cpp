@@ -1,7 +1,7 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "data/RecordDocument.h"
 #include "framework/Archive.h"
-#include "shell/MainDoc.h"
 
 void CDataModule::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -23,7 +23,7 @@ void CDataModule::Serialize(CArchive& ar) {
     std::vector<std::uint8_t> comments(length);
     ar.ReadBytes(comments);
     m_comments.Assign(comments);
-    m_pDocument = DynamicDowncast<CMainDoc>(ar.GetDocument());
+    m_pDocument = DynamicDowncast<CRecordDocument>(ar.GetDocument());
     ar.ReadList<CDataBlock>(
         [this](std::unique_ptr<CDataBlock> flight) { AppendFlight(std::move(flight)); });
 }

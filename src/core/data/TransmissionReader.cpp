@@ -5,16 +5,17 @@
 #include "framework/Clock.h"
 #include "framework/FileByteSource.h"
 #include "framework/ReadWindow.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
 
 #include <array>
 
 namespace {
-constexpr unsigned kOpenFailedId = 5003;
-constexpr unsigned kSetupFailedId = 5004;
-constexpr unsigned kKeepIncompleteId = 5005;
-constexpr unsigned kReadingStatusId = 5126;
+constexpr unsigned kOpenFailedId = str::SerialOpenFailed;
+constexpr unsigned kSetupFailedId = str::SerialSetupFailed;
+constexpr unsigned kKeepIncompleteId = str::KeepIncompleteData;
+constexpr unsigned kReadingStatusId = str::ReadingStatus;
 
 constexpr int kSkippedLines = 2;
 

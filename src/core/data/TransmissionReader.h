@@ -29,7 +29,7 @@ public:
         m_dateSource = std::move(dateSource);
     }
 
-    // Opens the port through open; reports 5003 (cannot open) or 5004 (settings rejected) and
+    // Opens the port through open; reports str::SerialOpenFailed or str::SerialSetupFailed and
     // returns false on failure. Otherwise reads in port mode and closes the port.
     [[nodiscard]] bool ReadFromPort(const PortOpener& open, bool* separate);
 
@@ -37,8 +37,8 @@ public:
     // stops it, the user cancels, 5000 ms pass without data after the first byte (port), or
     // the source has no more bytes (file). Every flight is then finished. Returns whether the
     // user keeps the data: an incomplete read without flights is dropped, one with flights
-    // asks 5005; two or more flights ask the final question, whose check box *separate
-    // receives (false otherwise). The caller discards the session's flights when false.
+    // asks str::KeepIncompleteData; two or more flights ask the final question, whose check box
+    // *separate receives (false otherwise). The caller discards the session's flights when false.
     [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
 
     // Raw text import: skips the file's first two lines and reads the rest as a transmission

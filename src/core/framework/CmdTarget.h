@@ -19,7 +19,7 @@ public:
 //
 //   bool CMainDoc::OnCmdMsg(unsigned id, CCmdUI* ui) {
 //       static const CommandEntry<CMainDoc> map[] = {
-//           {30051, 30051, &CMainDoc::OnDataReadData, nullptr}, ...};
+//           {cmd::DataReadData, cmd::DataReadData, &CMainDoc::OnDataReadData, nullptr}, ...};
 //       return RouteCommand(*this, map, id, ui) || CDocument::OnCmdMsg(id, ui);
 //   }
 //

@@ -42,6 +42,7 @@ inline constexpr unsigned ExportRaw = 30054;
 inline constexpr unsigned ImportProject = 30061;
 inline constexpr unsigned ImportRawText = 30062;
 inline constexpr unsigned FlightAnnotation = 30071;
+inline constexpr unsigned GraphApplyOffsets = 30072;
 inline constexpr unsigned FormatBold = 30101;
 inline constexpr unsigned FormatItalic = 30102;
 inline constexpr unsigned FormatUnderline = 30103;

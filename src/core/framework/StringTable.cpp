@@ -20,17 +20,17 @@ const StringTableEntry* FindBuiltIn(unsigned id) {
 } // namespace
 
 std::string LoadString(unsigned id) {
+    const StringTableEntry* entry = FindBuiltIn(id);
+    if (!entry)
+        return std::string();
     if (const StringSource& source = Source()) {
-        if (std::optional<std::string> text = source(id))
+        if (std::optional<std::string> text = source(*entry))
             return *text;
     }
-    const StringTableEntry* entry = FindBuiltIn(id);
-    return entry ? std::string(entry->text) : std::string();
+    return entry->text;
 }
 
 bool HasString(unsigned id) {
-    if (const StringSource& source = Source(); source && source(id))
-        return true;
     return FindBuiltIn(id) != nullptr;
 }
 

@@ -7,14 +7,21 @@
 #include <string>
 #include <string_view>
 
+// Mark texts for Qt's lupdate (scripts/extract-texts tells it these names): each gives back its
+// text (and disambiguating comment), so the core stays free of Qt. The context names where the
+// user interface looks the text up; the string table's is "StringTable".
+#define KUBO_TRANSLATE_NOOP(context, text) text
+#define KUBO_TRANSLATE_NOOP3(context, text, comment) text, comment
+
 // The text of string id, or empty when the table has no such entry. A translation source set
 // with SetStringSource is asked first; the built-in English table answers otherwise.
 [[nodiscard]] std::string LoadString(unsigned id);
 [[nodiscard]] bool HasString(unsigned id);
 
-// A translation catalogue that may answer for any id (nullopt: not translated). Pass an empty
-// function to go back to the built-in table alone.
-using StringSource = std::function<std::optional<std::string>(unsigned id)>;
+// A translation catalogue: the translation of a built-in entry, or nullopt to keep its English
+// text. Pass an empty function to go back to the built-in table alone.
+struct StringTableEntry;
+using StringSource = std::function<std::optional<std::string>(const StringTableEntry& entry)>;
 void SetStringSource(StringSource source);
 
 // The message formatting of the table's "%1" ... "%9" placeholders: each is replaced by the

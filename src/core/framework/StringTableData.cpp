@@ -1,138 +1,210 @@
 #include "framework/StringTableData.h"
 
+#include "framework/CommandIds.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+
 namespace {
 // Sorted by id. Lists are single strings with a line feed between entries. A command's prompt is
-// its status-bar text, optionally followed by a line feed and its tool tip.
+// its status-bar text, optionally followed by a line feed and its tool tip. Texts for the user
+// are marked for lupdate; the alignment codes are data and stay as they are.
 constexpr StringTableEntry kStrings[] = {
     // Document template: title, new-document name, filter name, extension, type id, type name.
-    {128, "Kubo\n\nUntitled\nKubo Data Files\n.qlg\nKubo.Document\nKubo Data"},
+    //: Six lines: title, new-document name, file type name, extension (keep it), type id (keep
+    //: it), type name.
+    {str::DocTemplate,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Kubo\n\nUntitled\nKubo Data Files\n.qlg\nKubo.Document\nKubo Data")},
 
     // Ruler unit abbreviations.
-    {169, "\""},
-    {170, "in"},
-    {171, "inch"},
-    {172, "inches"},
-    {173, "cm"},
-    {174, "pt"},
-    {175, "pi"},
+    {str::RulerInchMark, KUBO_TRANSLATE_NOOP("StringTable", "\"")},
+    {str::RulerIn, KUBO_TRANSLATE_NOOP("StringTable", "in")},
+    {str::RulerInch, KUBO_TRANSLATE_NOOP("StringTable", "inch")},
+    {str::RulerInches, KUBO_TRANSLATE_NOOP("StringTable", "inches")},
+    {str::RulerCm, KUBO_TRANSLATE_NOOP("StringTable", "cm")},
+    {str::RulerPt, KUBO_TRANSLATE_NOOP("StringTable", "pt")},
+    {str::RulerPi, KUBO_TRANSLATE_NOOP("StringTable", "pi")},
 
     // Application messages, axis titles, unit names and tab labels.
-    {5001, "Invalid pressure formula:\n%1"},
-    {5002, "Invalid altitude formula:\n%1"},
-    {5003, "Error opening serial port."},
-    {5004, "Error setting up the serial port."},
-    {5005, "The received process was terminated abnormaly. Do you want to keep received data ?"},
-    {5006, "Time [min]"},
-    {5007, "Altitude [%1]"},
-    {5008, "Are you sure to delete selected annotation(s) ?"},
-    {5009, "Error in time string near character %d."},
-    {5010, "Overwrite current formula ?"},
-    {5011, "Delete selected formulas ?"},
-    {5012, "Time [sec]"},
-    {5013, "feet"},
-    {5014, "ft"},
-    {5015, "m"},
-    {5016, "m"},
-    {5017, "Flight Information"},
-    {5018, "Graph"},
-    {5019, "Horizontal"},
-    {5020, "Vertical"},
-    {5021, "Data"},
+    {str::InvalidPressureFormula,
+     KUBO_TRANSLATE_NOOP("StringTable", "Invalid pressure formula:\n%1")},
+    {str::InvalidAltitudeFormula,
+     KUBO_TRANSLATE_NOOP("StringTable", "Invalid altitude formula:\n%1")},
+    {str::SerialOpenFailed, KUBO_TRANSLATE_NOOP("StringTable", "Error opening serial port.")},
+    {str::SerialSetupFailed,
+     KUBO_TRANSLATE_NOOP("StringTable", "Error setting up the serial port.")},
+    {str::KeepIncompleteData,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "The received process was terminated abnormaly. Do you want to keep received data ?")},
+    {str::TimeAxisMinutes, KUBO_TRANSLATE_NOOP("StringTable", "Time [min]")},
+    {str::AltitudeAxis, KUBO_TRANSLATE_NOOP("StringTable", "Altitude [%1]")},
+    {str::DeleteAnnotations,
+     KUBO_TRANSLATE_NOOP("StringTable", "Are you sure to delete selected annotation(s) ?")},
+    {str::TimeStringError,
+     KUBO_TRANSLATE_NOOP("StringTable", "Error in time string near character %d.")},
+    {str::OverwriteFormula, KUBO_TRANSLATE_NOOP("StringTable", "Overwrite current formula ?")},
+    {str::DeleteFormulas, KUBO_TRANSLATE_NOOP("StringTable", "Delete selected formulas ?")},
+    {str::TimeAxisSeconds, KUBO_TRANSLATE_NOOP("StringTable", "Time [sec]")},
+    {str::FeetLong, KUBO_TRANSLATE_NOOP("StringTable", "feet")},
+    {str::FeetShort, KUBO_TRANSLATE_NOOP("StringTable", "ft")},
+    {str::MetresLong, KUBO_TRANSLATE_NOOP3("StringTable", "m", "metres, long form")},
+    {str::MetresShort, KUBO_TRANSLATE_NOOP3("StringTable", "m", "metres, short form")},
+    {str::InfoPageTab, KUBO_TRANSLATE_NOOP("StringTable", "Flight Information")},
+    {str::GraphPageTab, KUBO_TRANSLATE_NOOP("StringTable", "Graph")},
+    {str::Horizontal, KUBO_TRANSLATE_NOOP("StringTable", "Horizontal")},
+    {str::Vertical, KUBO_TRANSLATE_NOOP("StringTable", "Vertical")},
+    {str::Data, KUBO_TRANSLATE_NOOP("StringTable", "Data")},
 
     // Formula evaluator errors, id = 5101 + error code - 1; %1 is the position, %2 the token.
-    {5101, "Syntax error at character %1"},
-    {5102, "Unbalanced parenthesis at character %1"},
-    {5103, "Division by zero"},
-    {5104, "Unknown variable '%2' at character %1"},
-    {5105, "Maximum number of variables exceeded"},
-    {5106, "Unrecognised function '%2' at character %1"},
-    {5107, "Wrong number of arguments to function '%2' at character %1"},
-    {5108, "Missing an argument of function '%2' at character %1"},
-    {5109, "Empty expression"},
+    {str::FormulaSyntaxError, KUBO_TRANSLATE_NOOP("StringTable", "Syntax error at character %1")},
+    {str::FormulaUnbalanced,
+     KUBO_TRANSLATE_NOOP("StringTable", "Unbalanced parenthesis at character %1")},
+    {str::FormulaDivisionByZero, KUBO_TRANSLATE_NOOP("StringTable", "Division by zero")},
+    {str::FormulaUnknownVariable,
+     KUBO_TRANSLATE_NOOP("StringTable", "Unknown variable '%2' at character %1")},
+    {str::FormulaTooManyVariables,
+     KUBO_TRANSLATE_NOOP("StringTable", "Maximum number of variables exceeded")},
+    {str::FormulaUnknownFunction,
+     KUBO_TRANSLATE_NOOP("StringTable", "Unrecognised function '%2' at character %1")},
+    {str::FormulaArgumentCount,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Wrong number of arguments to function '%2' at character %1")},
+    {str::FormulaMissingArgument,
+     KUBO_TRANSLATE_NOOP("StringTable", "Missing an argument of function '%2' at character %1")},
+    {str::FormulaEmpty, KUBO_TRANSLATE_NOOP("StringTable", "Empty expression")},
 
     // Annotation lists: line styles, symbols, alignment descriptions and alignment codes.
-    {5110, "Thin Solid Line\nDashed Line\nDot Line\nDash Dot Line\nDash Dot Dot\nMedium Solid "
-           "Line\nThick Solid Line\nGrid Tick Mark\nGrid Line"},
-    {5111, "No Symbol, Text Only\nPlus\nCross\nCircle\nSolid Circle\nSquare\nSolid Square\n"
-           "Diamond\nSolid Diamond\nUpward Triangle\nSolid Upward Triangle\nDownward Triangle\n"
-           "Solid Downward Triangle\nSmall Plus\nSmall Cross\nSmall Circle\nSmall Solid Circle\n"
-           "Small Square\nSmall Solid Square\nSmall Diamond\nSmall Solid Diamond\nSmall Upward "
-           "Triangle\nSmall Solid Upward Triangle\nSmall Downward Triangle\nSmall Solid Downward "
-           "Triangle\nLarge Plus\nLarge Cross\nLarge Circle\nLarge Solid Circle\nLarge Square\n"
-           "Large Solid Square\nLarge Diamond\nLarge Solid Diamond\nLarge Upward Triangle\nLarge "
-           "Solid Upward Triangle\nLarge Downward Triangle\nLarge Solid Downward Triangle"},
-    {5112, "Centers text inside graph\u2019s grid\nLeft inside edge of graph\nLeft outside edge of "
-           "graph\nRight inside edge of graph\nRight outside edge of graph"},
-    {5113, "Centers text inside graph\u2019s grid\nTop inside edge of graph\nTop outside edge and "
-           "vertical\nTop outside edge and horizontal\nBottom inside edge of graph\nBottom outside "
-           "edge and vertical\nBottom outside edge and horizontal"},
-    {5114, "Centers text\nLeft justifies\nRight justifies"},
-    {5115, "|c\n|l\n|L\n|r\n|R"},
-    {5116, "|c\n|t\n|T\n|H\n|b\n|B\n|h"},
-    {5117, "|c\n|l\n|r"},
+    {str::LineStyleNames,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "Thin Solid Line\nDashed Line\nDot Line\nDash Dot Line\nDash Dot Dot\nMedium Solid "
+         "Line\nThick Solid Line\nGrid Tick Mark\nGrid Line")},
+    {str::SymbolNames,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "No Symbol, Text Only\nPlus\nCross\nCircle\nSolid Circle\nSquare\nSolid Square\n"
+         "Diamond\nSolid Diamond\nUpward Triangle\nSolid Upward Triangle\nDownward Triangle\n"
+         "Solid Downward Triangle\nSmall Plus\nSmall Cross\nSmall Circle\nSmall Solid Circle\n"
+         "Small Square\nSmall Solid Square\nSmall Diamond\nSmall Solid Diamond\nSmall Upward "
+         "Triangle\nSmall Solid Upward Triangle\nSmall Downward Triangle\nSmall Solid Downward "
+         "Triangle\nLarge Plus\nLarge Cross\nLarge Circle\nLarge Solid Circle\nLarge Square\n"
+         "Large Solid Square\nLarge Diamond\nLarge Solid Diamond\nLarge Upward Triangle\nLarge "
+         "Solid Upward Triangle\nLarge Downward Triangle\nLarge Solid Downward Triangle")},
+    {str::HorizontalAlignmentNames,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "Centers text inside graph\u2019s grid\nLeft inside edge of graph\nLeft outside edge of "
+         "graph\nRight inside edge of graph\nRight outside edge of graph")},
+    {str::VerticalAlignmentNames,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "Centers text inside graph\u2019s grid\nTop inside edge of graph\nTop outside edge and "
+         "vertical\nTop outside edge and horizontal\nBottom inside edge of graph\nBottom outside "
+         "edge and vertical\nBottom outside edge and horizontal")},
+    {str::PointAlignmentNames,
+     KUBO_TRANSLATE_NOOP("StringTable", "Centers text\nLeft justifies\nRight justifies")},
+    {str::HorizontalAlignmentCodes, "|c\n|l\n|L\n|r\n|R"},
+    {str::VerticalAlignmentCodes, "|c\n|t\n|T\n|H\n|b\n|B\n|h"},
+    {str::PointAlignmentCodes, "|c\n|l\n|r"},
 
     // Captions, default texts and printf-style formats.
-    {5118, "Flight Annotations (%s)"},
-    {5119, "Measurement: [%s, %s] -> [%s, %s]; Delta: [%s, %s]\n"},
-    {5120, "Data Marker"},
-    {5121, "Annotation Text"},
-    {5122, "M%d"},
-    {5123, "error"},
-    {5124, "n/a"},
-    {5125, "User  Calculation"},
-    {5126, "Reading... (flight count: %d)"},
+    {str::AnnotationsCaption, KUBO_TRANSLATE_NOOP("StringTable", "Flight Annotations (%s)")},
+    {str::MeasurementText,
+     KUBO_TRANSLATE_NOOP("StringTable", "Measurement: [%s, %s] -> [%s, %s]; Delta: [%s, %s]\n")},
+    {str::DataMarkerCaption, KUBO_TRANSLATE_NOOP("StringTable", "Data Marker")},
+    {str::AnnotationText, KUBO_TRANSLATE_NOOP("StringTable", "Annotation Text")},
+    {str::DataMarkerText, KUBO_TRANSLATE_NOOP("StringTable", "M%d")},
+    {str::ErrorValue, KUBO_TRANSLATE_NOOP("StringTable", "error")},
+    {str::NotAvailable, KUBO_TRANSLATE_NOOP("StringTable", "n/a")},
+    {str::UserCalculation, KUBO_TRANSLATE_NOOP("StringTable", "User  Calculation")},
+    {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
     // Command prompts of the application's own commands.
-    {30051, "Read data from altimeter hardware\nRead Data"},
-    {30052, "Insert empty Session to the project"},
-    {30053, "Export selected Flight data block(s) to file. Full data."},
-    {30054, "Export selected Flight data block(s) to file. Raw format."},
-    {30061, "Import existing data file into current project\nImport"},
-    {30062, "Import Flight data blocks from raw text format."},
-    {30071, "Edit annotation labels for currently selected Flight"},
-    {30072, "Apply offsets and reset both axes of all selected data series"},
-    {30101, "Set bold font\nBold"},
-    {30102, "Set italic font\nItalic"},
-    {30103, "Set underlined font\nUnderline"},
-    {30104, "Left-justifies paragraph\nAlign Left"},
-    {30105, "Center-justifies paragraph\nCenter"},
-    {30106, "Right-justifies paragraph\nAlign Right"},
-    {30151, "Application settings\nApplication Settings"},
-    {30201, "Change name of currently selected item"},
-    {30202, "Remove currently selected item(s)"},
-    {30252, "Activate informational page"},
-    {30253, "Activate graph page"},
-    {30254, "Show/Hide data measurements tool\nData Measurements"},
-    {30301, "Export graph picture to file or clipboard"},
+    {cmd::DataReadData,
+     KUBO_TRANSLATE_NOOP("StringTable", "Read data from altimeter hardware\nRead Data")},
+    {cmd::DataInsertSession,
+     KUBO_TRANSLATE_NOOP("StringTable", "Insert empty Session to the project")},
+    {cmd::ExportTranslated,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Export selected Flight data block(s) to file. Full data.")},
+    {cmd::ExportRaw,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Export selected Flight data block(s) to file. Raw format.")},
+    {cmd::ImportProject,
+     KUBO_TRANSLATE_NOOP("StringTable", "Import existing data file into current project\nImport")},
+    {cmd::ImportRawText,
+     KUBO_TRANSLATE_NOOP("StringTable", "Import Flight data blocks from raw text format.")},
+    {cmd::FlightAnnotation,
+     KUBO_TRANSLATE_NOOP("StringTable", "Edit annotation labels for currently selected Flight")},
+    {cmd::GraphApplyOffsets,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Apply offsets and reset both axes of all selected data series")},
+    {cmd::FormatBold, KUBO_TRANSLATE_NOOP("StringTable", "Set bold font\nBold")},
+    {cmd::FormatItalic, KUBO_TRANSLATE_NOOP("StringTable", "Set italic font\nItalic")},
+    {cmd::FormatUnderline, KUBO_TRANSLATE_NOOP("StringTable", "Set underlined font\nUnderline")},
+    {cmd::ParaAlignLeft,
+     KUBO_TRANSLATE_NOOP("StringTable", "Left-justifies paragraph\nAlign Left")},
+    {cmd::ParaAlignCenter,
+     KUBO_TRANSLATE_NOOP("StringTable", "Center-justifies paragraph\nCenter")},
+    {cmd::ParaAlignRight,
+     KUBO_TRANSLATE_NOOP("StringTable", "Right-justifies paragraph\nAlign Right")},
+    {cmd::DataSettings,
+     KUBO_TRANSLATE_NOOP("StringTable", "Application settings\nApplication Settings")},
+    {cmd::EditName, KUBO_TRANSLATE_NOOP("StringTable", "Change name of currently selected item")},
+    {cmd::EditDelete, KUBO_TRANSLATE_NOOP("StringTable", "Remove currently selected item(s)")},
+    {cmd::ViewInfoPage, KUBO_TRANSLATE_NOOP("StringTable", "Activate informational page")},
+    {cmd::ViewGraphPage, KUBO_TRANSLATE_NOOP("StringTable", "Activate graph page")},
+    {cmd::ViewMeasurements,
+     KUBO_TRANSLATE_NOOP("StringTable", "Show/Hide data measurements tool\nData Measurements")},
+    {cmd::GraphSavePicture,
+     KUBO_TRANSLATE_NOOP("StringTable", "Export graph picture to file or clipboard")},
 
     // Application name.
-    {57344, "Kubo"},
+    {str::AppTitle, "Kubo"},
     // The status bar's message while no command prompt is shown.
-    {57345, "Ready"},
+    {str::IdleMessage, KUBO_TRANSLATE_NOOP("StringTable", "Ready")},
 
     // Command prompts of the standard commands (framework, main window, comments editor).
-    {57600, "Create a new project\nNew"},
-    {57601, "Open an existing project\nOpen"},
-    {57603, "Save the project\nSave"},
-    {57604, "Save the project under a new name\nSave As"},
-    {57605, "Change the printing options\nPage Setup"},
-    {57606, "Change the printer and printing options\nPrint Setup"},
-    {57607, "Print the active document or picture\nPrint"},
-    {57609, "Display full pages\nPrint Preview"},
-    {57616, "Open this project"},
-    {57617, "Open this project"},
-    {57618, "Open this project"},
-    {57619, "Open this project"},
-    {57634, "Copy the selection and put it on the Clipboard\nCopy"},
-    {57635, "Cut the selection and put it on the Clipboard\nCut"},
-    {57637, "Insert Clipboard contents\nPaste"},
-    {57664, "Display program information, version number and copyright\nAbout"},
-    {57665, "Quit the application; prompts to save the project\nExit"},
-    {57680, "Switch to the next page\nNext Pane"},
-    {57681, "Switch back to the previous page\nPrevious Pane"},
-    {57696, "Set font\nFont"},
-    {59392, "Show or hide the toolbar\nToggle Toolbar"},
-    {59393, "Show or hide the status bar\nToggle Status Bar"},
+    {cmd::FileNew, KUBO_TRANSLATE_NOOP("StringTable", "Create a new project\nNew")},
+    {cmd::FileOpen, KUBO_TRANSLATE_NOOP("StringTable", "Open an existing project\nOpen")},
+    {cmd::FileSave, KUBO_TRANSLATE_NOOP("StringTable", "Save the project\nSave")},
+    {cmd::FileSaveAs,
+     KUBO_TRANSLATE_NOOP("StringTable", "Save the project under a new name\nSave As")},
+    {cmd::FilePageSetup,
+     KUBO_TRANSLATE_NOOP("StringTable", "Change the printing options\nPage Setup")},
+    {cmd::FilePrintSetup,
+     KUBO_TRANSLATE_NOOP("StringTable", "Change the printer and printing options\nPrint Setup")},
+    {cmd::FilePrint,
+     KUBO_TRANSLATE_NOOP("StringTable", "Print the active document or picture\nPrint")},
+    {cmd::FilePrintPreview,
+     KUBO_TRANSLATE_NOOP("StringTable", "Display full pages\nPrint Preview")},
+    {cmd::FileMruFirst, KUBO_TRANSLATE_NOOP("StringTable", "Open this project")},
+    {cmd::FileMruFirst + 1, KUBO_TRANSLATE_NOOP("StringTable", "Open this project")},
+    {cmd::FileMruFirst + 2, KUBO_TRANSLATE_NOOP("StringTable", "Open this project")},
+    {cmd::FileMruFirst + 3, KUBO_TRANSLATE_NOOP("StringTable", "Open this project")},
+    {cmd::EditCopy,
+     KUBO_TRANSLATE_NOOP("StringTable", "Copy the selection and put it on the Clipboard\nCopy")},
+    {cmd::EditCut,
+     KUBO_TRANSLATE_NOOP("StringTable", "Cut the selection and put it on the Clipboard\nCut")},
+    {cmd::EditPaste, KUBO_TRANSLATE_NOOP("StringTable", "Insert Clipboard contents\nPaste")},
+    {cmd::AppAbout,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Display program information, version number and copyright\nAbout")},
+    {cmd::AppExit,
+     KUBO_TRANSLATE_NOOP("StringTable", "Quit the application; prompts to save the project\nExit")},
+    {cmd::NextPane, KUBO_TRANSLATE_NOOP("StringTable", "Switch to the next page\nNext Pane")},
+    {cmd::PrevPane,
+     KUBO_TRANSLATE_NOOP("StringTable", "Switch back to the previous page\nPrevious Pane")},
+    {cmd::FormatFont, KUBO_TRANSLATE_NOOP("StringTable", "Set font\nFont")},
+    {cmd::ViewToolbar,
+     KUBO_TRANSLATE_NOOP("StringTable", "Show or hide the toolbar\nToggle Toolbar")},
+    {cmd::ViewStatusBar,
+     KUBO_TRANSLATE_NOOP("StringTable", "Show or hide the status bar\nToggle Status Bar")},
+
+    // Framework prompts.
+    {str::FailedToOpenDocument, KUBO_TRANSLATE_NOOP("StringTable", "Cannot open the file %1.")},
+    {str::AskToSave, KUBO_TRANSLATE_NOOP("StringTable", "Save changes to %1?")},
 };
 } // namespace
 

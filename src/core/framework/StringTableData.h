@@ -5,7 +5,8 @@
 
 struct StringTableEntry {
     unsigned id;
-    const char* text; // UTF-8
+    const char* text;              // UTF-8, English
+    const char* comment = nullptr; // tells equal texts apart for translation, else null
 };
 
 // Sorted by ascending id, ids unique.

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-enum class MsgButtons { Ok, YesNo };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgIcon { Information, Warning, Error, Question };
-enum class MsgResult { Ok, Yes, No };
+enum class MsgResult { Ok, Yes, No, Cancel };
 
 // One entry of a file prompt's type list: "Text Files (*.txt)" with pattern "*.txt".
 struct FileFilter {
@@ -48,7 +48,8 @@ class CUiServices {
 public:
     virtual ~CUiServices() = default;
 
-    // Shows text with the buttons; answers Ok for an OK box and Yes or No for a Yes/No box.
+    // Shows text with the buttons; answers Ok for an OK box, Yes or No for a Yes/No box, and
+    // Yes, No or Cancel for a Yes/No/Cancel box (Cancel also when the box is closed).
     virtual MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) = 0;
 
     // The same for a string-table entry.

@@ -2,21 +2,22 @@
 
 #include "data/DataModule.h"
 #include "framework/Registry.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <cstdio>
 
-KUBO_IMPLEMENT_DYNAMIC(CMainDoc, CDocument)
+KUBO_IMPLEMENT_DYNAMIC(CMainDoc, CRecordDocument)
 
 namespace {
-constexpr unsigned kFeetLongId = 5013;
-constexpr unsigned kFeetShortId = 5014;
-constexpr unsigned kMetresLongId = 5015;
-constexpr unsigned kMetresShortId = 5016;
+constexpr unsigned kFeetLongId = str::FeetLong;
+constexpr unsigned kFeetShortId = str::FeetShort;
+constexpr unsigned kMetresLongId = str::MetresLong;
+constexpr unsigned kMetresShortId = str::MetresShort;
 } // namespace
 
 CMainDoc::CMainDoc(CUiServices* ui, RegistryStore* registry)
-    : CDocument(ui), m_pRegistry(registry) {
+    : CRecordDocument(ui), m_pRegistry(registry) {
     if (m_pRegistry)
         LoadSettings(*m_pRegistry);
 }

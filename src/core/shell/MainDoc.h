@@ -1,10 +1,10 @@
 // CMainDoc: the project document — its sessions and the settings the records read through it.
 #pragma once
 
+#include "data/RecordDocument.h"
 #include "framework/ArchiveStream.h"
 #include "framework/ChartStateBlock.h"
 #include "framework/CommTimeouts.h"
-#include "framework/Document.h"
 #include "framework/ObListEx.h"
 #include "framework/PortSetupBlock.h"
 #include "framework/SafeFile.h"
@@ -21,12 +21,9 @@ class CView;
 class Clock;
 class RegistryStore;
 
-class CMainDoc : public CDocument {
+class CMainDoc : public CRecordDocument {
     KUBO_DECLARE_DYNAMIC(CMainDoc)
 public:
-    // Altitudes are shown in feet as metres × this single-precision factor.
-    static constexpr float kFeetFactor = 3.28084f;
-
     // The version written to project files; versions 1 to it are read.
     static constexpr std::uint16_t kFileVersion = 6;
     // The built-in default formulas.
@@ -52,19 +49,15 @@ public:
     [[nodiscard]] const CObListEx<CDataModule>& GetSessions() const { return m_sessions; }
     [[nodiscard]] CObListEx<CDataModule>& GetSessions() { return m_sessions; }
 
-    // Takes session out of the list: false when it is not there. With notify, hint 11 before
-    // and hint 12 after (the session as hint object, sender not told); with deleteIt the
-    // session is destroyed afterwards, else the caller owns it. Does not mark the document
-    // modified.
+    // Takes session out of the list: false when it is not there. With notify,
+    // HINT_SESSION_REMOVING before and HINT_SESSION_REMOVED after (the session as hint object,
+    // sender not told); with deleteIt the session is destroyed afterwards, else the caller owns it.
+    // Does not mark the document modified.
     bool RemoveSession(CDataModule* session, bool deleteIt, bool notify, CView* sender);
 
     // Show feet: 0 metres, nonzero feet.
-    [[nodiscard]] std::uint32_t GetShowFeet() const { return m_nShowFeet; }
+    [[nodiscard]] std::uint32_t GetShowFeet() const override { return m_nShowFeet; }
     void SetShowFeet(std::uint32_t showFeet) { m_nShowFeet = showFeet; }
-    // Metres → display units factor: 3.28084f widened in feet mode, else 1.0.
-    [[nodiscard]] double GetDisplayFactor() const {
-        return m_nShowFeet ? static_cast<double>(kFeetFactor) : 1.0;
-    }
 
     // --- Display units ---
     [[nodiscard]] double ToDisplayUnits(double metres) const { return metres * GetDisplayFactor(); }
@@ -91,13 +84,13 @@ public:
     void SetPortSetup(const CPortSetupBlock& setup) { m_portSetup = setup; }
     [[nodiscard]] const CommTimeouts& GetCommTimeouts() const { return m_timeouts; }
 
-    [[nodiscard]] const std::string& GetDefaultAltitudeFormula() const {
+    [[nodiscard]] const std::string& GetDefaultAltitudeFormula() const override {
         return m_strDefaultAltitudeFormula;
     }
     void SetDefaultAltitudeFormula(std::string formula) {
         m_strDefaultAltitudeFormula = std::move(formula);
     }
-    [[nodiscard]] const std::string& GetDefaultPressureFormula() const {
+    [[nodiscard]] const std::string& GetDefaultPressureFormula() const override {
         return m_strDefaultPressureFormula;
     }
     void SetDefaultPressureFormula(std::string formula) {
@@ -129,8 +122,8 @@ public:
     bool SaveSettings(RegistryStore& store) const;
 
     // --- Commands ---
-    // Read Data 30051, Insert Empty Session 30052, Settings 30151, Import project file 30061,
-    // Import raw text file 30062: carried out with pCmdUI null, always enabled otherwise.
+    // Read Data, Insert Empty Session, Settings, Import project file and Import raw text file
+    // (cmd::DataReadData ...): carried out with pCmdUI null, always enabled otherwise.
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
     // The serial device a device read opens: "\\.\COM<index + 1>" on Windows; elsewhere the
@@ -140,7 +133,7 @@ public:
     void SetClock(Clock* clock);
 
     // --- Contents and files ---
-    // Hint 1, then every session destroyed. Settings, user calculations and chart settings
+    // HINT_CLEAR, then every session destroyed. Settings, user calculations and chart settings
     // stay.
     virtual void DeleteContents();
     // New: empties the project; the path is forgotten and the document unmodified.
@@ -148,7 +141,7 @@ public:
     // Reads the whole file first; only when it is sound is the project replaced. Failures are
     // reported to the user and leave the document unchanged.
     virtual bool OnOpenDocument(const std::string& path);
-    // Hint 3, then the project written through a temporary file renamed over path. Failures are
+    // HINT_SAVE, then the project written through a temporary file renamed over path. Failures are
     // reported to the user; the old file stays untouched.
     virtual bool OnSaveDocument(const std::string& path);
     // The project file record: version, chart block, user calculations, sessions. Loading
@@ -172,7 +165,7 @@ private:
     void OnDataSettings(unsigned id);
     void OnFileImportProject(unsigned id);
     void OnFileImportRawText(unsigned id);
-    // Appends session as the last one and tells the views with hint 4.
+    // Appends session as the last one and tells the views with HINT_SESSION_ADDED.
     void AppendSession(std::unique_ptr<CDataModule> session);
 
     CObListEx<CDataModule> m_sessions{true};

@@ -4,40 +4,17 @@
 #include "data/TransmissionReader.h"
 #include "framework/Clock.h"
 #include "framework/CommandIds.h"
-#include "framework/StringTable.h"
 #include "framework/UiServices.h"
+#include "shell/FilePrompts.h"
 #include "shell/MainDoc.h"
 
 namespace {
-
-// The document template's strings: filter name at line 3, extension at line 4.
-constexpr unsigned kDocTemplateId = 128;
 
 Clock& ProcessClock() {
     static SteadyClock clock;
     return clock;
 }
 
-FilePrompt ProjectFilePrompt() {
-    const std::string strings = LoadString(kDocTemplateId);
-    const std::string name = GetListEntry(strings, 3).value_or("Kubo Data Files");
-    const std::string extension = GetListEntry(strings, 4).value_or(".qlg");
-    FilePrompt prompt;
-    prompt.defaultExtension = extension;
-    prompt.filters = {{name + " (*" + extension + ")", "*" + extension},
-                      {"All Files (*.*)", "*.*"}};
-    prompt.mustExist = true;
-    return prompt;
-}
-
-FilePrompt RawTextFilePrompt() {
-    FilePrompt prompt;
-    prompt.defaultExtension = ".txt";
-    prompt.filters = {{"Text Files (*.txt)", "*.txt"}, {"All Files (*.*)", "*.*"}};
-    // A name that does not exist is reported by the import itself.
-    prompt.mustExist = false;
-    return prompt;
-}
 } // namespace
 
 bool CMainDoc::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
@@ -159,7 +136,7 @@ void CMainDoc::OnFileImportRawText(unsigned) {
     CUiServices* ui = GetUi();
     if (!ui)
         return;
-    const std::optional<std::string> path = ui->PromptOpenFile(RawTextFilePrompt());
+    const std::optional<std::string> path = ui->PromptOpenFile(TextFilePrompt());
     if (!path)
         return;
     auto session = std::make_unique<CDataModule>(this);

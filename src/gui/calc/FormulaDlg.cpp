@@ -2,6 +2,7 @@
 
 #include "calc/DialogMessages.h"
 #include "calc/FormulaLines.h"
+#include "framework/StringIds.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -213,7 +214,7 @@ void CFormulaDlg::OnDelete() {
     std::vector<int> rows;
     for (const QListWidgetItem* item : m_pList->selectedItems())
         rows.push_back(m_pList->row(item));
-    if (rows.empty() || !AskDialogYesNo(this, 5011))
+    if (rows.empty() || !AskDialogYesNo(this, str::DeleteFormulas))
         return;
     std::sort(rows.rbegin(), rows.rend());
     for (int row : rows)
@@ -224,7 +225,7 @@ void CFormulaDlg::OnGet() {
     const QList<QListWidgetItem*> selected = m_pList->selectedItems();
     if (selected.size() != 1)
         return;
-    if (!m_pEdit->document()->isEmpty() && !AskDialogYesNo(this, 5010))
+    if (!m_pEdit->document()->isEmpty() && !AskDialogYesNo(this, str::OverwriteFormula))
         return;
     SetEditFormula(selected.front()->text().toStdString());
 }

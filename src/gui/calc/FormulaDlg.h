@@ -39,10 +39,10 @@ public:
     // ADD: the edit's formula joins the list in sorted position and becomes its only selected
     // item (a duplicate is added again).
     void OnAdd();
-    // DEL: with items selected, asks (string 5011) and on Yes deletes them.
+    // DEL: with items selected, asks str::DeleteFormulas and on Yes deletes them.
     void OnDelete();
     // GET: with exactly one item selected, takes it into the edit; a non-empty edit is
-    // overwritten only after Yes to string 5010.
+    // overwritten only after Yes to str::OverwriteFormula.
     void OnGet();
 
     void accept() override;

@@ -28,8 +28,8 @@ public:
     std::string m_strPressureFormula;
 
     // Exchanges the members with the controls. Saving checks both formulas and takes them only
-    // when both pass; a failure has shown message 5001 or 5002, moved the focus to the faulty
-    // box and returns false.
+    // when both pass; a failure has shown str::InvalidPressureFormula or
+    // str::InvalidAltitudeFormula, moved the focus to the faulty box and returns false.
     [[nodiscard]] bool UpdateData(bool save);
     // Adds each formula to its recently used list unless the list already holds it.
     void AppendFormulasToRecentLists();

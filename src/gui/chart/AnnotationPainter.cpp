@@ -82,140 +82,146 @@ void TurnedText(QPainter& painter, const TextBlock& block, QPointF bottomCentre,
     }
     painter.restore();
 }
-} // namespace
 
-AnnotationMargins MeasureAnnotationMargins(const CChartPropertyStore& store,
-                                           const QFontMetricsF& fm, double unit) {
-    AnnotationMargins m;
-    const double gap = 4 * unit;
-    for (std::size_t i = 0; i < store.Count(kHorzLineY); ++i) {
-        const Label label = ParseLabel(LabelOf(store, kHorzLineText, i));
-        const TextBlock block = Measure(label.text, fm);
-        if (label.code == QLatin1Char('L'))
-            m.left = std::max(m.left, block.size.width() + gap);
-        else if (label.code == QLatin1Char('R'))
-            m.right = std::max(m.right, block.size.width() + gap);
-    }
-    for (std::size_t i = 0; i < store.Count(kVertLineX); ++i) {
-        const Label label = ParseLabel(LabelOf(store, kVertLineText, i));
-        const TextBlock block = Measure(label.text, fm);
-        const double turned = std::min(block.size.width(), kMaxTurnedLabel * unit) + gap;
-        const double level = block.size.height() + gap;
-        switch (label.code.toLatin1()) {
-        case 'T':
-            m.top = std::max(m.top, turned);
-            break;
-        case 'H':
-            m.top = std::max(m.top, level);
-            break;
-        case 'B':
-            m.bottom = std::max(m.bottom, turned);
-            break;
-        case 'h':
-            m.bottom = std::max(m.bottom, level);
-            break;
-        default:
-            break;
-        }
-    }
-    return m;
+// Where a label goes relative to its item's box (a line across the plot, or a point's symbol).
+// Along x: before the box's outer start, inside at its start, centred, inside at its end, after
+// its outer end. Along y the same from top to bottom. "Outer" edges lie beyond the tick labels
+// where the box spans the plot, so that a label outside never covers them.
+enum class Along { Before, AtStart, Centre, AtEnd, After };
+struct Placement {
+    char code;
+    Along x;
+    Along y;
+    bool turned = false; // drawn reading upwards, at most kMaxTurnedLabel long
+};
+
+// The first placement of each kind is its default, for "|c" and unknown codes.
+constexpr Placement kHorizontalLinePlacements[] = {
+    {'c', Along::Centre, Along::Before}, {'l', Along::AtStart, Along::Before},
+    {'L', Along::Before, Along::Centre}, {'r', Along::AtEnd, Along::Before},
+    {'R', Along::After, Along::Centre},
+};
+constexpr Placement kVerticalLinePlacements[] = {
+    {'c', Along::After, Along::Centre},        {'t', Along::After, Along::AtStart},
+    {'T', Along::Centre, Along::Before, true}, {'H', Along::Centre, Along::Before},
+    {'b', Along::After, Along::AtEnd},         {'B', Along::Centre, Along::After, true},
+    {'h', Along::Centre, Along::After},
+};
+constexpr Placement kPointPlacements[] = {
+    {'c', Along::Centre, Along::Before},
+    {'l', Along::After, Along::Centre},
+    {'r', Along::Before, Along::Centre},
+};
+
+template <std::size_t N>
+const Placement& PlacementOf(const Placement (&table)[N], QChar code) {
+    for (const Placement& placement : table)
+        if (code == QLatin1Char(placement.code))
+            return placement;
+    return table[0];
 }
 
-void PaintAnnotations(QPainter& painter, const ChartLayout& layout,
-                      const CChartPropertyStore& store) {
+// An item's box and the outer box its outside labels keep clear of.
+struct LabelFrame {
+    QRectF box;
+    QRectF outer;
+};
+
+double Position(Along along, double start, double end, double outerStart, double outerEnd,
+                double size, double gap) {
+    switch (along) {
+    case Along::Before:
+        return outerStart - gap - size;
+    case Along::AtStart:
+        return start + gap;
+    case Along::Centre:
+        return (start + end) / 2 - size / 2;
+    case Along::AtEnd:
+        return end - gap - size;
+    case Along::After:
+        return outerEnd + gap;
+    }
+    return start;
+}
+
+void DrawLabel(QPainter& painter, const Placement& placement, const LabelFrame& frame,
+               const TextBlock& block, const QFontMetricsF& fm, double unit) {
+    const double gap = 3 * unit;
+    if (placement.turned) {
+        const bool above = placement.y == Along::Before;
+        const QPointF anchor(frame.box.center().x(),
+                             above ? frame.outer.top() - gap : frame.outer.bottom() + gap);
+        TurnedText(painter, block, anchor, above, fm, kMaxTurnedLabel * unit);
+        return;
+    }
+    const QSizeF size = block.size;
+    const QPointF topLeft(Position(placement.x, frame.box.left(), frame.box.right(),
+                                   frame.outer.left(), frame.outer.right(), size.width(), gap),
+                          Position(placement.y, frame.box.top(), frame.box.bottom(),
+                                   frame.outer.top(), frame.outer.bottom(), size.height(), gap));
+    const Qt::Alignment align = placement.x == Along::Centre ? Qt::AlignHCenter
+                                : placement.x == Along::Before || placement.x == Along::AtEnd
+                                    ? Qt::AlignRight
+                                    : Qt::AlignLeft;
+    DrawBlock(painter, block, topLeft, align, fm);
+}
+
+void PaintHorizontalLines(QPainter& painter, const ChartLayout& layout,
+                          const CChartPropertyStore& store, const QFontMetricsF& fm) {
     const QRectF plot = layout.plot;
-    const CPlotTransform transform = layout.Transform();
     const ChartWindow& w = layout.window;
     const double u = layout.unit;
-    const double gap = 3 * u;
-    painter.save();
-    painter.setFont(layout.labelFont);
-    const QFontMetricsF fm(layout.labelFont, painter.device());
-
     for (std::size_t i = 0; i < store.Count(kHorzLineY); ++i) {
         const double value = store.DoubleAt(kHorzLineY, i);
         if (!(value >= w.yMin && value <= w.yMax))
             continue;
         const QColor colour = FromColorRef(store.IntAt(kHorzLineColour, i));
         // On a pixel centre, so that a thin line stays crisp.
-        const double y = std::floor(transform.ToPixel(w.xMin, value).y()) + 0.5;
+        const double y = std::floor(layout.Transform().ToPixel(w.xMin, value).y()) + 0.5;
         painter.save();
         painter.setClipRect(plot);
         DrawAnnotationLine(painter, {plot.left(), y}, {plot.right(), y},
                            store.IntAt(kHorzLineStyle, i), colour, u, true);
         painter.restore();
         const Label label = ParseLabel(LabelOf(store, kHorzLineText, i));
-        const TextBlock block = Measure(label.text, fm);
+        const LabelFrame frame{
+            QRectF(QPointF(plot.left(), y), QPointF(plot.right(), y)),
+            QRectF(QPointF(plot.left() - layout.yTickWidth - 3 * u, y), QPointF(plot.right(), y))};
         painter.setPen(colour);
-        const double above = y - gap - block.size.height();
-        const double centred = y - block.size.height() / 2;
-        switch (label.code.toLatin1()) {
-        case 'l':
-            DrawBlock(painter, block, {plot.left() + gap, above}, Qt::AlignLeft, fm);
-            break;
-        case 'L':
-            DrawBlock(painter, block,
-                      {plot.left() - layout.yTickWidth - 2 * gap - block.size.width(), centred},
-                      Qt::AlignRight, fm);
-            break;
-        case 'r':
-            DrawBlock(painter, block, {plot.right() - gap - block.size.width(), above},
-                      Qt::AlignRight, fm);
-            break;
-        case 'R':
-            DrawBlock(painter, block, {plot.right() + gap, centred}, Qt::AlignLeft, fm);
-            break;
-        default:
-            DrawBlock(painter, block, {plot.center().x() - block.size.width() / 2, above},
-                      Qt::AlignHCenter, fm);
-            break;
-        }
+        DrawLabel(painter, PlacementOf(kHorizontalLinePlacements, label.code), frame,
+                  Measure(label.text, fm), fm, u);
     }
+}
 
+void PaintVerticalLines(QPainter& painter, const ChartLayout& layout,
+                        const CChartPropertyStore& store, const QFontMetricsF& fm) {
+    const QRectF plot = layout.plot;
+    const ChartWindow& w = layout.window;
+    const double u = layout.unit;
     for (std::size_t i = 0; i < store.Count(kVertLineX); ++i) {
         const double value = store.DoubleAt(kVertLineX, i);
         if (!(value >= w.xMin && value <= w.xMax))
             continue;
         const QColor colour = FromColorRef(store.IntAt(kVertLineColour, i));
-        const double x = std::floor(transform.ToPixel(value, w.yMin).x()) + 0.5;
+        const double x = std::floor(layout.Transform().ToPixel(value, w.yMin).x()) + 0.5;
         painter.save();
         painter.setClipRect(plot);
         DrawAnnotationLine(painter, {x, plot.top()}, {x, plot.bottom()},
                            store.IntAt(kVertLineStyle, i), colour, u, false);
         painter.restore();
         const Label label = ParseLabel(LabelOf(store, kVertLineText, i));
-        const TextBlock block = Measure(label.text, fm);
+        const LabelFrame frame{QRectF(QPointF(x, plot.top()), QPointF(x, plot.bottom())),
+                               QRectF(QPointF(x, plot.top()), QPointF(x, layout.bottomBandTop))};
         painter.setPen(colour);
-        const double half = block.size.width() / 2;
-        switch (label.code.toLatin1()) {
-        case 't':
-            DrawBlock(painter, block, {x + gap, plot.top() + gap}, Qt::AlignLeft, fm);
-            break;
-        case 'T':
-            TurnedText(painter, block, {x, plot.top() - gap}, true, fm, kMaxTurnedLabel * u);
-            break;
-        case 'H':
-            DrawBlock(painter, block, {x - half, plot.top() - gap - block.size.height()},
-                      Qt::AlignHCenter, fm);
-            break;
-        case 'b':
-            DrawBlock(painter, block, {x + gap, plot.bottom() - gap - block.size.height()},
-                      Qt::AlignLeft, fm);
-            break;
-        case 'B':
-            TurnedText(painter, block, {x, layout.bottomBandTop + gap}, false, fm,
-                       kMaxTurnedLabel * u);
-            break;
-        case 'h':
-            DrawBlock(painter, block, {x - half, layout.bottomBandTop + gap}, Qt::AlignHCenter, fm);
-            break;
-        default:
-            DrawBlock(painter, block, {x + gap, plot.center().y() - block.size.height() / 2},
-                      Qt::AlignLeft, fm);
-            break;
-        }
+        DrawLabel(painter, PlacementOf(kVerticalLinePlacements, label.code), frame,
+                  Measure(label.text, fm), fm, u);
     }
+}
 
+void PaintPoints(QPainter& painter, const ChartLayout& layout, const CChartPropertyStore& store,
+                 const QFontMetricsF& fm) {
+    const ChartWindow& w = layout.window;
+    const double u = layout.unit;
     const std::size_t points = std::min(store.Count(kPointX), store.Count(kPointY));
     for (std::size_t i = 0; i < points; ++i) {
         const double px = store.DoubleAt(kPointX, i);
@@ -224,28 +230,55 @@ void PaintAnnotations(QPainter& painter, const ChartLayout& layout,
             continue;
         const QColor colour = FromColorRef(store.IntAt(kPointColour, i));
         const int symbol = store.IntAt(kPointSymbol, i);
-        const QPointF at = transform.ToPixel(px, py);
+        const QPointF at = layout.Transform().ToPixel(px, py);
         DrawSymbol(painter, symbol, at, colour, u);
         const double r = SymbolRadius(symbol) * u;
+        const QRectF symbolBox(at - QPointF(r, r), at + QPointF(r, r));
         const Label label = ParseLabel(LabelOf(store, kPointText, i));
-        const TextBlock block = Measure(label.text, fm);
         painter.setPen(colour);
-        const double centred = at.y() - block.size.height() / 2;
-        switch (label.code.toLatin1()) {
-        case 'l':
-            DrawBlock(painter, block, {at.x() + r + gap, centred}, Qt::AlignLeft, fm);
-            break;
-        case 'r':
-            DrawBlock(painter, block, {at.x() - r - gap - block.size.width(), centred},
-                      Qt::AlignRight, fm);
-            break;
-        default:
-            DrawBlock(painter, block,
-                      {at.x() - block.size.width() / 2, at.y() - r - gap - block.size.height()},
-                      Qt::AlignHCenter, fm);
-            break;
-        }
+        DrawLabel(painter, PlacementOf(kPointPlacements, label.code), {symbolBox, symbolBox},
+                  Measure(label.text, fm), fm, u);
     }
+}
+} // namespace
+
+AnnotationMargins MeasureAnnotationMargins(const CChartPropertyStore& store,
+                                           const QFontMetricsF& fm, double unit) {
+    // Only lines reach outside the plot: horizontal ones sideways, vertical ones up and down.
+    AnnotationMargins m;
+    const double gap = 4 * unit;
+    for (std::size_t i = 0; i < store.Count(kHorzLineY); ++i) {
+        const Label label = ParseLabel(LabelOf(store, kHorzLineText, i));
+        const Placement& placement = PlacementOf(kHorizontalLinePlacements, label.code);
+        const double need = Measure(label.text, fm).size.width() + gap;
+        if (placement.x == Along::Before)
+            m.left = std::max(m.left, need);
+        else if (placement.x == Along::After)
+            m.right = std::max(m.right, need);
+    }
+    for (std::size_t i = 0; i < store.Count(kVertLineX); ++i) {
+        const Label label = ParseLabel(LabelOf(store, kVertLineText, i));
+        const Placement& placement = PlacementOf(kVerticalLinePlacements, label.code);
+        const TextBlock block = Measure(label.text, fm);
+        const double need = (placement.turned ? std::min(block.size.width(), kMaxTurnedLabel * unit)
+                                              : block.size.height()) +
+                            gap;
+        if (placement.y == Along::Before)
+            m.top = std::max(m.top, need);
+        else if (placement.y == Along::After)
+            m.bottom = std::max(m.bottom, need);
+    }
+    return m;
+}
+
+void PaintAnnotations(QPainter& painter, const ChartLayout& layout,
+                      const CChartPropertyStore& store) {
+    painter.save();
+    painter.setFont(layout.labelFont);
+    const QFontMetricsF fm(layout.labelFont, painter.device());
+    PaintHorizontalLines(painter, layout, store, fm);
+    PaintVerticalLines(painter, layout, store, fm);
+    PaintPoints(painter, layout, store, fm);
     painter.restore();
 }
 } // namespace chart

@@ -208,12 +208,12 @@ void ChartComponent::paint(QPainter& painter, const QRect& rect) const {
     m_renderer.paint(painter, rect);
 }
 
-QByteArray ChartComponent::ExportSettings() const {
+std::vector<std::uint8_t> ChartComponent::ExportSettings() const {
     return chart::EncodeSettings(m_store);
 }
 
-SettingsImport ChartComponent::ImportSettings(const QByteArray& block) {
-    if (block.isEmpty())
+SettingsImport ChartComponent::ImportSettings(std::span<const std::uint8_t> block) {
+    if (block.empty())
         return SettingsImport::Empty;
     auto values = chart::DecodeSettings(block);
     if (!values)

@@ -1,13 +1,12 @@
 // ChartComponent: the chart widget the pages drive through numbered properties.
 #pragma once
 
+#include "chart/ChartCells.h"
 #include "chart/ChartData.h"
 #include "chart/ChartPropertyStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/RubberBand.h"
-#include "framework/ChartIds.h"
 
-#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -17,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QPrinter;
 
@@ -98,8 +98,8 @@ public:
     [[nodiscard]] QImage RenderImage(QSize size) const;
 
     // Every property but the bulk x and y data.
-    [[nodiscard]] QByteArray ExportSettings() const;
-    [[nodiscard]] SettingsImport ImportSettings(const QByteArray& block);
+    [[nodiscard]] std::vector<std::uint8_t> ExportSettings() const;
+    [[nodiscard]] SettingsImport ImportSettings(std::span<const std::uint8_t> block);
 
     // CChartCells: annotation cells written by the records.
     void SetCellDouble(int property, int index, double value) override;

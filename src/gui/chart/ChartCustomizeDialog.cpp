@@ -4,6 +4,7 @@
 #include "chart/ChartPropertyStore.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartStyles.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <QCheckBox>
@@ -94,7 +95,7 @@ CChartCustomizeDialog::CChartCustomizeDialog(const CChartPropertyStore& store, Q
     if (subsets > 0) {
         auto* group = new QGroupBox(tr("Subsets"), this);
         auto* grid = new QGridLayout(group);
-        const std::string styleNames = LoadString(5110);
+        const std::string styleNames = LoadString(str::LineStyleNames);
         for (int s = 0; s < subsets; ++s) {
             QString name = QString::fromStdString(store.TextAt(chart::kSubsetLabels, s));
             if (name.isEmpty())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/CmdTarget.h"
+#include "shell/FileCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/RecentFileList.h"
 
@@ -18,20 +19,11 @@ class QTranslator;
 
 // The one application object of the process (Instance()). It lives beside the QApplication that
 // main creates, owns the main window and carries out the application's commands: New, Open,
-// Save, Save As, Print Setup, the recent-file list, About and Exit.
+// Save and Save As (through core's CFileCommands, which asks through the document's
+// CUiServices), Print Setup, the recent-file list, About and Exit.
 class CMainApp : public QObject, public CCmdTarget {
     Q_OBJECT
 public:
-    // Answers to the save-changes question.
-    enum class SaveAnswer { Yes, No, Cancel };
-    // The questions and file prompts, replaceable so that tests can answer them.
-    struct Prompts {
-        std::function<SaveAnswer(const QString& documentName)> askSaveChanges;
-        std::function<QString()> askOpenPath;                        // empty: cancelled
-        std::function<QString(const QString& proposed)> askSavePath; // empty: cancelled
-        std::function<void(const QString& message)> showError;
-    };
-
     // doc and files are the project document and its file side; not owned, they must outlive
     // the application object. The settings are those of QSettings' default scope (organisation
     // and application name set by main).
@@ -58,7 +50,7 @@ public:
     [[nodiscard]] const CRecentFileList& RecentFiles() const { return m_recent; }
     // The printer that Print Setup configures and printing uses.
     [[nodiscard]] QPrinter& GetPrinter();
-    void SetPrompts(Prompts prompts);
+    [[nodiscard]] CFileCommands& FileCommands() { return m_fileCommands; }
 
     // Asks for a synchronisation of the flights' shown-in-graph flags with the project tree
     // once the event queue has been worked off. Requests before it runs collapse into one; its
@@ -70,18 +62,9 @@ public:
 
     // Opens a project file (after the save-changes question); false when it was not opened.
     bool OpenDocumentFile(const QString& path);
-    // The save-changes question for a modified project: false when the user cancelled or the
-    // save failed, so the caller must not go on.
-    [[nodiscard]] bool SaveModified();
-    // Saves under the document's path, or asks for one when it has none or saveAs is set.
-    bool DoSave(bool saveAs);
 
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
-    void OnFileNew(unsigned id);
-    void OnFileOpen(unsigned id);
-    void OnFileSave(unsigned id);
-    void OnFileSaveAs(unsigned id);
     void OnFilePrintSetup(unsigned id);
     void OnOpenRecentFile(unsigned id);
     void OnUpdateRecentFile(CCmdUI& ui);
@@ -90,18 +73,18 @@ public:
 
 private:
     void RunIdleSync();
-    void SetDocumentPath(const QString& path);
+    // The file commands changed the project's path: the title follows, a file joins the list.
+    void OnPathChanged(const std::string& path);
     void RefreshRecentFiles();
-    bool NewDocument();
 
     CDocument& m_doc;
     CDocumentFiles& m_files;
+    CFileCommands m_fileCommands;
     CMainFrame::Panes m_panes;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<QTranslator> m_pTranslator;
     std::unique_ptr<QPrinter> m_pPrinter;
     CRecentFileList m_recent;
-    Prompts m_prompts;
     std::function<void(bool)> m_syncHandler;
     bool m_bSyncPending = false;
     bool m_bSyncForced = false;

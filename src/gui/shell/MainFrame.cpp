@@ -2,6 +2,7 @@
 
 #include "framework/CommandIds.h"
 #include "framework/Document.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
 #include "shell/MainMenu.h"
@@ -58,9 +59,9 @@ CMainFrame::CMainFrame(CDocument* doc, CCmdTarget* app, Panes panes, QWidget* pa
     // The message pane falls back to the idle prompt whenever a command prompt goes away.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            statusBar()->showMessage(TableText(57345));
+            statusBar()->showMessage(TableText(str::IdleMessage));
     });
-    statusBar()->showMessage(TableText(57345));
+    statusBar()->showMessage(TableText(str::IdleMessage));
 
     CreateClientArea(panes);
 
@@ -92,8 +93,8 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::CreateClientArea(Panes& panes) {
-    const QString infoLabel = TableText(5017);
-    const QString graphLabel = TableText(5018);
+    const QString infoLabel = TableText(str::InfoPageTab);
+    const QString graphLabel = TableText(str::GraphPageTab);
 
     m_pMainSplitter = new CMainSplitter(this);
     m_pMainSplitter->setObjectName(QStringLiteral("mainSplitter"));
@@ -132,8 +133,9 @@ void CMainFrame::CreateClientArea(Panes& panes) {
 void CMainFrame::UpdateTitle() {
     QString name = m_pDocument ? QString::fromStdString(m_pDocument->GetTitle()) : QString();
     if (name.isEmpty())
-        name = QString::fromStdString(GetListEntry(LoadString(128), 2).value_or("Untitled"));
-    setWindowTitle(QStringLiteral("%1 - %2").arg(TableText(57344), name));
+        name = QString::fromStdString(
+            GetListEntry(LoadString(str::DocTemplate), 2).value_or("Untitled"));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(TableText(str::AppTitle), name));
 }
 
 QWidget* CMainFrame::GetTreeView() const {

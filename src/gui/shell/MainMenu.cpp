@@ -14,6 +14,7 @@
 #include <QWidget>
 
 namespace {
+// Menu texts are marked with QT_TR_NOOP where they are listed and translated here.
 QString Tr(const char* text) {
     return QCoreApplication::translate("CMainMenu", text);
 }
@@ -148,104 +149,105 @@ void CMainMenu::BuildMenuBar(QMenuBar* bar) {
         return menu;
     };
 
-    QMenu* file = top("&File");
-    Add(file, cmd::FileNew, "&New\tCtrl+N");
-    Add(file, cmd::FileOpen, "&Open...\tCtrl+O");
-    Add(file, cmd::FileSave, "&Save\tCtrl+S");
-    Add(file, cmd::FileSaveAs, "Save &As...");
+    QMenu* file = top(QT_TR_NOOP("&File"));
+    Add(file, cmd::FileNew, QT_TR_NOOP("&New\tCtrl+N"));
+    Add(file, cmd::FileOpen, QT_TR_NOOP("&Open...\tCtrl+O"));
+    Add(file, cmd::FileSave, QT_TR_NOOP("&Save\tCtrl+S"));
+    Add(file, cmd::FileSaveAs, QT_TR_NOOP("Save &As..."));
     file->addSeparator();
-    QMenu* import = AddSubMenu(file, "&Import");
-    Add(import, cmd::ImportProject, "&Kubo Data File...");
-    Add(import, cmd::ImportRawText, "&Raw Text File...");
-    QMenu* exportMenu = AddSubMenu(file, "E&xport Selected");
-    Add(exportMenu, cmd::ExportTranslated, "Translated data to text...");
-    Add(exportMenu, cmd::ExportRaw, "Raw data to text...");
+    QMenu* import = AddSubMenu(file, QT_TR_NOOP("&Import"));
+    Add(import, cmd::ImportProject, QT_TR_NOOP("&Kubo Data File..."));
+    Add(import, cmd::ImportRawText, QT_TR_NOOP("&Raw Text File..."));
+    QMenu* exportMenu = AddSubMenu(file, QT_TR_NOOP("E&xport Selected"));
+    Add(exportMenu, cmd::ExportTranslated, QT_TR_NOOP("Translated data to text..."));
+    Add(exportMenu, cmd::ExportRaw, QT_TR_NOOP("Raw data to text..."));
     file->addSeparator();
-    Add(file, cmd::FilePrint, "&Print...\tCtrl+P");
-    Add(file, cmd::FilePrintPreview, "Print Pre&view");
-    Add(file, cmd::FilePageSetup, "Pa&ge Setup...");
-    Add(file, cmd::FilePrintSetup, "P&rint Setup...");
+    Add(file, cmd::FilePrint, QT_TR_NOOP("&Print...\tCtrl+P"));
+    Add(file, cmd::FilePrintPreview, QT_TR_NOOP("Print Pre&view"));
+    Add(file, cmd::FilePageSetup, QT_TR_NOOP("Pa&ge Setup..."));
+    Add(file, cmd::FilePrintSetup, QT_TR_NOOP("P&rint Setup..."));
     file->addSeparator();
     for (unsigned i = 0; i < cmd::FileMruCount; ++i)
-        Add(file, cmd::FileMruFirst + i, "Recent File");
+        Add(file, cmd::FileMruFirst + i, QT_TR_NOOP("Recent File"));
     file->addSeparator();
-    Add(file, cmd::AppExit, "E&xit\tAlt+F4");
+    Add(file, cmd::AppExit, QT_TR_NOOP("E&xit\tAlt+F4"));
     SetRecentFiles({});
 
-    QMenu* edit = top("&Edit");
-    Add(edit, cmd::EditName, "Edit Name\tF2");
-    Add(edit, cmd::EditDelete, "Delete\tDel");
+    QMenu* edit = top(QT_TR_NOOP("&Edit"));
+    Add(edit, cmd::EditName, QT_TR_NOOP("Edit Name\tF2"));
+    Add(edit, cmd::EditDelete, QT_TR_NOOP("Delete\tDel"));
     edit->addSeparator();
-    Add(edit, cmd::EditCut, "Cu&t\tCtrl+X");
-    Add(edit, cmd::EditCopy, "&Copy\tCtrl+C");
-    Add(edit, cmd::EditPaste, "&Paste\tCtrl+V");
-    Add(edit, cmd::EditPasteSpecial, "Paste &Special...");
+    Add(edit, cmd::EditCut, QT_TR_NOOP("Cu&t\tCtrl+X"));
+    Add(edit, cmd::EditCopy, QT_TR_NOOP("&Copy\tCtrl+C"));
+    Add(edit, cmd::EditPaste, QT_TR_NOOP("&Paste\tCtrl+V"));
+    Add(edit, cmd::EditPasteSpecial, QT_TR_NOOP("Paste &Special..."));
     edit->addSeparator();
-    Add(edit, cmd::EditSelectAll, "Select A&ll\tCtrl+A");
-    Add(edit, cmd::EditUndo, "&Undo\tCtrl+Z");
+    Add(edit, cmd::EditSelectAll, QT_TR_NOOP("Select A&ll\tCtrl+A"));
+    Add(edit, cmd::EditUndo, QT_TR_NOOP("&Undo\tCtrl+Z"));
     edit->addSeparator();
-    Add(edit, cmd::EditFind, "&Find...\tCtrl+F");
-    Add(edit, cmd::EditRepeat, "F&ind Next\tF3");
-    Add(edit, cmd::EditReplace, "R&eplace\tCtrl+H");
+    Add(edit, cmd::EditFind, QT_TR_NOOP("&Find...\tCtrl+F"));
+    Add(edit, cmd::EditRepeat, QT_TR_NOOP("F&ind Next\tF3"));
+    Add(edit, cmd::EditReplace, QT_TR_NOOP("R&eplace\tCtrl+H"));
     edit->addSeparator();
-    Add(edit, cmd::OleInsertNew, "Insert &New Object...");
-    Add(edit, cmd::OleEditLinks, "Lin&ks...");
-    Add(edit, cmd::OleEditProperties, "Object P&roperties\tAlt+Enter");
-    Add(edit, cmd::OleVerbFirst, "Object Actions...");
+    Add(edit, cmd::OleInsertNew, QT_TR_NOOP("Insert &New Object..."));
+    Add(edit, cmd::OleEditLinks, QT_TR_NOOP("Lin&ks..."));
+    Add(edit, cmd::OleEditProperties, QT_TR_NOOP("Object P&roperties\tAlt+Enter"));
+    Add(edit, cmd::OleVerbFirst, QT_TR_NOOP("Object Actions..."));
 
-    QMenu* view = top("&View");
-    Add(view, cmd::ViewInfoPage, "&Info Page\tAlt+1");
-    Add(view, cmd::ViewGraphPage, "&Graph Page\tAlt+2");
-    Add(view, cmd::ViewMeasurements, "&Data Measurements");
+    QMenu* view = top(QT_TR_NOOP("&View"));
+    Add(view, cmd::ViewInfoPage, QT_TR_NOOP("&Info Page\tAlt+1"));
+    Add(view, cmd::ViewGraphPage, QT_TR_NOOP("&Graph Page\tAlt+2"));
+    Add(view, cmd::ViewMeasurements, QT_TR_NOOP("&Data Measurements"));
     view->addSeparator();
-    Add(view, cmd::ViewToolbar, "&Toolbar");
-    Add(view, cmd::ViewStatusBar, "&Status Bar");
+    Add(view, cmd::ViewToolbar, QT_TR_NOOP("&Toolbar"));
+    Add(view, cmd::ViewStatusBar, QT_TR_NOOP("&Status Bar"));
 
-    QMenu* format = top("For&mat");
-    Add(format, cmd::FormatFont, "&Font...\tCtrl+Shift+F");
+    QMenu* format = top(QT_TR_NOOP("For&mat"));
+    Add(format, cmd::FormatFont, QT_TR_NOOP("&Font...\tCtrl+Shift+F"));
     format->addSeparator();
-    Add(format, cmd::FormatBold, "&Bold\tCtrl+B");
-    Add(format, cmd::FormatItalic, "&Italic\tCtrl+I");
-    Add(format, cmd::FormatUnderline, "&Underline\tCtrl+U");
+    Add(format, cmd::FormatBold, QT_TR_NOOP("&Bold\tCtrl+B"));
+    Add(format, cmd::FormatItalic, QT_TR_NOOP("&Italic\tCtrl+I"));
+    Add(format, cmd::FormatUnderline, QT_TR_NOOP("&Underline\tCtrl+U"));
     format->addSeparator();
-    Add(format, cmd::ParaBullets, "&Bullet Style");
+    Add(format, cmd::ParaBullets, QT_TR_NOOP("&Bullet Style"));
 
-    QMenu* graph = top("&Graph");
-    Add(graph, cmd::GraphCopyPicture, "&Copy Picture\tCtrl+C");
-    Add(graph, cmd::GraphSavePicture, "&Save Picture...");
+    QMenu* graph = top(QT_TR_NOOP("&Graph"));
+    Add(graph, cmd::GraphCopyPicture, QT_TR_NOOP("&Copy Picture\tCtrl+C"));
+    Add(graph, cmd::GraphSavePicture, QT_TR_NOOP("&Save Picture..."));
     graph->addSeparator();
-    Add(graph, cmd::MeasurementMode, "Measurement Mode\tCtrl+M");
-    QMenu* zoom = AddSubMenu(graph, "&Zoom");
-    Add(zoom, cmd::ZoomHorizontal, "&Horizontal Zoom Only");
-    Add(zoom, cmd::ZoomBoth, "Horz and &Vert Zoom");
+    Add(graph, cmd::MeasurementMode, QT_TR_NOOP("Measurement Mode\tCtrl+M"));
+    QMenu* zoom = AddSubMenu(graph, QT_TR_NOOP("&Zoom"));
+    Add(zoom, cmd::ZoomHorizontal, QT_TR_NOOP("&Horizontal Zoom Only"));
+    Add(zoom, cmd::ZoomBoth, QT_TR_NOOP("Horz and &Vert Zoom"));
     zoom->addSeparator();
-    Add(zoom, cmd::ZoomOut, "Zoom &Out");
-    Add(zoom, cmd::ZoomAll, "Zoom &All");
-    QMenu* cursor = AddSubMenu(graph, "Data &Cursor");
-    static const char* const kCursorModes[] = {"&No Cursor", "X &Points",   "XY &Crosshair",
-                                               "XY &Square", "&Floating Y", "F&loating XY"};
+    Add(zoom, cmd::ZoomOut, QT_TR_NOOP("Zoom &Out"));
+    Add(zoom, cmd::ZoomAll, QT_TR_NOOP("Zoom &All"));
+    QMenu* cursor = AddSubMenu(graph, QT_TR_NOOP("Data &Cursor"));
+    static const char* const kCursorModes[] = {
+        QT_TR_NOOP("&No Cursor"), QT_TR_NOOP("X &Points"),   QT_TR_NOOP("XY &Crosshair"),
+        QT_TR_NOOP("XY &Square"), QT_TR_NOOP("&Floating Y"), QT_TR_NOOP("F&loating XY")};
     for (unsigned i = 0; i < std::size(kCursorModes); ++i)
         Add(cursor, cmd::CursorNone + i, kCursorModes[i]);
     cursor->addSeparator();
-    Add(cursor, cmd::CursorNextSubset, "Ne&xt Subset");
+    Add(cursor, cmd::CursorNextSubset, QT_TR_NOOP("Ne&xt Subset"));
     graph->addSeparator();
-    Add(graph, cmd::FlightAnnotation, "&Flight Annotation...\tCtrl+T");
+    Add(graph, cmd::FlightAnnotation, QT_TR_NOOP("&Flight Annotation...\tCtrl+T"));
     graph->addSeparator();
-    Add(graph, cmd::GraphSettings, "Graph Settings...");
+    Add(graph, cmd::GraphSettings, QT_TR_NOOP("Graph Settings..."));
 
-    QMenu* data = top("&Data");
-    Add(data, cmd::DataReadData, "&Read Data\tCtrl+R");
-    Add(data, cmd::DataInsertSession, "&Insert Empty Session");
+    QMenu* data = top(QT_TR_NOOP("&Data"));
+    Add(data, cmd::DataReadData, QT_TR_NOOP("&Read Data\tCtrl+R"));
+    Add(data, cmd::DataInsertSession, QT_TR_NOOP("&Insert Empty Session"));
     data->addSeparator();
-    Add(data, cmd::DataSettings, "&Settings...");
+    Add(data, cmd::DataSettings, QT_TR_NOOP("&Settings..."));
 
     // Qt styles keep the menu bar left-aligned; Help is still the last menu.
-    QMenu* help = top("&Help");
-    Add(help, cmd::AppAbout, "&About...");
+    QMenu* help = top(QT_TR_NOOP("&Help"));
+    Add(help, cmd::AppAbout, QT_TR_NOOP("&About..."));
 
     // Commands that only have keys.
-    Make(cmd::NextPane, Tr("Next Pane"));
-    Make(cmd::PrevPane, Tr("Previous Pane"));
+    Make(cmd::NextPane, tr("Next Pane"));
+    Make(cmd::PrevPane, tr("Previous Pane"));
     ApplyAccelerators();
 }
 
@@ -301,7 +303,7 @@ void CMainMenu::SetRecentFiles(const QStringList& paths) {
             action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
             action->setVisible(true);
         } else {
-            action->setText(Tr("Recent File"));
+            action->setText(tr("Recent File"));
             action->setVisible(i == 0 && paths.isEmpty());
         }
     }

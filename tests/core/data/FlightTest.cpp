@@ -31,18 +31,6 @@ public:
 };
 } // namespace
 
-TEST(Flight, DefaultsOfANewRecord) {
-    CDataBlock flight;
-    EXPECT_EQ(flight.GetItemType(), CViewTreeItem::kFlight);
-    EXPECT_FALSE(flight.IsShown());
-    EXPECT_EQ(flight.GetSampleRate(), 10);
-    EXPECT_EQ(flight.GetVersion(), 0u);
-    EXPECT_EQ(flight.GetReferenceRaw(), 0u);
-    EXPECT_EQ(flight.GetDocument(), nullptr);
-    EXPECT_EQ(flight.GetEffectiveTimeOffset(), 0.0f);
-    flight.SetName("alone", true, nullptr); // no document: nothing to tell, no crash
-}
-
 TEST(Flight, SetShownReportsChangesOnly) {
     OneFlight p;
     EXPECT_FALSE(p.flight->SetShown(false, true, nullptr));
@@ -119,15 +107,4 @@ TEST(FlightOwnership, DestroyingASessionDestroysFlightsAndTheirAnnotations) {
         }
     }
     EXPECT_EQ(destroyed, 4);
-
-    destroyed = 0;
-    {
-        CMainDoc doc;
-        auto session = std::make_unique<CDataModule>(&doc);
-        auto flight = std::make_unique<CDataBlock>();
-        flight->AppendAnnotation(std::make_unique<CountedAnnotation>(&destroyed));
-        session->AppendFlight(std::move(flight));
-        doc.GetSessions().AddTail(std::move(session));
-    }
-    EXPECT_EQ(destroyed, 1);
 }

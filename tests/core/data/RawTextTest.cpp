@@ -2,6 +2,7 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "data/TransmissionReader.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
@@ -151,7 +152,7 @@ TEST(RawImport, FileCutInAFlightAsksToKeepIt) {
     import.ui.QueueAnswer(MsgResult::Yes);
     EXPECT_TRUE(import.Run(file.Path()));
     ASSERT_EQ(import.ui.Messages().size(), 1u);
-    EXPECT_EQ(import.ui.Messages()[0].text, LoadString(5005));
+    EXPECT_EQ(import.ui.Messages()[0].text, LoadString(str::KeepIncompleteData));
     ASSERT_EQ(import.session.GetFlights().GetCount(), 1);
     EXPECT_EQ(import.session.GetFlights().GetHead()->GetRawSamples(),
               (std::vector<std::uint16_t>{298, 301, 290}));

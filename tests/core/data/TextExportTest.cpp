@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr unsigned kCmdExportTranslated = 30053;
-constexpr unsigned kCmdExportRaw = 30054;
-
 // Formulas whose values are easy to work out by hand: PA = X / 10, altitude = (PA - PR) × 100.
 std::unique_ptr<CDataBlock> MakeFlight(std::vector<std::uint16_t> samples,
                                        std::uint16_t reference = 100, int rate = 250) {
@@ -149,20 +146,18 @@ TEST(TranslatedExport, DoesNotDependOnTheNumericLocale) {
     EXPECT_NE(text.find("0\t250\t12.5\t125\n"), std::string::npos) << text;
 }
 
-TEST(ExportText, DispatchesOnTheCommandId) {
+TEST(ExportText, DispatchesOnTheKind) {
     const auto made = MakeFlight({100, 90});
     const CDataBlock& flight = *made;
-    std::ostringstream translated, raw, other, expectedRaw;
-    flight.ExportText(translated, kCmdExportTranslated, 0, 1);
-    flight.ExportText(raw, kCmdExportRaw, 0, 1);
+    std::ostringstream translated, raw, expectedRaw;
+    flight.ExportText(translated, TextExport::Translated, 0, 1);
+    flight.ExportText(raw, TextExport::Raw, 0, 1);
     flight.ExportRaw(expectedRaw, 0, 1);
-    flight.ExportText(other, 30055, 0, 1);
     EXPECT_EQ(translated.str(), Translated(flight));
     EXPECT_EQ(raw.str(), expectedRaw.str());
-    EXPECT_EQ(other.str(), "");
 
     // Index and total reach the raw export: a middle flight has no header and no end mark.
     std::ostringstream middle;
-    flight.ExportText(middle, kCmdExportRaw, 1, 3);
+    flight.ExportText(middle, TextExport::Raw, 1, 3);
     EXPECT_EQ(middle.str(), "000\n100\n002\n000\n010\n127\n");
 }

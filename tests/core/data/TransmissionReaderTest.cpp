@@ -2,6 +2,7 @@
 
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
@@ -36,7 +37,8 @@ struct Read {
     bool Run(bool isPort = true) { return reader.ReadTransmission(source, isPort, &separate); }
     [[nodiscard]] bool Asked5005() const {
         for (const auto& shown : ui.Messages())
-            if (shown.text == LoadString(5005) && shown.buttons == MsgButtons::YesNo)
+            if (shown.text == LoadString(str::KeepIncompleteData) &&
+                shown.buttons == MsgButtons::YesNo)
                 return true;
         return false;
     }
@@ -105,7 +107,7 @@ TEST(TransmissionReader, UnparsableTextEndsThePortReadAfterTheSilenceLimit) {
     Read r;
     const std::int64_t start = r.clock.NowMs();
     r.source.Data(Flights(1, 1).substr(0, 70) + "x" + std::string(5000, '7'));
-    EXPECT_FALSE(r.Run()); // 5005 answered No
+    EXPECT_FALSE(r.Run()); // str::KeepIncompleteData answered No
     EXPECT_TRUE(r.Asked5005());
     EXPECT_FALSE(r.source.Exhausted());
     EXPECT_GT(r.clock.NowMs() - start, CTransmissionReader::kSilenceLimitMs);
@@ -141,8 +143,9 @@ TEST(TransmissionReader, ParserStopWithoutFlightsDropsSilently) {
 
 TEST(TransmissionReader, OpeningThePort) {
     EXPECT_EQ(CTransmissionReader::PortDeviceName(2), "\\\\.\\COM3");
-    for (const auto& [status, id] : {std::pair{PortOpenStatus::kOpenFailed, 5003u},
-                                     std::pair{PortOpenStatus::kSetupFailed, 5004u}}) {
+    for (const auto& [status, id] :
+         {std::pair{PortOpenStatus::kOpenFailed, str::SerialOpenFailed},
+          std::pair{PortOpenStatus::kSetupFailed, str::SerialSetupFailed}}) {
         Read r;
         EXPECT_FALSE(r.reader.ReadFromPort(
             [s = status] {

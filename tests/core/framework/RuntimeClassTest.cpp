@@ -17,12 +17,3 @@ TEST(RuntimeClass, RecordClassesAreCreatableByTheirStoredNames) {
     EXPECT_EQ(CRuntimeClass::FromName("CViewTreeItem"), nullptr); // abstract
     EXPECT_EQ(CRuntimeClass::FromName("CObject"), nullptr);
 }
-
-TEST(RuntimeClass, KindOfFollowsTheBaseChain) {
-    CDataBlock flight;
-    EXPECT_TRUE(flight.IsKindOf(KUBO_RUNTIME_CLASS(CViewTreeItem)));
-    EXPECT_TRUE(flight.IsKindOf(KUBO_RUNTIME_CLASS(CCmdTarget)));
-    EXPECT_FALSE(flight.IsKindOf(KUBO_RUNTIME_CLASS(CDataModule)));
-    EXPECT_EQ(DynamicDowncast<CDataModule>(&flight), nullptr);
-    EXPECT_EQ(DynamicDowncast<CDataBlock>(static_cast<CObject*>(&flight)), &flight);
-}

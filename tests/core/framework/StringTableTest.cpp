@@ -1,27 +1,34 @@
 #include "framework/StringTable.h"
 
+#include "framework/CommandIds.h"
+#include "framework/StringIds.h"
 #include "framework/StringTableData.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
+#include <vector>
 
 TEST(StringTable, LoadsBuiltInTextsAndAcceptsATranslationSource) {
-    EXPECT_EQ(LoadString(57344), "Kubo");
-    EXPECT_EQ(LoadString(5121), "Annotation Text");
-    EXPECT_TRUE(LoadString(4).empty());
-    EXPECT_FALSE(HasString(4));
+    EXPECT_EQ(LoadString(str::AnnotationText), "Annotation Text");
+    constexpr unsigned kNoSuchId = 4;
+    EXPECT_TRUE(LoadString(kNoSuchId).empty());
+    EXPECT_FALSE(HasString(kNoSuchId));
 
-    SetStringSource([](unsigned id) -> std::optional<std::string> {
-        if (id == 5121)
+    // The source is asked with the entry's English text and comment; it may decline.
+    std::vector<std::string> asked;
+    SetStringSource([&](const StringTableEntry& entry) -> std::optional<std::string> {
+        asked.push_back(std::string(entry.text) + "|" + (entry.comment ? entry.comment : ""));
+        if (entry.id == str::AnnotationText)
             return std::string("Text der Anmerkung");
         return std::nullopt;
     });
-    EXPECT_EQ(LoadString(5121), "Text der Anmerkung");
-    EXPECT_EQ(LoadString(57344), "Kubo");
+    EXPECT_EQ(LoadString(str::AnnotationText), "Text der Anmerkung");
+    EXPECT_EQ(LoadString(str::MetresLong), "m");
+    EXPECT_TRUE(LoadString(kNoSuchId).empty());
     SetStringSource({});
-    EXPECT_EQ(LoadString(5121), "Annotation Text");
+    EXPECT_EQ(LoadString(str::AnnotationText), "Annotation Text");
+    EXPECT_EQ(asked, (std::vector<std::string>{"Annotation Text|", "m|metres, long form"}));
 }
 
 TEST(StringTable, EveryBuiltInEntryIsFoundById) {
@@ -37,33 +44,18 @@ TEST(StringTable, EveryBuiltInEntryIsFoundById) {
 
 TEST(StringTable, BuiltInTextsSitAtTheirIds) {
     // Messages and formula errors: a shifted id would show the neighbouring text.
-    EXPECT_EQ(LoadString(5005), "The received process was terminated abnormaly. Do you want to "
-                                "keep received data ?");
-    EXPECT_EQ(LoadString(5015), "m");
-    EXPECT_EQ(LoadString(5101), "Syntax error at character %1");
-    EXPECT_EQ(LoadString(5101 + 4 - 1), "Unknown variable '%2' at character %1");
-    EXPECT_EQ(LoadString(5109), "Empty expression");
-    EXPECT_EQ(LoadString(5126), "Reading... (flight count: %d)");
-    EXPECT_FALSE(HasString(5022));
-    EXPECT_FALSE(HasString(5127));
+    EXPECT_EQ(LoadString(str::KeepIncompleteData),
+              "The received process was terminated abnormaly. Do you want to keep received data ?");
+    EXPECT_EQ(LoadString(str::FormulaErrorFirst), "Syntax error at character %1");
+    EXPECT_EQ(LoadString(str::FormulaUnknownVariable), "Unknown variable '%2' at character %1");
+    EXPECT_EQ(LoadString(str::FormulaEmpty), "Empty expression");
+    EXPECT_EQ(LoadString(str::ReadingStatus), "Reading... (flight count: %d)");
+    EXPECT_FALSE(HasString(str::Data + 1));
+    EXPECT_FALSE(HasString(str::ReadingStatus + 1));
 
     // Prompts keep the line feed before their tool tip.
-    EXPECT_EQ(LoadString(30051), "Read data from altimeter hardware\nRead Data");
-    EXPECT_EQ(LoadString(57609), "Display full pages\nPrint Preview");
-    EXPECT_EQ(GetListEntry(LoadString(128), 3), "Kubo Data Files");
-    EXPECT_EQ(LoadString(169), "\"");
-
-    // Lists are indexed by stored values, so their lengths and ends matter.
-    const auto count = [](const std::string& list) {
-        return static_cast<std::size_t>(std::count(list.begin(), list.end(), '\n')) + 1;
-    };
-    EXPECT_EQ(count(LoadString(5110)), 9U);
-    EXPECT_EQ(count(LoadString(5111)), 37U);
-    EXPECT_EQ(GetListEntry(LoadString(5111), 15), "Small Circle");
-    EXPECT_EQ(GetListEntry(LoadString(5111), 36), "Large Solid Downward Triangle");
-    EXPECT_EQ(count(LoadString(5112)), count(LoadString(5115)));
-    EXPECT_EQ(count(LoadString(5113)), count(LoadString(5116)));
-    EXPECT_EQ(count(LoadString(5114)), count(LoadString(5117)));
+    EXPECT_EQ(LoadString(cmd::DataReadData), "Read data from altimeter hardware\nRead Data");
+    EXPECT_EQ(GetListEntry(LoadString(str::DocTemplate), 3), "Kubo Data Files");
 }
 
 TEST(MessageFormatting, NumberedPlaceholders) {

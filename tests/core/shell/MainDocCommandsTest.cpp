@@ -1,31 +1,24 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
-#include "framework/CmdUI.h"
+#include "framework/CommandIds.h"
 #include "framework/MemoryRegistryStore.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "shell/MainDoc.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedByteSource.h"
+#include "support/TempDir.h"
 #include "support/Transmission.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <unistd.h>
 
 using namespace testing_transmission;
 
 namespace {
-constexpr unsigned kReadData = 30051;
-constexpr unsigned kInsertEmptySession = 30052;
-constexpr unsigned kImportProject = 30061;
-constexpr unsigned kImportRawText = 30062;
-constexpr unsigned kSettings = 30151;
-
 // count complete flights of two samples (298, 301) each, count announced, end mark.
 std::string Flights(int count) {
     std::vector<int> values = HeaderValues(2, count, 40);
@@ -34,28 +27,6 @@ std::string Flights(int count) {
     values.insert(values.end(), {127, 128});
     return Lines(values);
 }
-
-class TempDir {
-public:
-    explicit TempDir(const std::string& name)
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("kubo_doccmds_" + std::to_string(getpid()) + "_" + name)) {
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    [[nodiscard]] std::string File(const std::string& name, const std::string& contents) const {
-        const auto path = m_path / name;
-        std::ofstream(path, std::ios::binary) << contents;
-        return path.string();
-    }
-    [[nodiscard]] std::string Path(const std::string& name) const {
-        return (m_path / name).string();
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // A document with a scripted user, a fake clock, an in-memory registry and a listening view.
 struct Project {
@@ -99,28 +70,14 @@ std::vector<std::string> FlightNames(const CDataModule& session) {
 }
 } // namespace
 
-TEST(MainDocCommands, TheDocumentHandlesAndEnablesItsFiveCommands) {
-    CMainDoc doc;
-    for (unsigned id :
-         {kReadData, kInsertEmptySession, kSettings, kImportProject, kImportRawText}) {
-        CCmdUI state(id);
-        EXPECT_TRUE(doc.OnCmdMsg(id, &state)) << id;
-        EXPECT_EQ(state.GetEnabled(), std::optional<bool>(true)) << id;
-    }
-    CCmdUI other(30053);
-    EXPECT_FALSE(doc.OnCmdMsg(30053, &other));
-    EXPECT_FALSE(doc.OnCmdMsg(30053, nullptr));
-    EXPECT_FALSE(other.GetEnabled());
-}
-
 TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
     Project p;
     p.doc.SetPortIndex(2);
     CPortSetupBlock setup;
     setup.SetBaudRate(9600);
     p.doc.SetPortSetup(setup);
-    EXPECT_TRUE(p.Run(kReadData)); // no port queued: it cannot be opened
-    EXPECT_TRUE(p.Showed(5003));
+    EXPECT_TRUE(p.Run(cmd::DataReadData)); // no port queued: it cannot be opened
+    EXPECT_TRUE(p.Showed(str::SerialOpenFailed));
 #ifdef _WIN32
     const std::string expected = "\\\\.\\COM3";
 #else
@@ -133,7 +90,7 @@ TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
 
 #ifndef _WIN32
     p.doc.SetPortName("/dev/ttyUSB0");
-    (void)p.Run(kReadData);
+    (void)p.Run(cmd::DataReadData);
     EXPECT_EQ(p.ui.PortRequests().back().device, "/dev/ttyUSB0");
 #endif
 }
@@ -144,7 +101,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
         p.doc.SetDefaultPressureFormula("X*2");
         p.doc.SetDefaultAltitudeFormula("PA-PR");
         p.QueuePort(Flights(3));
-        p.Run(kReadData);
+        p.Run(cmd::DataReadData);
         ASSERT_EQ(p.doc.GetSessions().GetCount(), 1);
         CDataModule* session = p.doc.GetSessions().GetHead();
         EXPECT_EQ(session->GetDocument(), &p.doc);
@@ -161,18 +118,18 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
         Project p;
         p.ui.ReadWindow().finalSeparate = true;
         p.QueuePort(Flights(1));
-        p.Run(kReadData);
+        p.Run(cmd::DataReadData);
         EXPECT_FALSE(p.ui.ReadWindow().finalAsked);
         EXPECT_EQ(p.doc.GetSessions().GetCount(), 1);
     }
     { // With it: flight 1 stays in the read session, the others follow in sessions of their
       // own, after what the project held; one rebuild.
         Project p;
-        p.Run(kInsertEmptySession);
+        p.Run(cmd::DataInsertSession);
         p.view.Clear();
         p.ui.ReadWindow().finalSeparate = true;
         p.QueuePort(Flights(3));
-        p.Run(kReadData);
+        p.Run(cmd::DataReadData);
         EXPECT_TRUE(p.ui.ReadWindow().finalAsked);
         ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
         for (int i = 1; i <= 3; ++i) {
@@ -196,13 +153,14 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
         unsigned message; // 0: none
     };
     const Case cases[] = {
-        {"port cannot be opened", [](Project&) {}, 5003},
+        {"port cannot be opened", [](Project&) {}, str::SerialOpenFailed},
         {"settings rejected",
          [](Project& p) {
              p.ui.QueuePort(PortOpenResult{PortOpenStatus::kSetupFailed, nullptr});
          },
-         5004},
-        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); }, 5005},
+         str::SerialSetupFailed},
+        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); },
+         str::KeepIncompleteData},
         {"final question cancelled",
          [](Project& p) {
              p.ui.ReadWindow().finalOk = false;
@@ -220,7 +178,7 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
         SCOPED_TRACE(c.what);
         Project p;
         c.script(p);
-        p.Run(kReadData);
+        p.Run(cmd::DataReadData);
         EXPECT_TRUE(p.doc.GetSessions().IsEmpty());
         EXPECT_FALSE(p.doc.IsModified());
         EXPECT_TRUE(p.view.Updates().empty());
@@ -234,8 +192,8 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
 
 TEST(MainDocInsertEmptySession, AppendsAndTellsWithoutMarkingModified) {
     Project p;
-    p.Run(kInsertEmptySession);
-    p.Run(kInsertEmptySession);
+    p.Run(cmd::DataInsertSession);
+    p.Run(cmd::DataInsertSession);
     ASSERT_EQ(p.doc.GetSessions().GetCount(), 2);
     CDataModule* last = p.doc.GetSessions().GetTail();
     EXPECT_EQ(last->GetDocument(), &p.doc);
@@ -262,18 +220,14 @@ TEST(MainDocSettingsCommand, TheDialogEditsACopyThatOkAppliesAndSavesOnlyAsDefau
             editEverything(s);
             return false;
         });
-        p.Run(kSettings);
+        p.Run(cmd::DataSettings);
         ASSERT_EQ(p.ui.SettingsShown().size(), 1u);
         const DocumentSettings& shown = p.ui.SettingsShown()[0];
         EXPECT_EQ(shown.pressureFormula, "X+1");
-        EXPECT_EQ(shown.altitudeFormula, CMainDoc::kBuiltInAltitudeFormula);
-        EXPECT_EQ(shown.portIndex, 3u);
         EXPECT_EQ(shown.portName, "/dev/ttyUSB1");
         EXPECT_TRUE(shown.saveAsDefault);
-        EXPECT_EQ(p.doc.GetDefaultAltitudeFormula(), CMainDoc::kBuiltInAltitudeFormula);
         EXPECT_EQ(p.doc.GetDefaultPressureFormula(), "X+1");
         EXPECT_EQ(p.doc.GetPortIndex(), 3u);
-        EXPECT_EQ(p.doc.GetShowFeet(), 0u);
         EXPECT_EQ(p.doc.GetPortSetup(), CPortSetupBlock());
         EXPECT_TRUE(p.view.Updates().empty());
         EXPECT_EQ(p.registry.GetWriteCount(), 0);
@@ -286,7 +240,7 @@ TEST(MainDocSettingsCommand, TheDialogEditsACopyThatOkAppliesAndSavesOnlyAsDefau
             s.saveAsDefault = saveAsDefault;
             return true;
         });
-        p.Run(kSettings);
+        p.Run(cmd::DataSettings);
         EXPECT_EQ(p.doc.GetDefaultAltitudeFormula(), "PA-PR");
         EXPECT_EQ(p.doc.GetDefaultPressureFormula(), "X");
         EXPECT_EQ(p.doc.GetPortIndex(), 4u);
@@ -333,18 +287,18 @@ TEST(MainDocImportProject, AppendsCopiesOfTheFilesSessionsOnlyOrNothing) {
     p.doc.SetPathName("/somewhere/current.qlg");
     p.doc.SetUserFormula(1, "mine");
     p.doc.GetChartState().SetData({9});
-    p.Run(kInsertEmptySession);
+    p.Run(cmd::DataInsertSession);
     p.view.Clear();
 
     // A cancelled prompt or a file that cannot be read (reported) leave the project alone.
-    p.Run(kImportProject);
+    p.Run(cmd::ImportProject);
     for (const std::string& bad :
-         {dir.File("empty.qlg", ""), dir.File("junk.qlg", std::string("\x06\x00junk", 6)),
+         {dir.Write("empty.qlg", ""), dir.Write("junk.qlg", std::string("\x06\x00junk", 6)),
           dir.Path("missing.qlg")}) {
         SCOPED_TRACE(bad);
         const std::size_t messages = p.ui.Messages().size();
         p.ui.QueueOpenFile(bad);
-        p.Run(kImportProject);
+        p.Run(cmd::ImportProject);
         EXPECT_EQ(p.ui.Messages().size(), messages + 1);
     }
     EXPECT_EQ(p.doc.GetSessions().GetCount(), 1);
@@ -352,7 +306,7 @@ TEST(MainDocImportProject, AppendsCopiesOfTheFilesSessionsOnlyOrNothing) {
     EXPECT_FALSE(p.doc.IsModified());
 
     p.ui.QueueOpenFile(path);
-    p.Run(kImportProject);
+    p.Run(cmd::ImportProject);
     ASSERT_EQ(p.ui.OpenPrompts().size(), 5u);
     const FilePrompt& prompt = p.ui.OpenPrompts()[0];
     EXPECT_TRUE(prompt.mustExist);
@@ -379,7 +333,7 @@ TEST(MainDocImportProject, AppendsCopiesOfTheFilesSessionsOnlyOrNothing) {
 
     // The project's own file once more: a second copy of every saved session.
     p.ui.QueueOpenFile(path);
-    p.Run(kImportProject);
+    p.Run(cmd::ImportProject);
     EXPECT_EQ(p.SessionNames().size(), 5u);
     EXPECT_EQ(p.doc.GetSessions().GetAt(4)->GetName(), "Saved 2");
 }
@@ -389,8 +343,8 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
     Project p;
     p.doc.SetDefaultPressureFormula("X/2");
 
-    p.ui.QueueOpenFile(dir.File("two.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(2)));
-    p.Run(kImportRawText);
+    p.ui.QueueOpenFile(dir.Write("two.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(2)));
+    p.Run(cmd::ImportRawText);
     ASSERT_EQ(p.ui.OpenPrompts().size(), 1u);
     EXPECT_EQ(p.ui.OpenPrompts()[0].defaultExtension, ".txt");
 
@@ -405,12 +359,12 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
 
     // Cancelled prompt, a missing file (reported), a file without flights (dropped silently).
     Project q;
-    q.Run(kImportRawText);
+    q.Run(cmd::ImportRawText);
     q.ui.QueueOpenFile(dir.Path("missing.txt"));
-    q.Run(kImportRawText);
+    q.Run(cmd::ImportRawText);
     EXPECT_EQ(q.ui.Messages().size(), 1u);
-    q.ui.QueueOpenFile(dir.File("nothing.txt", "name\ndate\n" + Lines({1, 2, 3})));
-    q.Run(kImportRawText);
+    q.ui.QueueOpenFile(dir.Write("nothing.txt", "name\ndate\n" + Lines({1, 2, 3})));
+    q.Run(cmd::ImportRawText);
     EXPECT_EQ(q.ui.Messages().size(), 1u);
     EXPECT_TRUE(q.doc.GetSessions().IsEmpty());
     EXPECT_TRUE(q.view.Updates().empty());

@@ -6,21 +6,16 @@
 #include "framework/MemoryRegistryStore.h"
 #include "support/FakeUi.h"
 #include "support/RecordingView.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace {
 constexpr const char* kOptions = "Software\\Tervane\\Kubo\\Options";
-
-std::vector<std::uint8_t> DefaultDcb() {
-    return {28,  0, 0,   0, 0x00, 0x4B, 0, 0,    0x11, 0x10, 0, 0, 0, 0,
-            100, 0, 100, 0, 8,    0,    0, 0x11, 0x13, 0,    0, 0, 0, 0};
-}
 
 // A safe file whose disk fills up after a given number of bytes.
 class FailingSafeFile : public CSafeFile {
@@ -52,24 +47,7 @@ public:
     std::size_t m_budget = 0;
 };
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 } // namespace
-
-TEST(MainDocSettings, BuiltInDefaults) {
-    CMainDoc doc;
-    const auto& dcb = doc.GetPortSetup().Bytes();
-    EXPECT_EQ(std::vector<std::uint8_t>(dcb.begin(), dcb.end()), DefaultDcb());
-    EXPECT_EQ(doc.GetCommTimeouts().ReadIntervalTimeout, 400u);
-    EXPECT_EQ(doc.GetCommTimeouts().ReadTotalTimeoutConstant, 0u);
-    EXPECT_EQ(doc.GetDefaultPressureFormula(), "(X/147.456)+10.555555");
-    EXPECT_EQ(doc.GetDefaultAltitudeFormula(), "ln(PA/PR) * (-29.153) * 293");
-    EXPECT_EQ(doc.GetPortIndex(), 0u);
-    EXPECT_EQ(doc.GetShowFeet(), 0u);
-    EXPECT_EQ(doc.GetUserFormula(1), "");
-}
 
 TEST(MainDocSettings, UserValuesOverrideMachineFormulasOverrideBuiltIns) {
     MemoryRegistryStore store;
@@ -113,10 +91,11 @@ TEST(MainDocSettings, MistypedOrMisSizedValuesKeepTheCurrentOnes) {
     store.Put(RegRoot::CurrentUser, kOptions, "CommPortSetup", std::vector<std::uint8_t>(10, 0xAA));
     EXPECT_EQ(CMainDoc(nullptr, &store).GetPortSetup(), CPortSetupBlock());
 
-    std::vector<std::uint8_t> nineSixHundred = DefaultDcb();
-    nineSixHundred[4] = 0x80;
-    nineSixHundred[5] = 0x25;
-    store.Put(RegRoot::CurrentUser, kOptions, "CommPortSetup", nineSixHundred);
+    CPortSetupBlock nineSixHundred;
+    nineSixHundred.SetBaudRate(9600);
+    store.Put(
+        RegRoot::CurrentUser, kOptions, "CommPortSetup",
+        std::vector<std::uint8_t>(nineSixHundred.Bytes().begin(), nineSixHundred.Bytes().end()));
     EXPECT_EQ(CMainDoc(nullptr, &store).GetPortSetup().GetBaudRate(), 9600u);
 }
 
@@ -200,10 +179,9 @@ TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
 }
 
 TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
-    const auto dir = std::filesystem::temp_directory_path() / "kubo_failing_save";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const auto path = (dir / "project.qlg").string();
+    const TempDir temp("failing_save");
+    const std::filesystem::path& dir = temp.Dir();
+    const std::string path = temp.Path("project.qlg");
     FakeUi ui;
     FailingDoc doc(&ui);
     auto session = std::make_unique<CDataModule>(&doc);
@@ -212,7 +190,7 @@ TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
     doc.GetSessions().AddTail(std::move(session));
     doc.m_budget = SIZE_MAX;
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    const std::string complete = ReadAll(path);
+    const std::string complete = TempDir::Read(path);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << "old contents";
 
     doc.SetModifiedFlag(true);
@@ -221,7 +199,7 @@ TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
         SCOPED_TRACE(budget);
         doc.m_budget = budget;
         EXPECT_FALSE(doc.OnSaveDocument(path));
-        EXPECT_EQ(ReadAll(path), "old contents");
+        EXPECT_EQ(TempDir::Read(path), "old contents");
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                                 std::filesystem::directory_iterator()),
@@ -232,7 +210,7 @@ TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
 
     doc.m_budget = complete.size();
     EXPECT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(ReadAll(path), complete);
+    EXPECT_EQ(TempDir::Read(path), complete);
 
     // A target that cannot be replaced (a folder) fails at the rename and is left as it was.
     const auto folder = (dir / "folder.qlg").string();
@@ -240,5 +218,4 @@ TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
     doc.m_budget = SIZE_MAX;
     EXPECT_FALSE(doc.OnSaveDocument(folder));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.qlg" / "inside"));
-    std::filesystem::remove_all(dir);
 }

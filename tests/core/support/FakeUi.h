@@ -18,7 +18,8 @@ public:
         MsgButtons buttons;
     };
 
-    // Answers for the next Yes/No boxes, in order; with none queued a Yes/No box answers No.
+    // Answers for the next questions, in order; with none queued a Yes/No box answers No and a
+    // Yes/No/Cancel box Cancel.
     void QueueAnswer(MsgResult answer) { m_answers.push_back(answer); }
 
     MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon) override {
@@ -26,7 +27,7 @@ public:
         if (buttons == MsgButtons::Ok)
             return MsgResult::Ok;
         if (m_answers.empty())
-            return MsgResult::No;
+            return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
         MsgResult answer = m_answers.front();
         m_answers.pop_front();
         return answer;
@@ -68,6 +69,21 @@ public:
             return std::nullopt;
         std::optional<std::string> answer = std::move(m_openFiles.front());
         m_openFiles.pop_front();
+        return answer;
+    }
+
+    // Save prompts: answers queued in order; with none queued a prompt is cancelled. What each
+    // proposed is recorded.
+    void QueueSaveFile(std::optional<std::string> path) { m_saveFiles.push_back(std::move(path)); }
+    [[nodiscard]] const std::vector<std::string>& SaveProposals() const { return m_saveProposals; }
+
+    std::optional<std::string> PromptSaveFile(const FilePrompt&,
+                                              const std::string& initialName) override {
+        m_saveProposals.push_back(initialName);
+        if (m_saveFiles.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = std::move(m_saveFiles.front());
+        m_saveFiles.pop_front();
         return answer;
     }
 
@@ -141,6 +157,8 @@ private:
     std::vector<Shown> m_shown;
     std::deque<std::optional<std::string>> m_openFiles;
     std::vector<FilePrompt> m_openPrompts;
+    std::deque<std::optional<std::string>> m_saveFiles;
+    std::vector<std::string> m_saveProposals;
     SettingsEditor m_settingsEditor;
     std::vector<DocumentSettings> m_settingsShown;
     std::deque<PortOpenResult> m_ports;

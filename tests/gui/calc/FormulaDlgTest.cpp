@@ -2,6 +2,7 @@
 #include "calc/ModalScript.h"
 #include "calc/PressureFormulaDlg.h"
 #include "calc/UserFormulaDlg.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <QCheckBox>
@@ -170,7 +171,7 @@ TEST(FormulaDlgTest, GetTakesOneItemAndAsksBeforeOverwriting) {
     std::string asked;
     AnswerNextMessage(QMessageBox::No, &asked);
     dialog.OnGet();
-    EXPECT_EQ(asked, LoadString(5010));
+    EXPECT_EQ(asked, LoadString(str::OverwriteFormula));
     EXPECT_EQ(dialog.FormulaEdit()->toPlainText(), QStringLiteral("p1;\np2"));
 
     AnswerNextMessage(QMessageBox::Yes);
@@ -196,7 +197,7 @@ TEST(FormulaDlgTest, DeleteAsksAndRemovesEverySelectedItem) {
     std::string asked;
     AnswerNextMessage(QMessageBox::Yes, &asked);
     dialog.OnDelete();
-    EXPECT_EQ(asked, LoadString(5011));
+    EXPECT_EQ(asked, LoadString(str::DeleteFormulas));
     EXPECT_EQ(ListTexts(list), QStringList{QStringLiteral("b")});
 }
 

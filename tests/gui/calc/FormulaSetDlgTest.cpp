@@ -4,6 +4,7 @@
 #include "calc/ModalScript.h"
 #include "calc/RecentFormulaLists.h"
 #include "framework/MemoryRegistryStore.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <QComboBox>
@@ -81,7 +82,8 @@ TEST_F(FormulaSetDlgTest, InvalidFormulaKeepsTheDialogOpenWithItsMessage) {
     std::string message;
     AnswerNextMessage(QMessageBox::Ok, &message);
     dialog.accept();
-    EXPECT_EQ(message, FormatString1(5001, LoadString(5103)));
+    EXPECT_EQ(message,
+              FormatString1(str::InvalidPressureFormula, LoadString(str::FormulaDivisionByZero)));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(FocusIn(dialog, dialog.PressureBox()));
@@ -90,12 +92,14 @@ TEST_F(FormulaSetDlgTest, InvalidFormulaKeepsTheDialogOpenWithItsMessage) {
     dialog.PressureBox()->setEditText(QStringLiteral("1/(X-10)"));
     AnswerNextMessage(QMessageBox::Ok, &message);
     dialog.accept();
-    EXPECT_EQ(message, FormatString1(5001, LoadString(5103)));
+    EXPECT_EQ(message,
+              FormatString1(str::InvalidPressureFormula, LoadString(str::FormulaDivisionByZero)));
 
     dialog.PressureBox()->setEditText(QStringLiteral("(X/147.456)+10.555555"));
     AnswerNextMessage(QMessageBox::Ok, &message);
     dialog.accept();
-    EXPECT_EQ(message, FormatString1(5002, FormatString2(5104, "7", "PX")));
+    EXPECT_EQ(message, FormatString1(str::InvalidAltitudeFormula,
+                                     FormatString2(str::FormulaUnknownVariable, "7", "PX")));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(FocusIn(dialog, dialog.AltitudeBox()));
     // The caller's texts change only when the whole exchange succeeds.

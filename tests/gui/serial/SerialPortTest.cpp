@@ -11,16 +11,6 @@
 
 namespace {
 
-TEST(SerialPortSetup, DefaultBlockIs19200Baud8N1WithoutFlowControl) {
-    QSerialPort port;
-    ASSERT_TRUE(ApplyPortSetup(port, CPortSetupBlock()));
-    EXPECT_EQ(port.baudRate(), 19200);
-    EXPECT_EQ(port.dataBits(), QSerialPort::Data8);
-    EXPECT_EQ(port.parity(), QSerialPort::NoParity);
-    EXPECT_EQ(port.stopBits(), QSerialPort::OneStop);
-    EXPECT_EQ(port.flowControl(), QSerialPort::NoFlowControl);
-}
-
 TEST(SerialPortSetup, BlockFieldsMapToPortSettings) {
     CPortSetupBlock setup;
     setup.SetBaudRate(115200);

@@ -116,23 +116,6 @@ TEST_F(OptionsDlgTest, CancelAfterConfirmedSetupChangesNothing) {
     EXPECT_FALSE(RunOptionsDialog(nullptr, settings, &store));
     EXPECT_TRUE(SameSettings(settings, original));
     EXPECT_EQ(store.GetWriteCount(), 0);
-
-    // The same Setup followed by OK takes the new set-up.
-    OnNextModal([](QWidget* modal) {
-        auto* options = qobject_cast<COptionsDlg*>(modal);
-        ASSERT_NE(options, nullptr);
-        OnNextModal([](QWidget* inner) {
-            auto* port = qobject_cast<CPortSettingsDlg*>(inner);
-            ASSERT_NE(port, nullptr);
-            port->BaudRateBox()->setCurrentIndex(port->BaudRateBox()->findText("115200"));
-            port->accept();
-        });
-        options->SetupButton()->click();
-        options->accept();
-    });
-    EXPECT_TRUE(RunOptionsDialog(nullptr, settings, &store));
-    EXPECT_EQ(settings.portSetup.GetBaudRate(), 115200u);
-    EXPECT_TRUE(settings.saveAsDefault);
 }
 
 TEST_F(OptionsDlgTest, SetupCancelledKeepsTheCopy) {

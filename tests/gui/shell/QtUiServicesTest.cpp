@@ -2,6 +2,7 @@
 #include "shell/QtUiServices.h"
 
 #include "data/ReadDataDlg.h"
+#include "framework/StringIds.h"
 #include "shell/OptionsDlg.h"
 
 #include <QApplication>
@@ -52,10 +53,14 @@ TEST(QtUiServices, MessageBoxesCarryTheTitleIconAndAnswer) {
     BoxAnswer yes{QMessageBox::Yes};
     yes.Arm();
     EXPECT_EQ(ui.MessageBox("Keep it?", MsgButtons::YesNo, MsgIcon::Question), MsgResult::Yes);
+    BoxAnswer cancel{QMessageBox::Cancel};
+    cancel.Arm();
+    EXPECT_EQ(ui.MessageBox("Save?", MsgButtons::YesNoCancel, MsgIcon::Question),
+              MsgResult::Cancel);
 
     BoxAnswer ok{QMessageBox::Ok};
     ok.Arm();
-    EXPECT_EQ(ui.MessageBox(5003u, MsgButtons::Ok, MsgIcon::Error), MsgResult::Ok);
+    EXPECT_EQ(ui.MessageBox(str::SerialOpenFailed, MsgButtons::Ok, MsgIcon::Error), MsgResult::Ok);
     EXPECT_EQ(ok.text, QStringLiteral("Error opening serial port."));
     EXPECT_EQ(ok.icon, QMessageBox::Critical);
 }
@@ -69,7 +74,8 @@ TEST(QtUiServices, QuestionsDuringAReadBelongToTheReadWindow) {
     EXPECT_FALSE(main.isEnabled());
     BoxAnswer yes{QMessageBox::Yes};
     yes.Arm();
-    EXPECT_EQ(ui.MessageBox(5005u, MsgButtons::YesNo, MsgIcon::Question), MsgResult::Yes);
+    EXPECT_EQ(ui.MessageBox(str::KeepIncompleteData, MsgButtons::YesNo, MsgIcon::Question),
+              MsgResult::Yes);
     ASSERT_NE(yes.parent, nullptr);
     EXPECT_NE(qobject_cast<CReadDataDlg*>(yes.parent), nullptr);
     window.reset();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <span>
 #include <string>
 
 namespace chart {
@@ -14,7 +15,8 @@ constexpr char kMagic[4] = {'K', 'B', 'C', 'S'};
 class Writer {
 public:
     void Bytes(const void* data, std::size_t size) {
-        m_out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        m_out.insert(m_out.end(), bytes, bytes + size);
     }
     template <typename T>
     void Number(T value) {
@@ -25,25 +27,25 @@ public:
         Bytes(raw, sizeof(T));
     }
     void Text(const std::string& text) {
-        Number<quint32>(static_cast<quint32>(text.size()));
+        Number<std::uint32_t>(static_cast<std::uint32_t>(text.size()));
         Bytes(text.data(), text.size());
     }
-    QByteArray Take() { return std::move(m_out); }
+    std::vector<std::uint8_t> Take() { return std::move(m_out); }
 
 private:
-    QByteArray m_out;
+    std::vector<std::uint8_t> m_out;
 };
 
 class Reader {
 public:
-    explicit Reader(const QByteArray& in) : m_in(in) {}
-    [[nodiscard]] std::size_t Left() const { return static_cast<std::size_t>(m_in.size()) - m_pos; }
+    explicit Reader(std::span<const std::uint8_t> in) : m_in(in) {}
+    [[nodiscard]] std::size_t Left() const { return m_in.size() - m_pos; }
     template <typename T>
     [[nodiscard]] bool Number(T& value) {
         if (Left() < sizeof(T))
             return false;
         unsigned char raw[sizeof(T)];
-        std::memcpy(raw, m_in.constData() + m_pos, sizeof(T));
+        std::memcpy(raw, m_in.data() + m_pos, sizeof(T));
         if constexpr (std::endian::native == std::endian::big)
             std::reverse(raw, raw + sizeof(T));
         std::memcpy(&value, raw, sizeof(T));
@@ -51,39 +53,39 @@ public:
         return true;
     }
     [[nodiscard]] bool Text(std::string& text) {
-        quint32 size = 0;
+        std::uint32_t size = 0;
         if (!Number(size) || Left() < size)
             return false;
-        text.assign(m_in.constData() + m_pos, size);
+        text.assign(reinterpret_cast<const char*>(m_in.data() + m_pos), size);
         m_pos += size;
         return true;
     }
     // A count of items of itemSize bytes each that the rest of the block can hold.
-    [[nodiscard]] bool Count(quint32& count, std::size_t itemSize) {
+    [[nodiscard]] bool Count(std::uint32_t& count, std::size_t itemSize) {
         return Number(count) && count <= Left() / itemSize;
     }
     [[nodiscard]] bool Magic() {
-        if (Left() < sizeof(kMagic) || std::memcmp(m_in.constData(), kMagic, sizeof(kMagic)) != 0)
+        if (Left() < sizeof(kMagic) || std::memcmp(m_in.data(), kMagic, sizeof(kMagic)) != 0)
             return false;
         m_pos += sizeof(kMagic);
         return true;
     }
 
 private:
-    const QByteArray& m_in;
+    std::span<const std::uint8_t> m_in;
     std::size_t m_pos = 0;
 };
 
 template <typename T>
 void WriteVector(Writer& w, const std::vector<T>& items) {
-    w.Number<quint32>(static_cast<quint32>(items.size()));
+    w.Number<std::uint32_t>(static_cast<std::uint32_t>(items.size()));
     for (const T& v : items)
         w.Number<T>(v);
 }
 
 template <typename T>
 bool ReadVector(Reader& r, std::vector<T>& items) {
-    quint32 count = 0;
+    std::uint32_t count = 0;
     if (!r.Count(count, sizeof(T)))
         return false;
     items.resize(count);
@@ -98,28 +100,28 @@ bool IsBulk(int id) {
 }
 } // namespace
 
-QByteArray EncodeSettings(const CChartPropertyStore& store) {
+std::vector<std::uint8_t> EncodeSettings(const CChartPropertyStore& store) {
     Writer w;
     w.Bytes(kMagic, sizeof(kMagic));
-    w.Number<quint16>(kSettingsVersion);
-    quint32 count = 0;
+    w.Number<std::uint16_t>(kSettingsVersion);
+    std::uint32_t count = 0;
     for (const auto& [id, value] : store.Values())
         count += IsBulk(id) ? 0 : 1;
-    w.Number<quint32>(count);
+    w.Number<std::uint32_t>(count);
     for (const auto& [id, value] : store.Values()) {
         if (IsBulk(id))
             continue;
-        w.Number<qint32>(id);
-        w.Number<quint8>(static_cast<quint8>(CChartPropertyStore::KindOfValue(value)));
+        w.Number<std::int32_t>(id);
+        w.Number<std::uint8_t>(static_cast<std::uint8_t>(CChartPropertyStore::KindOfValue(value)));
         std::visit(
             [&w](const auto& v) {
                 using T = std::decay_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, std::int32_t>)
-                    w.Number<qint32>(v);
+                    w.Number<std::int32_t>(v);
                 else if constexpr (std::is_same_v<T, std::string>)
                     w.Text(v);
                 else if constexpr (std::is_same_v<T, std::vector<std::string>>) {
-                    w.Number<quint32>(static_cast<quint32>(v.size()));
+                    w.Number<std::uint32_t>(static_cast<std::uint32_t>(v.size()));
                     for (const std::string& s : v)
                         w.Text(s);
                 } else
@@ -130,17 +132,18 @@ QByteArray EncodeSettings(const CChartPropertyStore& store) {
     return w.Take();
 }
 
-std::optional<std::map<int, CChartPropertyStore::Value>> DecodeSettings(const QByteArray& block) {
+std::optional<std::map<int, CChartPropertyStore::Value>>
+DecodeSettings(std::span<const std::uint8_t> block) {
     Reader r(block);
-    quint16 version = 0;
-    quint32 count = 0;
+    std::uint16_t version = 0;
+    std::uint32_t count = 0;
     // The smallest property takes 9 bytes (id, kind, one int).
     if (!r.Magic() || !r.Number(version) || version != kSettingsVersion || !r.Count(count, 9))
         return std::nullopt;
     std::map<int, CChartPropertyStore::Value> values;
-    for (quint32 n = 0; n < count; ++n) {
-        qint32 id = 0;
-        quint8 kindByte = 0;
+    for (std::uint32_t n = 0; n < count; ++n) {
+        std::int32_t id = 0;
+        std::uint8_t kindByte = 0;
         if (!r.Number(id) || !r.Number(kindByte) || IsBulk(id) || values.count(id) != 0)
             return std::nullopt;
         if (kindByte < 1 || kindByte > 6)
@@ -152,7 +155,7 @@ std::optional<std::map<int, CChartPropertyStore::Value>> DecodeSettings(const QB
         bool ok = false;
         switch (kind) {
         case PropertyKind::Int: {
-            qint32 v = 0;
+            std::int32_t v = 0;
             ok = r.Number(v);
             value = std::int32_t{v};
             break;
@@ -182,10 +185,10 @@ std::optional<std::map<int, CChartPropertyStore::Value>> DecodeSettings(const QB
             break;
         }
         case PropertyKind::Texts: {
-            quint32 items = 0;
+            std::uint32_t items = 0;
             std::vector<std::string> v;
             ok = r.Count(items, 4);
-            for (quint32 i = 0; ok && i < items; ++i) {
+            for (std::uint32_t i = 0; ok && i < items; ++i) {
                 std::string s;
                 ok = r.Text(s);
                 v.push_back(std::move(s));

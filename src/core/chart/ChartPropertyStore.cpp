@@ -66,8 +66,8 @@ constexpr std::array kKnownIds = {
     KnownId{chart::kShowLegend, PropertyKind::Int},
     KnownId{chart::kTextColour, PropertyKind::Int},
     KnownId{chart::kGridColour, PropertyKind::Int},
-    KnownId{3042, PropertyKind::Floats},
-    KnownId{3080, PropertyKind::Doubles},
+    KnownId{chart::kPageFloatSetting, PropertyKind::Floats},
+    KnownId{chart::kPageDoubleSetting, PropertyKind::Doubles},
 };
 
 constexpr std::array kDataIds = {chart::kSubsetCount, chart::kPointsPerSubset, chart::kXData,

@@ -1,7 +1,7 @@
-// Named property ids of the chart component (beyond the annotation cells of ChartIds.h).
+// Named property ids of the chart component (beyond the annotation cells of ChartCells.h).
 #pragma once
 
-#include "framework/ChartIds.h"
+#include "chart/ChartCells.h"
 
 namespace chart {
 // Data. x and y are floats, subset-major: index = subset * points + point.
@@ -57,6 +57,10 @@ inline constexpr int kClickPlacesCursor = 2919;
 inline constexpr int kDragAsLine = 2920;
 // 1: releasing a drag zooms to it; 0: the release only notifies DragFinished (no zoom).
 inline constexpr int kZoomOnDrag = 3210;
+
+// Fixed settings the graph page sets without a role here; kept in the kind it sets them in.
+inline constexpr int kPageFloatSetting = 3042;  // floats
+inline constexpr int kPageDoubleSetting = 3080; // doubles
 
 // Read only: the plotting rectangle in client pixels as 4 ints left, top, right, bottom.
 inline constexpr int kPlotRect = 3049;

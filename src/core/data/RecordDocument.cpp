@@ -1,0 +1,3 @@
+#include "data/RecordDocument.h"
+
+KUBO_IMPLEMENT_DYNAMIC(CRecordDocument, CDocument)

@@ -1,0 +1,84 @@
+// The ids of the string table (framework/StringTableData.cpp): messages, captions, lists.
+#pragma once
+
+// A command's status-bar prompt is keyed by the command's own id (framework/CommandIds.h).
+// Framework-standard texts keep the framework's numbers; the program's own are 5001 and up.
+namespace str {
+// The document template: title, new-document name, filter name, extension, type id, type name,
+// one per line.
+inline constexpr unsigned DocTemplate = 128;
+
+// Ruler unit abbreviations of the comments editor.
+inline constexpr unsigned RulerInchMark = 169; // "
+inline constexpr unsigned RulerIn = 170;
+inline constexpr unsigned RulerInch = 171;
+inline constexpr unsigned RulerInches = 172;
+inline constexpr unsigned RulerCm = 173;
+inline constexpr unsigned RulerPt = 174;
+inline constexpr unsigned RulerPi = 175;
+
+// Messages, axis titles, unit names and tab labels.
+inline constexpr unsigned InvalidPressureFormula = 5001; // %1: the evaluator's message
+inline constexpr unsigned InvalidAltitudeFormula = 5002;
+inline constexpr unsigned SerialOpenFailed = 5003;
+inline constexpr unsigned SerialSetupFailed = 5004;
+inline constexpr unsigned KeepIncompleteData = 5005;
+inline constexpr unsigned TimeAxisMinutes = 5006;
+inline constexpr unsigned AltitudeAxis = 5007; // %1: the unit
+inline constexpr unsigned DeleteAnnotations = 5008;
+inline constexpr unsigned TimeStringError = 5009;
+inline constexpr unsigned OverwriteFormula = 5010;
+inline constexpr unsigned DeleteFormulas = 5011;
+inline constexpr unsigned TimeAxisSeconds = 5012;
+inline constexpr unsigned FeetLong = 5013;
+inline constexpr unsigned FeetShort = 5014;
+inline constexpr unsigned MetresLong = 5015;
+inline constexpr unsigned MetresShort = 5016;
+inline constexpr unsigned InfoPageTab = 5017;
+inline constexpr unsigned GraphPageTab = 5018;
+inline constexpr unsigned Horizontal = 5019;
+inline constexpr unsigned Vertical = 5020;
+inline constexpr unsigned Data = 5021;
+
+// Formula evaluator errors: FormulaErrorFirst + error code - 1; %1 the position, %2 the token.
+inline constexpr unsigned FormulaSyntaxError = 5101;
+inline constexpr unsigned FormulaUnbalanced = 5102;
+inline constexpr unsigned FormulaDivisionByZero = 5103;
+inline constexpr unsigned FormulaUnknownVariable = 5104;
+inline constexpr unsigned FormulaTooManyVariables = 5105;
+inline constexpr unsigned FormulaUnknownFunction = 5106;
+inline constexpr unsigned FormulaArgumentCount = 5107;
+inline constexpr unsigned FormulaMissingArgument = 5108;
+inline constexpr unsigned FormulaEmpty = 5109;
+inline constexpr unsigned FormulaErrorFirst = FormulaSyntaxError;
+
+// Annotation lists, one entry per line. The alignment lists are indexed by kind:
+// AlignmentNamesFirst + kind and AlignmentCodesFirst + kind.
+inline constexpr unsigned LineStyleNames = 5110;
+inline constexpr unsigned SymbolNames = 5111;
+inline constexpr unsigned HorizontalAlignmentNames = 5112;
+inline constexpr unsigned VerticalAlignmentNames = 5113;
+inline constexpr unsigned PointAlignmentNames = 5114;
+inline constexpr unsigned HorizontalAlignmentCodes = 5115;
+inline constexpr unsigned VerticalAlignmentCodes = 5116;
+inline constexpr unsigned PointAlignmentCodes = 5117;
+inline constexpr unsigned AlignmentNamesFirst = HorizontalAlignmentNames;
+inline constexpr unsigned AlignmentCodesFirst = HorizontalAlignmentCodes;
+
+// Captions, default texts and printf-style formats.
+inline constexpr unsigned AnnotationsCaption = 5118; // %s: the flight
+inline constexpr unsigned MeasurementText = 5119;
+inline constexpr unsigned DataMarkerCaption = 5120;
+inline constexpr unsigned AnnotationText = 5121;
+inline constexpr unsigned DataMarkerText = 5122; // %d: the marker's number
+inline constexpr unsigned ErrorValue = 5123;
+inline constexpr unsigned NotAvailable = 5124;
+inline constexpr unsigned UserCalculation = 5125;
+inline constexpr unsigned ReadingStatus = 5126; // %d: flights so far
+
+// Framework texts.
+inline constexpr unsigned AppTitle = 57344;
+inline constexpr unsigned IdleMessage = 57345;          // the status bar while no prompt is shown
+inline constexpr unsigned FailedToOpenDocument = 61697; // %1: the file
+inline constexpr unsigned AskToSave = 61699;            // %1: the project's path or title
+} // namespace str

@@ -1,0 +1,147 @@
+#include "shell/FileCommands.h"
+
+#include "framework/CommandIds.h"
+#include "framework/Document.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+#include "framework/UiServices.h"
+#include "shell/DocumentFiles.h"
+#include "shell/FilePrompts.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+fs::path PathFromUtf8(const std::string& utf8) {
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+bool IsReadableFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec) && std::ifstream(path, std::ios::binary).is_open();
+}
+} // namespace
+
+CFileCommands::CFileCommands(CDocument& doc, CDocumentFiles& files) : m_doc(doc), m_files(files) {}
+
+bool CFileCommands::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
+    static const CommandEntry<CFileCommands> map[] = {
+        {cmd::FileNew, cmd::FileNew, &CFileCommands::OnFileNew, nullptr},
+        {cmd::FileOpen, cmd::FileOpen, &CFileCommands::OnFileOpen, nullptr},
+        {cmd::FileSave, cmd::FileSave, &CFileCommands::OnFileSave, nullptr},
+        {cmd::FileSaveAs, cmd::FileSaveAs, &CFileCommands::OnFileSaveAs, nullptr},
+    };
+    return RouteCommand(*this, map, nID, pCmdUI);
+}
+
+void CFileCommands::SetDocumentPath(const std::string& path) {
+    m_doc.SetPathName(path);
+    m_doc.SetTitle(path.empty() ? DocTemplateField(2) : Utf8(PathFromUtf8(path).filename()));
+    if (m_pathListener)
+        m_pathListener(path);
+}
+
+bool CFileCommands::NewDocument() {
+    if (!m_files.OnNewDocument())
+        return false;
+    m_doc.SetModifiedFlag(false);
+    SetDocumentPath({});
+    m_doc.UpdateAllViews(nullptr, HINT_REBUILD);
+    return true;
+}
+
+bool CFileCommands::SaveModified() {
+    if (!m_doc.IsModified())
+        return true;
+    CUiServices* ui = m_doc.GetUi();
+    if (!ui)
+        return false;
+    const std::string name = m_doc.GetPathName().empty() ? m_doc.GetTitle() : m_doc.GetPathName();
+    switch (ui->MessageBox(FormatString1(str::AskToSave, name), MsgButtons::YesNoCancel,
+                           MsgIcon::Question)) {
+    case MsgResult::Yes:
+        return DoSave(false);
+    case MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CFileCommands::DoSave(bool saveAs) {
+    std::string path = m_doc.GetPathName();
+    if (saveAs || path.empty()) {
+        CUiServices* ui = m_doc.GetUi();
+        const FilePrompt prompt = ProjectFilePrompt();
+        const std::string proposed =
+            path.empty() ? m_doc.GetTitle() + prompt.defaultExtension : path;
+        const std::optional<std::string> chosen =
+            ui ? ui->PromptSaveFile(prompt, proposed) : std::nullopt;
+        if (!chosen || chosen->empty())
+            return false;
+        path = *chosen;
+        if (!PathFromUtf8(path).has_extension())
+            path += prompt.defaultExtension;
+    }
+    if (!m_files.OnSaveDocument(path))
+        return false;
+    m_doc.SetModifiedFlag(false);
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(PathFromUtf8(path), ec);
+    SetDocumentPath(ec ? path : Utf8(absolute));
+    return true;
+}
+
+bool CFileCommands::OpenDocumentFile(const std::string& path) {
+    std::error_code ec;
+    fs::path absolute = fs::absolute(PathFromUtf8(path), ec);
+    if (ec)
+        absolute = PathFromUtf8(path);
+    if (!IsReadableFile(absolute)) {
+        if (CUiServices* ui = m_doc.GetUi())
+            (void)ui->MessageBox(
+                FormatString1(str::FailedToOpenDocument, Utf8(PathFromUtf8(path).make_preferred())),
+                MsgButtons::Ok, MsgIcon::Warning);
+        return false;
+    }
+    if (!SaveModified())
+        return false;
+    if (!m_files.OnOpenDocument(Utf8(absolute))) {
+        // The document may have been emptied before the failure: start afresh rather than
+        // leave a half-read project under the old name.
+        (void)NewDocument();
+        return false;
+    }
+    m_doc.SetModifiedFlag(false);
+    SetDocumentPath(Utf8(absolute));
+    m_doc.UpdateAllViews(nullptr, HINT_REBUILD);
+    return true;
+}
+
+void CFileCommands::OnFileNew(unsigned) {
+    if (SaveModified())
+        (void)NewDocument();
+}
+
+void CFileCommands::OnFileOpen(unsigned) {
+    CUiServices* ui = m_doc.GetUi();
+    if (!ui)
+        return;
+    if (const std::optional<std::string> path = ui->PromptOpenFile(ProjectFilePrompt()))
+        (void)OpenDocumentFile(*path);
+}
+
+void CFileCommands::OnFileSave(unsigned) {
+    (void)DoSave(false);
+}
+
+void CFileCommands::OnFileSaveAs(unsigned) {
+    (void)DoSave(true);
+}

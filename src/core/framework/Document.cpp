@@ -11,6 +11,10 @@ CView::~CView() {
         m_pDocument->RemoveView(this);
 }
 
+void CView::OnInitialUpdate() {
+    OnUpdate(nullptr, HINT_REBUILD, nullptr);
+}
+
 CDocument::~CDocument() {
     for (CView* view : m_views)
         view->m_pDocument = nullptr;
@@ -41,5 +45,13 @@ void CDocument::UpdateAllViews(CView* pSender, long lHint, CObject* pHint) {
         if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
             continue; // removed by an earlier view's reaction
         view->OnUpdate(pSender, lHint, pHint);
+    }
+}
+
+void CDocument::SendInitialUpdate() {
+    const std::vector<CView*> snapshot = m_views;
+    for (CView* view : snapshot) {
+        if (std::find(m_views.begin(), m_views.end(), view) != m_views.end())
+            view->OnInitialUpdate();
     }
 }

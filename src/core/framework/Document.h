@@ -27,6 +27,9 @@ public:
     // Tells every view but the sender. Views may add or remove views while being told; a view
     // removed during the call is not told afterwards.
     void UpdateAllViews(CView* pSender, long lHint = 0, CObject* pHint = nullptr);
+    // Tells every view that the document has new contents (after New and Open): each view's
+    // OnInitialUpdate, in the order the views were added.
+    void SendInitialUpdate();
 
     [[nodiscard]] virtual bool IsModified() const { return m_bModified; }
     virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }

@@ -20,6 +20,12 @@ public:
     // hint object named by the hint table, or null.
     virtual void OnUpdate(CView* pSender, long lHint, CObject* pHint) = 0;
 
+    // Called by CDocument::SendInitialUpdate after New and Open, when the document holds its new
+    // contents. The default is OnUpdate(nullptr, HINT_REBUILD, nullptr); a view that must take
+    // something from the freshly loaded document first (e.g. stored settings) overrides it and
+    // ends with that call.
+    virtual void OnInitialUpdate();
+
 private:
     friend class CDocument;
     CDocument* m_pDocument = nullptr;

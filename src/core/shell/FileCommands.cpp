@@ -53,7 +53,7 @@ bool CFileCommands::NewDocument() {
         return false;
     m_doc.SetModifiedFlag(false);
     SetDocumentPath({});
-    m_doc.UpdateAllViews(nullptr, HINT_REBUILD);
+    m_doc.SendInitialUpdate();
     return true;
 }
 
@@ -121,7 +121,7 @@ bool CFileCommands::OpenDocumentFile(const std::string& path) {
     }
     m_doc.SetModifiedFlag(false);
     SetDocumentPath(Utf8(absolute));
-    m_doc.UpdateAllViews(nullptr, HINT_REBUILD);
+    m_doc.SendInitialUpdate();
     return true;
 }
 

@@ -25,12 +25,12 @@ public:
     // cmd::FileNew, FileOpen, FileSave and FileSaveAs, always enabled.
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
-    // An empty untitled project, without asking; views get HINT_REBUILD. False when the file side
-    // failed.
+    // An empty untitled project, without asking; views get their initial update. False when the
+    // file side failed.
     bool NewDocument();
     // Opens the project file at path after the save-changes question. A path that is not a
     // readable file is reported and nothing changes; a file that cannot be read leaves a new
-    // project. Views get HINT_REBUILD. False when it was not opened.
+    // project. Views get their initial update. False when it was not opened.
     bool OpenDocumentFile(const std::string& path);
     // The save-changes question for a modified project: false when the user cancelled or the
     // save failed, so the caller must not go on.

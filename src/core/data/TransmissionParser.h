@@ -16,7 +16,8 @@ public:
     virtual ~CTransmissionEvents() = default;
     // Once, when the header has been taken: the progress bar runs from 0 to upper.
     virtual void OnProgressRange(int upper) = 0;
-    // Every cycle from the header on: the number of values decoded in earlier cycles.
+    // Every cycle from the header on, after its flight pass: the number of values decoded so
+    // far, the header's included.
     virtual void OnProgressPosition(std::int64_t position) = 0;
     // A flight was started; flightCount is the session's new number of flights.
     virtual void OnNewFlight(int flightCount) = 0;

@@ -26,7 +26,15 @@ void ReportFileError(CUiServices& ui, const std::string& path, const char* what)
 class WindowEvents final : public CTransmissionEvents {
 public:
     explicit WindowEvents(CReadWindow& window) : m_window(window) {}
-    void OnProgressRange(int upper) override { m_window.SetProgressRange(upper); }
+    void OnProgressRange(int upper) override {
+        m_upper = upper;
+        m_window.SetProgressRange(upper);
+    }
+    // The bar at its end: the transmission or the file has been read to the end.
+    void Finish() {
+        if (m_upper > 0)
+            m_window.SetProgressPosition(m_upper);
+    }
     void OnProgressPosition(std::int64_t position) override {
         m_window.SetProgressPosition(position);
     }
@@ -37,6 +45,7 @@ public:
 
 private:
     CReadWindow& m_window;
+    int m_upper = 0;
 };
 } // namespace
 
@@ -71,6 +80,7 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     std::array<char, CTransmissionParser::kTextCapacity> buffer{};
     std::uint64_t received = 0;
     std::int64_t lastArrival = m_clock.NowMs();
+    bool endOfFile = false;
     while (!parser.IsFinished()) {
         if (window->IsCancelRequested())
             break;
@@ -84,8 +94,10 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         if (n == 0) {
             // A file has nothing more to give; a port may still send, up to the silence limit
             // once it has sent anything at all.
-            if (!isPort)
+            if (!isPort) {
+                endOfFile = true;
                 break;
+            }
             if (received > 0 && m_clock.NowMs() - lastArrival > kSilenceLimitMs)
                 break;
             continue;
@@ -97,6 +109,8 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     parser.FinishFlights();
 
     const bool complete = parser.IsComplete();
+    if (complete || endOfFile)
+        events.Finish();
     const std::ptrdiff_t flights = m_session.GetFlights().GetCount();
     bool keep = true;
     if (!complete) {

@@ -131,6 +131,26 @@ TEST(TransmissionReader, CancelEndsTheRead) {
     }
 }
 
+// The bar stopped short of its end: the cycle that completed the transmission was never
+// reported. A read that ends (complete, or the file read to its end) shows a full bar; one cut
+// short by silence shows where it stood.
+TEST(TransmissionReader, ProgressBarReachesItsEndWhenTheReadEnds) {
+    struct Case {
+        bool isPort, cut, full;
+    };
+    for (const Case c : {Case{true, false, true}, Case{false, false, true}, Case{false, true, true},
+                         Case{true, true, false}}) {
+        Read r;
+        const std::string text = Flights(1, 1); // announces a bar of 40 values
+        r.source.Data(c.cut ? text.substr(0, 80) : text);
+        (void)r.Run(c.isPort);
+        const auto& window = r.ui.ReadWindow();
+        ASSERT_EQ(window.ranges, std::vector<int>{40});
+        ASSERT_FALSE(window.positions.empty());
+        EXPECT_EQ(window.positions.back() == 40, c.full) << c.isPort << c.cut;
+    }
+}
+
 TEST(TransmissionReader, ParserStopWithoutFlightsDropsSilently) {
     Read r;
     r.source.Data(Lines(HeaderValues(1, 1)) + Lines({5, 127, 1, 0, 10, 127, 128}));

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,8 +27,20 @@
 #include <optional>
 
 namespace {
-// How often the toolbar buttons ask for their state while the window is idle.
-constexpr int kIdleUpdateMs = 250;
+// The events after which the command state may have changed: what the user does with the mouse
+// and keyboard. Commands, focus changes and clipboard changes ask for an update themselves.
+bool MayChangeCommandState(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
 // The column width used when the measurement tool cannot be measured.
 constexpr QSize kFallbackTrackSize(220, 240);
 
@@ -71,13 +84,10 @@ CMainFrame::CMainFrame(CDocument* doc, CCmdTarget* app, Panes panes, QWidget* pa
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 
-    m_pIdleUpdate = new QTimer(this);
-    m_pIdleUpdate->setInterval(kIdleUpdateMs);
-    connect(m_pIdleUpdate, &QTimer::timeout, this, [this] {
-        if (isVisible())
-            UpdateCommandUI();
-    });
-    m_pIdleUpdate->start();
+    // The toolbar follows changes instead of polling: a poll's cost grows with the project.
+    qApp->installEventFilter(this);
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &CMainFrame::ScheduleCommandUpdate);
 
     setAcceptDrops(true);
     UpdateTitle();
@@ -89,6 +99,24 @@ CMainFrame::~CMainFrame() {
     // The panes are destroyed by ~QWidget, after this part of the object is gone; focus moving
     // away from them then must not reach OnFocusChanged.
     disconnect(qApp, nullptr, this, nullptr);
+    qApp->removeEventFilter(this);
+}
+
+void CMainFrame::ScheduleCommandUpdate() {
+    if (m_bUpdatePosted)
+        return;
+    m_bUpdatePosted = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bUpdatePosted = false;
+        if (isVisible())
+            UpdateCommandUI();
+    });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (MayChangeCommandState(event->type()))
+        ScheduleCommandUpdate();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::CreateClientArea(Panes& panes) {
@@ -165,7 +193,7 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
             break;
         }
     }
-    UpdateCommandUI();
+    ScheduleCommandUpdate();
 }
 
 bool CMainFrame::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
@@ -201,7 +229,7 @@ bool CMainFrame::ExecuteCommand(unsigned id) {
         return false;
     const bool handled = OnCmdMsg(id, nullptr);
     // The command may have changed what other commands can do.
-    QTimer::singleShot(0, this, [this] { UpdateCommandUI(); });
+    ScheduleCommandUpdate();
     return handled;
 }
 

@@ -82,6 +82,22 @@ constexpr StringTableEntry kStrings[] = {
     {5125, "User  Calculation"},
     {5126, "Reading... (flight count: %d)"},
 
+    // Why something failed or was refused, shared by the program and kubo-cli (MessageIds.h).
+    {5200, "not enough memory for %1"},
+    {5201, "not enough memory for the flight \"%1\""},
+    {5202, "%1 is a folder, not a file"},
+    {5203, "%1 is not a regular file (it is a device, a pipe or a socket)"},
+    {5204, "Formula longer than 4096 characters"},
+    {5205, "The transmission was stopped at %1 flights, the most one read can hold. The flights "
+           "received so far are kept."},
+    {5206, "The transmission was stopped: there is not enough memory for more data. The "
+           "flights received so far are kept."},
+    {5207, "the output would replace the input file %1"},
+    {5208, "The settings could not be read from %1 (%2). Kubo starts with the default settings "
+           "and leaves that file as it is: changes to the settings are not saved this time."},
+    {5209, "%1 could not be written (%2); the flights received were saved to %3 instead"},
+    {5210, "There is not enough memory to finish the operation."},
+
     // Command prompts of the application's own commands.
     {30051, "Read data from altimeter hardware\nRead Data"},
     {30052, "Insert empty Session to the project"},

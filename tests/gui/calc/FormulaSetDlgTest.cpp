@@ -92,6 +92,11 @@ TEST_F(FormulaSetDlgTest, InvalidFormulaKeepsTheDialogOpenWithItsMessage) {
     dialog.accept();
     EXPECT_EQ(message, FormatString1(5001, LoadString(5103)));
 
+    dialog.PressureBox()->setEditText(QString(5000, QLatin1Char('1')));
+    AnswerNextMessage(QMessageBox::Ok, &message);
+    dialog.accept();
+    EXPECT_EQ(message, FormatString1(5001, "Formula longer than 4096 characters"));
+
     dialog.PressureBox()->setEditText(QStringLiteral("(X/147.456)+10.555555"));
     AnswerNextMessage(QMessageBox::Ok, &message);
     dialog.accept();

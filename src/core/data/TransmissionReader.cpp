@@ -1,6 +1,7 @@
 #include "data/TransmissionReader.h"
 
 #include "data/DataModule.h"
+#include "data/RawTextSource.h"
 #include "framework/ByteSource.h"
 #include "framework/Clock.h"
 #include "framework/FileByteSource.h"
@@ -129,17 +130,17 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
 bool CTransmissionReader::ImportRawText(const std::string& path) {
     FileByteSource file(path);
     if (!file.IsOpen()) {
-        ReportFileError(m_ui, path, " could not be opened.");
+        if (file.GetRefusal())
+            (void)m_ui.MessageBox(*file.GetRefusal(), MsgButtons::Ok, MsgIcon::Error);
+        else
+            ReportFileError(m_ui, path, " could not be opened.");
         return false;
     }
     // The name and date lines of a raw export are not part of the transmission, and may well
     // hold the characters "126".
-    int lineFeeds = 0;
-    char c = 0;
-    while (lineFeeds < kSkippedLines && file.Read(&c, 1, 0) == 1)
-        if (c == '\n')
-            ++lineFeeds;
-    const bool keep = ReadTransmission(file, false, nullptr);
+    CRawTextSource text(file);
+    text.SkipHeading(kSkippedLines);
+    const bool keep = ReadTransmission(text, false, nullptr);
     if (file.HasFailed()) {
         ReportFileError(m_ui, path, " could not be read.");
         return false;

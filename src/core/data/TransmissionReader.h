@@ -42,7 +42,8 @@ public:
     [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
 
     // Raw text import: skips the file's first two lines and reads the rest as a transmission
-    // in file mode. A file that cannot be opened or read is reported and gives false.
+    // in file mode (CRawTextSource: UTF-16 decoded, any line ends). A file that cannot be
+    // opened or read, or is not a regular file, is reported and gives false.
     [[nodiscard]] bool ImportRawText(const std::string& path);
 
     // The device name of a 0-based port index: "\\.\COM<index + 1>".

@@ -2,6 +2,7 @@
 
 #include "framework/CommandIds.h"
 #include "framework/Document.h"
+#include "framework/MessageIds.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
 #include "shell/MainMenu.h"
@@ -17,6 +18,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
@@ -24,6 +26,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <new>
 #include <optional>
 
 namespace {
@@ -227,7 +230,14 @@ bool CMainFrame::ExecuteCommand(unsigned id) {
     CCmdUI state(id);
     if (!OnCmdMsg(id, &state) || !state.GetEnabled().value_or(true))
         return false;
-    const bool handled = OnCmdMsg(id, nullptr);
+    bool handled = true;
+    try {
+        handled = OnCmdMsg(id, nullptr);
+    } catch (const std::bad_alloc&) {
+        // The operations name their file or flight where they can; this is the last resort,
+        // and the program goes on.
+        QMessageBox::warning(this, TableText(57344), TableText(str::NotEnoughMemory));
+    }
     // The command may have changed what other commands can do.
     ScheduleCommandUpdate();
     return handled;

@@ -203,6 +203,11 @@ bool CTransmissionParser::StartFlight() {
         m_bComplete = true;
         return false;
     }
+    if (m_session.GetFlights().GetCount() >= kMaxFlights) {
+        m_bFlightLimitReached = true;
+        m_bStopRequested = true;
+        return false;
+    }
     auto flight = std::make_unique<CDataBlock>(&m_session);
     flight->SetDate(m_dateSource ? m_dateSource() : LocalDateText());
     m_pOpenFlight = flight.get();

@@ -5,11 +5,13 @@
 #include "framework/ByteSource.h"
 #include "framework/Clock.h"
 #include "framework/FileByteSource.h"
+#include "framework/MessageIds.h"
 #include "framework/ReadWindow.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
 
 #include <array>
+#include <new>
 
 namespace {
 constexpr unsigned kOpenFailedId = 5003;
@@ -82,6 +84,7 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     std::uint64_t received = 0;
     std::int64_t lastArrival = m_clock.NowMs();
     bool endOfFile = false;
+    bool outOfMemory = false;
     while (!parser.IsFinished()) {
         if (window->IsCancelRequested())
             break;
@@ -105,7 +108,13 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         }
         received += n;
         lastArrival = m_clock.NowMs();
-        (void)parser.Append(buffer.data(), n);
+        try {
+            (void)parser.Append(buffer.data(), n);
+        } catch (const std::bad_alloc&) {
+            // A flight's samples could not grow: the read ends with what it has, whole.
+            outOfMemory = true;
+            break;
+        }
     }
     parser.FinishFlights();
 
@@ -114,7 +123,15 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         events.Finish();
     const std::ptrdiff_t flights = m_session.GetFlights().GetCount();
     bool keep = true;
-    if (!complete) {
+    if (parser.IsFlightLimitReached() || outOfMemory) {
+        // The read was stopped on this side: say why; what came is kept without asking.
+        const std::string text =
+            outOfMemory ? LoadString(str::ReadOutOfMemory)
+                        : FormatString1(str::TooManyFlights,
+                                        std::to_string(CTransmissionParser::kMaxFlights));
+        (void)m_ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Warning);
+        keep = flights > 0;
+    } else if (!complete) {
         keep = flights > 0 && m_ui.MessageBox(kKeepIncompleteId, MsgButtons::YesNo,
                                               MsgIcon::Question) == MsgResult::Yes;
     }

@@ -38,7 +38,9 @@ public:
     // the source has no more bytes (file). Every flight is then finished. Returns whether the
     // user keeps the data: an incomplete read without flights is dropped, one with flights
     // asks 5005; two or more flights ask the final question, whose check box *separate
-    // receives (false otherwise). The caller discards the session's flights when false.
+    // receives (false otherwise). The caller discards the session's flights when false. A read
+    // that reaches CTransmissionParser::kMaxFlights flights, or runs out of memory, stops,
+    // says so (str::TooManyFlights, str::ReadOutOfMemory) and keeps what came without 5005.
     [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
 
     // Raw text import: skips the file's first two lines and reads the rest as a transmission

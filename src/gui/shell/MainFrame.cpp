@@ -312,6 +312,11 @@ void CMainFrame::OnUpdateViewStatusBar(CCmdUI& ui) {
     ui.SetCheck(statusBar()->isVisible() ? 1 : 0);
 }
 
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ScheduleCommandUpdate();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_closeGuard && !m_closeGuard()) {
         event->ignore();
@@ -347,5 +352,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Opening may ask questions; let the drag source finish first.
-    QTimer::singleShot(0, this, [this, paths] { Q_EMIT filesDropped(paths); });
+    QTimer::singleShot(0, this, [this, paths] {
+        Q_EMIT filesDropped(paths);
+        ScheduleCommandUpdate();
+    });
 }

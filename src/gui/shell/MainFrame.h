@@ -81,6 +81,8 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The project may have changed while the window was hidden (opened from the command line).
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     // Watches the application's events for user actions (installed on qApp).

@@ -1,12 +1,14 @@
 // Decoding speed of transmission text, beside a plain strtol scan of the same text.
 #include "data/DataModule.h"
 #include "data/TransmissionParser.h"
+#include "shell/MainDoc.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <malloc.h>
 #include <random>
 #include <string>
 
@@ -101,6 +103,37 @@ void BM_DecodeTransmission(benchmark::State& state) {
         state.counters["vs_strtol"] = static_cast<double>(bytes) / seconds / g_strtolBytesPerSecond;
 }
 BENCHMARK(BM_DecodeTransmission)->Unit(benchmark::kMillisecond);
+
+// Heap bytes a flight costs while a transmission is read: a device that sends nothing but empty
+// flights (127, reference, rate) must not make each one expensive. Reported as a counter; the
+// time is that of decoding and finishing the flights.
+void BM_EmptyFlightMemory(benchmark::State& state) {
+    const int flights = static_cast<int>(state.range(0));
+    std::string text = "126\n003\n010\n127\n000\n000\n000\n255\n255\n255\n255\n255\n255\n255\n";
+    for (int i = 0; i < flights; ++i)
+        text += "127\n001\n044\n010\n";
+    text += "127\n128\n";
+    CMainDoc doc; // the flights take copies of its formulas
+    double bytesPerFlight = 0.0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        auto session = std::make_unique<CDataModule>(&doc);
+        CTransmissionParser parser(*session, nullptr,
+                                   [] { return std::string("06.12.2026 10:00:00"); });
+        std::size_t pos = 0;
+        while (pos < text.size() && !parser.IsFinished()) {
+            const std::size_t n = std::min(parser.GetFreeSpace(), text.size() - pos);
+            pos += parser.Append(text.data() + pos, n);
+        }
+        parser.FinishFlights();
+        const std::size_t after = mallinfo2().uordblks;
+        bytesPerFlight = static_cast<double>(after - before) /
+                         static_cast<double>(session->GetFlights().GetCount());
+        benchmark::DoNotOptimize(session.get());
+    }
+    state.counters["bytes_per_flight"] = bytesPerFlight;
+}
+BENCHMARK(BM_EmptyFlightMemory)->Arg(60000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -13,6 +13,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -90,6 +92,9 @@ int main(int argc, char* argv[]) {
     if (!mainApp.InitInstance(file))
         return 1;
     ui.SetMainWindow(mainApp.GetMainFrame());
+    // Said once: settings that could not be read are defaults this run and are not saved.
+    if (const std::optional<std::string>& problem = registry.GetUserHiveProblem())
+        (void)ui.MessageBox(*problem, MsgButtons::Ok, MsgIcon::Warning);
     const int code = QApplication::exec();
     mainApp.ExitInstance();
     return code;

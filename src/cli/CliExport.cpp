@@ -3,22 +3,35 @@
 #include "CliOptions.h"
 #include "CliProject.h"
 #include "data/DataBlock.h"
+#include "data/TextExport.h"
+#include "framework/Exception.h"
+#include "framework/Refusal.h"
+#include "framework/StringIds.h"
 
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
+#include <new>
+#include <system_error>
 
 namespace {
 constexpr const char* kUsage = "export --translated|--raw INPUT [-o OUTPUT] [--pressure F] "
                                "[--altitude F] [--date TEXT]";
 
-// Writes the flights to out as the export command does: index 0 .. total - 1 in project order.
-void WriteExport(const std::vector<CDataBlock*>& flights, TextExport kind, std::ostream& out) {
-    const int total = static_cast<int>(flights.size());
-    for (int index = 0; index < total; ++index)
-        flights[static_cast<std::size_t>(index)]->ExportText(out, kind, index, total);
+std::filesystem::path FsPath(const std::string& utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
+// True when output names the input file (through another name or a link too).
+bool IsSameFile(const std::string& input, const std::string& output) {
+    std::error_code ec;
+    return std::filesystem::equivalent(FsPath(input), FsPath(output), ec) && !ec;
+}
+
+// The export of every flight, index 0 .. total - 1 in project order, to stdout or through a
+// temporary file renamed over OUTPUT once it is complete: a failure (a full disk among them)
+// leaves an earlier OUTPUT as it was. OUTPUT may not be the INPUT file.
 int RunExport(std::span<char*> args) {
     const std::optional<CliOptions> options =
         ParseCliOptions("export", args, kOptOutput | kOptFormulas | kOptDate | kOptFormat);
@@ -30,31 +43,35 @@ int RunExport(std::span<char*> args) {
         return CliUsageError("export", "give one INPUT file", kUsage);
 
     const std::string& input = options->operands.front();
+    const CliFlightSettings settings{options->pressure, options->altitude, options->date};
+    if (!CheckCliFormulas("export", settings))
+        return kExitFailure;
+    if (options->output && IsSameFile(input, *options->output)) {
+        ReportCliFileError(*options->output, RefusalReason(str::OutputIsInput, input));
+        return kExitFailure;
+    }
     CCliProject project;
-    if (!project.Load(input, {options->pressure, options->altitude, options->date}))
+    if (!project.Load(input, settings))
         return kExitFailure;
     const TextExport kind = options->raw ? TextExport::Raw : TextExport::Translated;
+    const std::vector<CDataBlock*> flights = project.Flights();
 
-    if (!options->output) {
-        WriteExport(project.Flights(), kind, std::cout);
-        std::cout.flush();
-        if (!std::cout) {
-            ReportCliFileError("<stdout>", "write error");
-            return kExitFailure;
+    try {
+        if (!options->output) {
+            WriteTextExport(flights, kind, std::cout);
+            std::cout.flush();
+            if (!std::cout) {
+                ReportCliFileError("<stdout>", "write error");
+                return kExitFailure;
+            }
+            return kExitOk;
         }
-        return kExitOk;
-    }
-    // Text mode: lines end with the platform's line end.
-    std::ofstream out(*options->output, std::ios::out | std::ios::trunc);
-    if (!out) {
-        ReportCliFileError(*options->output, "cannot create the file");
+        ExportTextToFile(flights, kind, *options->output);
+    } catch (const CException& error) {
+        ReportCliFileError(*options->output, CliExceptionReason(error));
         return kExitFailure;
-    }
-    WriteExport(project.Flights(), kind, out);
-    out.close();
-    if (!out) {
-        ReportCliFileError(*options->output, "write error");
-        return kExitFailure;
+    } catch (const std::bad_alloc&) {
+        return ReportCliOutOfMemory(input);
     }
     return kExitOk;
 }

@@ -19,9 +19,11 @@ int RunImport(std::span<char*> args) {
     if (!options->output)
         return CliUsageError("import", "-o OUT.qlg is required", kUsage);
 
+    const CliFlightSettings settings{options->pressure, options->altitude, options->date};
+    if (!CheckCliFormulas("import", settings))
+        return kExitFailure;
     CCliProject project;
-    if (!project.LoadRawText(options->operands.front(),
-                             {options->pressure, options->altitude, options->date}))
+    if (!project.LoadRawText(options->operands.front(), settings))
         return kExitFailure;
     return project.Save(*options->output) ? kExitOk : kExitFailure;
 }

@@ -1,5 +1,7 @@
 #include "CliProject.h"
 
+#include "CliCommand.h"
+#include "calc/FormulaEvaluator.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "data/TransmissionReader.h"
@@ -7,12 +9,16 @@
 #include "framework/ArchiveException.h"
 #include "framework/Clock.h"
 #include "framework/FileException.h"
+#include "framework/Refusal.h"
 #include "framework/SafeFile.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <new>
+#include <utility>
 
 namespace {
 constexpr const char* kRawSessionName = "Session1";
@@ -22,8 +28,21 @@ std::string_view CodePageOf(const CMainDoc& doc) {
                                          : std::string_view(doc.GetAnsiCodePage());
 }
 
-// A short reason for a framework error; the file is named by the caller.
-std::string ReasonFor(const CException& error) {
+void ApplyFormulas(CDataBlock& flight, const CliFlightSettings& settings) {
+    if (settings.pressureFormula)
+        flight.SetPressureFormula(*settings.pressureFormula);
+    if (settings.altitudeFormula)
+        flight.SetAltitudeFormula(*settings.altitudeFormula);
+}
+} // namespace
+
+void ReportCliFileError(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "kubo-cli: %s: %s\n", path.c_str(), reason.c_str());
+}
+
+std::string CliExceptionReason(const CException& error) {
+    if (const auto* refusal = dynamic_cast<const CFileRefusal*>(&error))
+        return CliReason(error.GetFileName(), refusal->GetReason());
     if (dynamic_cast<const CArchiveException*>(&error)) {
         switch (error.GetCause()) {
         case CArchiveException::endOfFile:
@@ -55,25 +74,33 @@ std::string ReasonFor(const CException& error) {
     }
 }
 
-// The read loop reports "PATH could not be opened." and the like: the part after the path.
-std::string ReasonFromMessage(const std::string& path, std::string message) {
+std::string CliReason(const std::string& path, std::string message) {
     if (message.starts_with(path + " "))
         message.erase(0, path.size() + 1);
     while (!message.empty() && (message.back() == '.' || message.back() == '\n'))
         message.pop_back();
+    // "Not enough memory for X" reads "not enough memory for X" after the colon.
+    if (message.size() > 1 && message[0] >= 'A' && message[0] <= 'Z' && message[1] >= 'a' &&
+        message[1] <= 'z')
+        message[0] = static_cast<char>(message[0] - 'A' + 'a');
     return message;
 }
 
-void ApplyFormulas(CDataBlock& flight, const CliFlightSettings& settings) {
-    if (settings.pressureFormula)
-        flight.SetPressureFormula(*settings.pressureFormula);
-    if (settings.altitudeFormula)
-        flight.SetAltitudeFormula(*settings.altitudeFormula);
+int ReportCliOutOfMemory(const std::string& path) {
+    ReportCliFileError(path, RefusalReason(str::NotEnoughMemoryFor, path));
+    return kExitFailure;
 }
-} // namespace
 
-void ReportCliFileError(const std::string& path, const std::string& reason) {
-    std::fprintf(stderr, "kubo-cli: %s: %s\n", path.c_str(), reason.c_str());
+bool CheckCliFormulas(const char* command, const CliFlightSettings& settings) {
+    for (const auto& [option, formula] : {std::pair{"--pressure", &settings.pressureFormula},
+                                          std::pair{"--altitude", &settings.altitudeFormula}}) {
+        if (*formula && CFormulaEvaluator::IsTooLong(**formula)) {
+            std::fprintf(stderr, "kubo-cli: %s: %s: %s\n", command, option,
+                         LoadString(str::FormulaTooLong).c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 CCliProject::CCliProject() : m_doc(&m_ui, nullptr) {}
@@ -97,10 +124,10 @@ bool CCliProject::LoadProject(const std::string& path, const CliFlightSettings& 
         CArchive ar(*input, path, CodePageOf(m_doc));
         m_doc.Serialize(ar);
     } catch (const CException& error) {
-        ReportCliFileError(path, ReasonFor(error));
+        ReportCliFileError(path, CliExceptionReason(error));
         return false;
     } catch (const std::bad_alloc&) {
-        ReportCliFileError(path, "out of memory");
+        (void)ReportCliOutOfMemory(path);
         return false;
     }
     for (CDataBlock* flight : Flights())
@@ -126,7 +153,7 @@ bool CCliProject::LoadRawText(const std::string& path, const CliFlightSettings& 
     if (!keep || session->GetFlights().GetCount() == 0) {
         const std::string& message = m_ui.GetLastMessage();
         ReportCliFileError(path, message.empty() ? std::string("no flight decoded")
-                                                 : ReasonFromMessage(path, message));
+                                                 : CliReason(path, message));
         return false;
     }
     m_doc.GetSessions().AddTail(std::move(session));
@@ -143,7 +170,10 @@ bool CCliProject::Save(const std::string& path) {
         }
         file->Commit();
     } catch (const CException& error) {
-        ReportCliFileError(path, ReasonFor(error));
+        ReportCliFileError(path, CliExceptionReason(error));
+        return false;
+    } catch (const std::bad_alloc&) {
+        (void)ReportCliOutOfMemory(path);
         return false;
     }
     return true;

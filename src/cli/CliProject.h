@@ -9,6 +9,7 @@
 #include <vector>
 
 class CDataBlock;
+class CException;
 
 // What a command sets on the flights it loads. Formulas: for raw text, the formulas decoded
 // flights get (the built-in ones otherwise); for a project, they replace the stored ones of
@@ -53,3 +54,15 @@ private:
 
 // Writes "kubo-cli: FILE: reason" to stderr.
 void ReportCliFileError(const std::string& path, const std::string& reason);
+// A message of the program's made the reason after "kubo-cli: FILE: ": a leading "FILE " and
+// the final period dropped, a first capital lowered ("PATH is a folder, not a file." gives "is
+// a folder, not a file"), so that both word a failure the same way.
+[[nodiscard]] std::string CliReason(const std::string& path, std::string message);
+// A short reason for a file or archive error ("disk full", "truncated project file", a
+// refusal's reason); the file is named by the caller.
+[[nodiscard]] std::string CliExceptionReason(const CException& error);
+// Reports "kubo-cli: FILE: not enough memory for FILE"; returns the failure exit code.
+int ReportCliOutOfMemory(const std::string& path);
+// False, after "kubo-cli: COMMAND: --pressure: Formula longer than 4096 characters" (or
+// --altitude), when a formula given to the command is too long to be evaluated.
+[[nodiscard]] bool CheckCliFormulas(const char* command, const CliFlightSettings& settings);

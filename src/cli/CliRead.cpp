@@ -1,10 +1,18 @@
 // kubo-cli read: reads one transmission from the altimeter on a serial port into a project file.
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "CliSerialArgs.h"
 #include "data/DataModule.h"
+#include "framework/Archive.h"
+#include "framework/CodePage.h"
 #include "framework/CommTimeouts.h"
 #include "framework/CommandIds.h"
+#include "framework/Exception.h"
 #include "framework/ReadWindow.h"
+#include "framework/Refusal.h"
+#include "framework/SafeFile.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "framework/UiServices.h"
 #include "serial/SerialPortSource.h"
 #include "shell/MainDoc.h"
@@ -14,8 +22,15 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <memory>
+#include <new>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <vector>
 
 namespace {
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -90,14 +105,93 @@ private:
 
 constexpr const char* kUsage = "read --port DEVICE -o OUT.qlg [--separate] [--baud N]";
 
+std::filesystem::path FsPath(const std::string& utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// Why the project cannot be written to path, or nullopt when it can: asked before the device
+// is read, since a device that has sent its memory may have emptied it.
+std::optional<std::string> OutputProblem(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::path folder = FsPath(path).parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+        return "the folder " + Utf8(folder) + " does not exist";
+    try {
+        CSafeFile probe(path); // creates and, unused, removes a temporary beside path
+    } catch (const CException& error) {
+        return CliExceptionReason(error);
+    }
+    return std::nullopt;
+}
+
+// Writes the project to path; the reason when it cannot.
+std::optional<std::string> SaveProject(CMainDoc& doc, const std::string& path) {
+    try {
+        std::unique_ptr<CSafeFile> file = doc.GetFileForSave(path);
+        {
+            CArchive ar(*file, path,
+                        doc.GetAnsiCodePage().empty() ? CCodePage::kDefault
+                                                      : std::string_view(doc.GetAnsiCodePage()));
+            doc.Serialize(ar);
+            ar.Flush();
+        }
+        file->Commit();
+    } catch (const CException& error) {
+        return CliExceptionReason(error);
+    } catch (const std::bad_alloc&) {
+        return RefusalReason(str::NotEnoughMemoryFor, path);
+    }
+    return std::nullopt;
+}
+
+// Received data is never thrown away: when OUT cannot be written after all, the project goes to
+// "kubo-read-DATE-TIME.qlg" in OUT's folder, the home folder, the current folder or the
+// temporary folder, the first that takes it. Its path, or nullopt when none did.
+std::optional<std::string> SaveElsewhere(CMainDoc& doc, const std::string& out) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "kubo-read-%Y%m%d-%H%M%S", &local);
+    std::vector<std::filesystem::path> folders{FsPath(out).parent_path()};
+    if (const char* home = std::getenv("HOME"); home && *home)
+        folders.emplace_back(home);
+    folders.emplace_back(".");
+    std::error_code ec;
+    folders.push_back(std::filesystem::temp_directory_path(ec));
+    for (const std::filesystem::path& folder : folders) {
+        for (int n = 0; n < 100; ++n) {
+            const std::filesystem::path candidate =
+                folder / (std::string(stamp) + (n ? "-" + std::to_string(n) : "") + ".qlg");
+            if (std::filesystem::exists(candidate, ec))
+                continue;
+            if (!SaveProject(doc, Utf8(candidate)))
+                return Utf8(candidate);
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 int Usage(const std::string& message) {
     std::fprintf(stderr, "kubo-cli: read: %s (usage: kubo-cli %s)\n", message.c_str(), kUsage);
     return kExitUsage;
 }
 
 // Output: the project file OUT (version 6): one session holding every flight, or with
-// --separate one session per flight. Exit 0 when a file was written, 1 when nothing was
-// received, the port failed or the file could not be written, 2 for usage errors.
+// --separate one session per flight. OUT is checked before the device is read. Exit 0 when OUT
+// was written; 1 when OUT cannot be written (before reading), nothing was received, the port
+// failed, or OUT failed after reading (the flights then go to another file, named on stderr);
+// 2 for usage errors.
 int RunRead(std::span<char*> args) {
     CliSerialArgs serial;
     std::string out;
@@ -124,6 +218,11 @@ int RunRead(std::span<char*> args) {
     if (out.empty())
         return Usage("missing -o OUT.qlg");
 
+    if (const std::optional<std::string> problem = OutputProblem(out)) {
+        ReportCliFileError(out, *problem);
+        return kExitFailure;
+    }
+
     int qtArgc = 1;
     char qtName[] = "kubo-cli";
     char* qtArgv[] = {qtName, nullptr};
@@ -143,12 +242,20 @@ int RunRead(std::span<char*> args) {
         std::fputs("kubo-cli: read: no flights received; nothing written\n", stderr);
         return kExitFailure;
     }
-    if (!doc.OnSaveDocument(out))
-        return kExitFailure;
-
     std::size_t flights = 0;
     for (const CDataModule* s : doc.GetSessions())
         flights += static_cast<std::size_t>(s->GetFlights().GetCount());
+    if (const std::optional<std::string> problem = SaveProject(doc, out)) {
+        const std::optional<std::string> fallback = SaveElsewhere(doc, out);
+        if (!fallback) {
+            ReportCliFileError(out, *problem + "; no other folder took the flights either");
+            return kExitFailure;
+        }
+        std::fprintf(
+            stderr, "kubo-cli: read: %s\n",
+            FormatMessageText(LoadString(str::SavedElsewhere), {out, *problem, *fallback}).c_str());
+        return kExitFailure;
+    }
     std::fprintf(stderr, "kubo-cli: read: wrote %zu flight(s) in %zu session(s) to %s\n", flights,
                  static_cast<std::size_t>(doc.GetSessions().GetCount()), out.c_str());
     return kExitOk;

@@ -1,15 +1,17 @@
 // kubo-cli send: plays a raw text file to a serial port the way the altimeter sends it.
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "CliSerialArgs.h"
+#include "data/RawTextSource.h"
 #include "framework/CommTimeouts.h"
+#include "framework/FileByteSource.h"
 #include "serial/SerialPortSource.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
+#include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -50,23 +52,25 @@ int RunSend(std::span<char*> args) {
     if (rawFile.empty())
         return Usage("missing RAWFILE");
 
-    std::ifstream in(rawFile, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "kubo-cli: send: cannot open %s\n", rawFile.c_str());
+    // Read as the raw import reads it: a regular file only, UTF-16 decoded, the name and date
+    // lines (the program's, not the device's) skipped whatever their line ends.
+    FileByteSource file(rawFile);
+    if (!file.IsOpen()) {
+        std::fprintf(stderr, "kubo-cli: %s: %s\n", rawFile.c_str(),
+                     file.GetRefusal() ? CliReason(rawFile, *file.GetRefusal()).c_str()
+                                       : "cannot open the file");
         return kExitFailure;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        std::fprintf(stderr, "kubo-cli: send: cannot read %s\n", rawFile.c_str());
+    CRawTextSource source(file);
+    source.SkipHeading(kSkippedLines);
+    std::string text;
+    std::array<char, 4096> block{};
+    while (const std::size_t n = source.Read(block.data(), block.size(), 0))
+        text.append(block.data(), n);
+    if (file.HasFailed()) {
+        std::fprintf(stderr, "kubo-cli: %s: cannot read the file\n", rawFile.c_str());
         return kExitFailure;
     }
-    // The name and date lines of a raw export are the program's, not the device's.
-    std::size_t start = 0;
-    for (int line = 0; line < kSkippedLines && start < text.size(); ++line) {
-        const std::size_t feed = text.find('\n', start);
-        start = feed == std::string::npos ? text.size() : feed + 1;
-    }
-
     int qtArgc = 1;
     char qtName[] = "kubo-cli";
     char* qtArgv[] = {qtName, nullptr};
@@ -82,16 +86,16 @@ int RunSend(std::span<char*> args) {
     }
     auto& port = static_cast<CSerialPortSource&>(*opened.port);
     const double msPerByte = 10000.0 / serial.setup.GetBaudRate();
-    for (std::size_t at = start; at < text.size(); at += kChunkBytes) {
+    for (std::size_t at = 0; at < text.size(); at += kChunkBytes) {
         const std::size_t size = std::min(kChunkBytes, text.size() - at);
         if (!port.Write(text.data() + at, size, kWriteTimeoutMs)) {
             std::fprintf(stderr, "kubo-cli: send: write to %s failed after %zu bytes\n",
-                         serial.port.c_str(), at - start);
+                         serial.port.c_str(), at);
             return kExitFailure;
         }
         QThread::usleep(static_cast<unsigned long>(msPerByte * 1000.0 * static_cast<double>(size)));
     }
-    std::fprintf(stderr, "kubo-cli: send: %zu bytes sent to %s\n", text.size() - start,
+    std::fprintf(stderr, "kubo-cli: send: %zu bytes sent to %s\n", text.size(),
                  serial.port.c_str());
     return kExitOk;
 }

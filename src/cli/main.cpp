@@ -1,9 +1,12 @@
 // kubo-cli: batch operations on altimeter data with the program's own core.
 #include "CliCommand.h"
 #include "KuboVersion.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -56,9 +59,18 @@ int main(int argc, char* argv[]) {
         std::printf("kubo-cli %s\n", KUBO_VERSION_STRING);
         return kExitOk;
     }
-    for (const CliCommand& command : Commands())
-        if (first == command.name)
+    for (const CliCommand& command : Commands()) {
+        if (first != command.name)
+            continue;
+        try {
             return command.run(std::span<char*>(argv + 2, static_cast<std::size_t>(argc - 2)));
+        } catch (const std::bad_alloc&) {
+            // The commands name the file where they can; this is the last resort.
+            std::fprintf(stderr, "kubo-cli: %s: %s\n", command.name,
+                         LoadString(str::NotEnoughMemory).c_str());
+            return kExitFailure;
+        }
+    }
     std::fprintf(stderr, "kubo-cli: unknown command '%s'\n", argv[1]);
     PrintUsage(stderr);
     return kExitUsage;

@@ -18,7 +18,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -49,6 +51,9 @@ std::string Transmission(int announced, int count, bool endMark = true) {
 class User {
 public:
     std::function<void(CReadDataDlg&)> onReadWindow; // once, when the window first shows
+    // Once, on the first tick at which the window shows what `when` waits for.
+    std::function<bool(const CReadDataDlg&)> when;
+    std::function<void(CReadDataDlg&)> then;
     bool tickSeparate = false;
     bool answerFinalOk = true;
     MsgResult answerQuestion = MsgResult::Yes;
@@ -87,6 +92,11 @@ private:
             if (onReadWindow) {
                 auto once = std::move(onReadWindow);
                 onReadWindow = nullptr;
+                once(*read);
+            }
+            if (then && when(*read)) {
+                auto once = std::move(then);
+                then = nullptr;
                 once(*read);
             }
             if (read->IsFinalQuestion() && read->OkButton()->isEnabled()) {
@@ -167,11 +177,13 @@ TEST_F(ReadFixture, ThreeFlightsWithSeparateTickedMakeThreeSessions) {
 
 TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
     user.answerQuestion = MsgResult::Yes;
-    // Header for three flights, then the first flight's start and two samples: the plug goes.
+    // Header for three flights, then the first flight's start and two samples: the plug goes
+    // once all 20 values have been decoded.
     user.onReadWindow = [this](CReadDataDlg&) {
         pty.Send(Lines(HeaderValues(2, 3, 40)) + Lines({127, 1, 44, 10, 2, 253}));
-        QTimer::singleShot(300, [this] { pty.CloseMaster(); });
     };
+    user.when = [](const CReadDataDlg& window) { return window.ProgressBar()->value() == 20; };
+    user.then = [this](CReadDataDlg&) { pty.CloseMaster(); };
     user.Start(app->GetMainFrame());
     ASSERT_TRUE(ReadData());
     ASSERT_EQ(user.questions.size(), 1u);
@@ -184,6 +196,24 @@ TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
     const auto contents = TreeContents();
     ASSERT_EQ(contents.size(), 1u);
     EXPECT_EQ(contents[0], (std::vector<std::string>{session->GetName(), "Flight 1"}));
+    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
+}
+
+// Cancel with two flights in, Yes to keep them: they were dropped without the final question.
+TEST_F(ReadFixture, FlightsKeptAfterCancelGetTheFinalQuestion) {
+    user.onReadWindow = [this](CReadDataDlg&) { pty.Send(Transmission(3, 2, false)); };
+    user.when = [](const CReadDataDlg& window) {
+        return window.StatusLabel()->text().endsWith(QStringLiteral("flight count: 2)"));
+    };
+    user.then = [](CReadDataDlg& window) { window.CancelButton()->click(); };
+    user.answerQuestion = MsgResult::Yes;
+    user.Start(app->GetMainFrame());
+    ASSERT_TRUE(ReadData());
+    ASSERT_EQ(user.questions.size(), 1u);
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
+    EXPECT_TRUE(user.finalAsked);
+    ASSERT_EQ(doc.GetSessions().GetCount(), 1);
+    EXPECT_EQ(doc.GetSessions().GetHead()->GetFlights().GetCount(), 2);
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
 }
 

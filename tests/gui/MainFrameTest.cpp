@@ -35,16 +35,19 @@ public:
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override {
         if (id != m_handled)
             return false;
-        if (ui)
+        if (ui) {
             ui->Enable(m_enabled);
-        else
+            ++m_queries;
+        } else {
             ++m_runs;
+        }
         return true;
     }
     QLineEdit* m_edit;
     unsigned m_handled;
     bool m_enabled = true;
     int m_runs = 0;
+    int m_queries = 0;
 };
 
 // Records in which order the routing reached which target.
@@ -169,6 +172,20 @@ TEST_F(FrameFixture, UpdateUiEnablesHandledAndDisablesTheRest) {
     EXPECT_FALSE(menu.Action(kTreeCmd)->isEnabled());
     EXPECT_FALSE(frame->ExecuteCommand(kTreeCmd));
     EXPECT_EQ(tree->m_runs, 0);
+}
+
+// A timer asked every command's state four times a second, at a cost that grew with the
+// project until the window froze. The state is asked for after what the user does.
+TEST_F(FrameFixture, CommandStateFollowsUserActionsInsteadOfPolling) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    QApplication::processEvents();
+    tree->m_queries = 0;
+    QTest::qWait(600);
+    EXPECT_EQ(tree->m_queries, 0);
+    QTest::keyClick(tree->m_edit, Qt::Key_A);
+    QApplication::processEvents();
+    EXPECT_GT(tree->m_queries, 0);
 }
 
 TEST_F(FrameFixture, ViewItemsAreCheckedExactlyWhileTheirBarOrToolIsShown) {

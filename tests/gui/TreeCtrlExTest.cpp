@@ -435,6 +435,29 @@ TEST_F(TreeCtrlExTest, WalksCoverCollapsedItemsInOrderButSelectionOnlyVisibleOne
     EXPECT_EQ(tree->GetCaretItem(), Item("R0"));
 }
 
+// The selection queries no longer walk the tree but keep the selected items sorted; they must
+// follow removals, collapses, insertions and clearing as the walk did.
+TEST_F(TreeCtrlExTest, SelectionQueriesFollowEveryChangeOfTheTree) {
+    Build();
+    tree->SelectRange(Item("R0"), Item("R2"), true);
+    EXPECT_EQ(tree->GetSelectedCount(), 8);
+    QTreeWidgetItem* c = Item("C");
+    std::unique_ptr<QTreeWidgetItem>(c->parent()->takeChild(c->parent()->indexOfChild(c)));
+    tree->CollapseItem(Item("R1"));
+    EXPECT_EQ(Selected(), QStringList({"R0", "A", "B", "R1", "R2"}));
+    tree->insertTopLevelItem(0, new QTreeWidgetItem(QStringList{"N"}));
+    tree->SetItemSelection(Item("N"), false, true, false);
+    EXPECT_EQ(Selected(), QStringList({"N", "R0", "A", "B", "R1", "R2"}));
+    EXPECT_EQ(tree->GetNextSelectedItem(Item("B")), Item("R1"));
+    EXPECT_EQ(tree->GetNextSelectedItem(Item("D")), Item("R2")); // D is hidden, not selected
+    std::unique_ptr<QTreeWidgetItem>(tree->takeTopLevelItem(1)); // R0 with A and B
+    EXPECT_EQ(Selected(), QStringList({"N", "R1", "R2"}));
+    EXPECT_TRUE(tree->IsSelected(Item("R1")));
+    tree->DeleteAllItems();
+    EXPECT_EQ(tree->GetSelectedCount(), 0);
+    EXPECT_EQ(tree->GetFirstSelectedItem(), nullptr);
+}
+
 TEST_F(TreeCtrlExTest, RemovedItemsAreForgottenAsAnchor) {
     Build();
     Click("B");

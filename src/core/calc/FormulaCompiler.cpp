@@ -31,6 +31,15 @@ CFormulaCompiler::CFormulaCompiler(CCompiledFormula& program) : m_program(progra
 
 void CFormulaCompiler::CompileText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
+    if (Evaluator::IsTooLong(text)) {
+        // The interpreter's refusal: position kMaxFormulaLength, no token, result 0.
+        m_scan.readPos = Evaluator::kMaxFormulaLength + 1;
+        try {
+            Raise(Evaluator::kErrorTooLong, {});
+        } catch (const Stop&) {
+            return;
+        }
+    }
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = text.find(';', start);

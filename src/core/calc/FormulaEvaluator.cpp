@@ -3,6 +3,7 @@
 #include "calc/FormulaArithmetic.h"
 #include "calc/FormulaFunctions.h"
 #include "calc/FormulaLexis.h"
+#include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
 #include <climits>
@@ -100,6 +101,11 @@ int CFormulaEvaluator::Evaluate(std::string_view text, double& result) {
     m_strErrorToken.clear();
     result = 0.0;
     text = text.substr(0, text.find('\0'));
+    if (IsTooLong(text)) {
+        m_nErrorCode = kErrorTooLong;
+        m_nErrorPosition = static_cast<int>(kMaxFormulaLength);
+        return m_nErrorCode;
+    }
 
     std::size_t start = 0;
     for (;;) {
@@ -129,8 +135,21 @@ int CFormulaEvaluator::Evaluate(std::string_view text, double& result) {
 }
 
 std::string CFormulaEvaluator::FormatError(unsigned baseId) const {
-    return FormatString2(baseId + static_cast<unsigned>(m_nErrorCode) - 1,
-                         std::to_string(m_nErrorPosition), m_strErrorToken);
+    const unsigned id = m_nErrorCode == kErrorTooLong
+                            ? str::FormulaTooLong
+                            : baseId + static_cast<unsigned>(m_nErrorCode) - 1;
+    return FormatString2(id, std::to_string(m_nErrorPosition), m_strErrorToken);
+}
+
+bool CFormulaEvaluator::IsTooLong(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    if (text.size() <= kMaxFormulaLength)
+        return false;
+    std::size_t characters = 0;
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0u) != 0x80u && ++characters > kMaxFormulaLength)
+            return true;
+    return false;
 }
 
 // --- Grammar ---

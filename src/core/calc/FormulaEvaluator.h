@@ -30,10 +30,17 @@ public:
         kErrorArgumentCount = 7,    // a call with another number of arguments than the table's
         kErrorMissingArgument = 8,  // ")" or "," where an argument must stand; empty "()"
         kErrorEmpty = 9,            // a statement holding nothing but blanks
+        // A text longer than kMaxFormulaLength characters, refused before it is read (at
+        // position kMaxFormulaLength, no token), so that no formula costs unbounded time.
+        kErrorTooLong = 10,
     };
 
-    // The message of code c is the string numbered base + c - 1.
+    // The message of code c is the string numbered base + c - 1; that of kErrorTooLong is
+    // str::FormulaTooLong whatever the base.
     static constexpr unsigned kErrorMessageBase = str::FormulaErrorFirst;
+    // Characters (UTF-8 code points) of the longest text evaluated, up to its first zero byte.
+    static constexpr std::size_t kMaxFormulaLength = 4096;
+    [[nodiscard]] static bool IsTooLong(std::string_view text);
     static constexpr int kVariableSlots = 50;
     // Names are significant to this many characters; longer ones are cut.
     static constexpr std::size_t kMaxNameLength = 15;
@@ -141,8 +148,8 @@ public:
     // ignored. Variables the text assigns stay bound for later calls.
     [[nodiscard]] int Evaluate(std::string_view text, double& result);
 
-    // The message of the recorded error: string baseId + code - 1 with "%1" replaced by the
-    // position in decimal and "%2" by the token.
+    // The message of the recorded error: string baseId + code - 1 (str::FormulaTooLong for
+    // kErrorTooLong) with "%1" replaced by the position in decimal and "%2" by the token.
     [[nodiscard]] std::string FormatError(unsigned baseId) const;
 
     [[nodiscard]] int GetErrorCode() const { return m_nErrorCode; }

@@ -67,10 +67,25 @@ struct Scanner {
             ++readPos;
     }
 
+    // The bytes of the UTF-8 character text starts with: its whole sequence when valid, else 1.
+    [[nodiscard]] static std::size_t Utf8SequenceLength(std::string_view text) {
+        const auto lead = static_cast<unsigned char>(text.front());
+        const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                                  : 1;
+        if (length > text.size())
+            return 1;
+        for (std::size_t i = 1; i < length; ++i)
+            if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u)
+                return 1;
+        return length;
+    }
+
     // Reads the next token and the blanks after it; a name is cut to maxName characters.
     // False for a syntax error, with readPos just past the offending text: a character that
-    // starts no token (token: that character), or a token longer than maxToken (token: its
-    // first maxToken characters, reported at its last character).
+    // starts no token (token: that character, its whole UTF-8 sequence), or a token longer than
+    // maxToken (token: its first maxToken characters, reported at its last character).
     [[nodiscard]] bool Next(std::size_t maxToken, std::size_t maxName) {
         SkipBlanks();
         const std::size_t start = readPos;
@@ -92,8 +107,8 @@ struct Scanner {
                 ++readPos;
             kind = kTokenName;
         } else {
-            ++readPos;
-            token = piece.substr(start, 1);
+            readPos += Utf8SequenceLength(piece.substr(start));
+            token = piece.substr(start, readPos - start);
             kind = kTokenDelimiter;
             return false;
         }

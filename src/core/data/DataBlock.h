@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -176,16 +177,22 @@ private:
     CObListEx<CAnnotation> m_annotations{true};
     std::vector<std::uint16_t> m_raw;
 
-    // Translation caches, never stored. Empty formula texts mean "not translated yet".
-    mutable double m_dMaxAltitude = -1.0;  // metres; -1: not computed
-    mutable std::string m_strDurationText; // empty: not computed
-    mutable std::vector<float> m_time;     // seconds, one per sample
-    mutable std::vector<float> m_altitude; // metres, one per sample
-    mutable std::string m_strTranslatedAltitudeFormula;
-    mutable std::string m_strTranslatedPressureFormula;
-    mutable std::vector<float> m_displayTime;     // m_time + time offset
-    mutable std::vector<float> m_displayAltitude; // (m_altitude + altitude offset) in the unit
-    mutable float m_fDisplayTimeOffset = 0.0f;
-    mutable float m_fDisplayAltitudeOffset = 0.0f;
-    mutable std::int32_t m_nDisplayUnit = 0; // the document's unit flag: 0 metres, else feet
+    // Translation caches, never stored, made on the first request: a flight that is never
+    // shown or measured (a transmission of many empty flights) does not pay for them.
+    // Empty formula texts mean "not translated yet".
+    struct DerivedCache {
+        double maxAltitude = -1.0;   // metres; -1: not computed
+        std::string durationText;    // empty: not computed
+        std::vector<float> time;     // seconds, one per sample
+        std::vector<float> altitude; // metres, one per sample
+        std::string translatedAltitudeFormula;
+        std::string translatedPressureFormula;
+        std::vector<float> displayTime;     // time + time offset
+        std::vector<float> displayAltitude; // (altitude + altitude offset) in the unit
+        float displayTimeOffset = 0.0f;
+        float displayAltitudeOffset = 0.0f;
+        std::int32_t displayUnit = 0; // the document's unit flag: 0 metres, else feet
+    };
+    DerivedCache& Derived() const;
+    mutable std::unique_ptr<DerivedCache> m_pDerived;
 };

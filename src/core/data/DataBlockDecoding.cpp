@@ -70,4 +70,7 @@ void CDataBlock::FinishDecoding(const std::array<std::uint8_t, 14>& header, int 
     } else {
         m_raw.erase(m_raw.begin(), m_raw.begin() + kFlightHeaderSize);
     }
+    // A flight without samples keeps no array (a device may send very many of them).
+    if (m_raw.empty())
+        std::vector<std::uint16_t>().swap(m_raw);
 }

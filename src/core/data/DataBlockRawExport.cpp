@@ -7,23 +7,37 @@
 #include <string>
 
 namespace {
-// Collects "%03d\n" lines (printf semantics: at least three digits, a sign when negative).
+// Lines are collected up to this many bytes before they go to the stream.
+constexpr std::size_t kFlushBytes = 1 << 16;
+
+// Writes "%03d\n" lines (printf semantics: at least three digits, a sign when negative)
+// through a buffer of about kFlushBytes, so that a flight's text is never held whole. The
+// owner calls Flush at the end.
 class LineWriter {
 public:
+    explicit LineWriter(std::ostream& out) : m_out(out) { m_text.reserve(kFlushBytes + 64); }
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
     void Number(long long value) {
         char line[32];
         const int length = std::snprintf(line, sizeof line, "%03lld\n", value);
         m_text.append(line, static_cast<std::size_t>(length));
+        if (m_text.size() >= kFlushBytes)
+            Flush();
     }
     void Text(const std::string& text) {
-        m_text += text;
-        m_text += '\n';
+        Flush();
+        m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        m_out.put('\n');
     }
-    void WriteTo(std::ostream& out) const {
-        out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+    void Flush() {
+        m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
     }
 
 private:
+    std::ostream& m_out;
     std::string m_text;
 };
 
@@ -32,7 +46,7 @@ constexpr int kUnusedHeaderCount = 7;
 } // namespace
 
 void CDataBlock::ExportRaw(std::ostream& out, int index, int total) const {
-    LineWriter lines;
+    LineWriter lines(out);
     const int rateUnits = m_nSampleRate / device::kRateUnitMs;
     if (index == 0) {
         lines.Text(m_strName);
@@ -60,5 +74,5 @@ void CDataBlock::ExportRaw(std::ostream& out, int index, int total) const {
     lines.Number(device::kFlightMark);
     if (index + 1 == total)
         lines.Number(device::kEndMark);
-    lines.WriteTo(out);
+    lines.Flush();
 }

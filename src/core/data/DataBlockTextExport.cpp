@@ -5,9 +5,9 @@
 #include <charconv>
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -55,59 +55,74 @@ void CDataBlock::ExportText(std::ostream& out, TextExport kind, int index, int t
 }
 
 void CDataBlock::ExportTranslated(std::ostream& out) const {
-    double referencePressure = 0.0;
-    std::vector<TranslatedSample> samples;
-    const bool translated = EvaluateSamples(referencePressure, samples);
-    if (!translated)
-        referencePressure = 0.0;
-
-    // The printed integers are the stored 32-bit fields read as signed, as %d reads them.
     TextBuilder text;
-    text.Text(kRule);
-    text.Text("# Name:        ");
-    text.Text(m_strName);
-    text.Text("\n# Date:        ");
-    text.Text(m_strDate);
-    text.Text("\n# Version:     ");
-    text.Integer(static_cast<std::int32_t>(m_nVersion));
-    text.Text("\n# Ref. Press:  ");
-    if (!translated)
-        text.Text(kErrorPrefix);
-    text.General(referencePressure);
-    text.Text(" (raw: ");
-    text.Integer(m_nReferenceRaw);
-    text.Text(")\n# Sample Rate: ");
-    text.Integer(m_nSampleRate);
-    text.Text(" ms\n# Data Count:  ");
-    text.Integer(static_cast<std::int32_t>(m_raw.size()));
-    text.Text("\n# Altitude:    ");
-    text.Text(m_strAltitudeFormula);
-    text.Text("\n# Pressure:    ");
-    text.Text(m_strPressureFormula);
-    text.Text("\n\n");
+    // The printed integers are the stored 32-bit fields read as signed, as %d reads them.
+    const auto header = [&](bool translated, double referencePressure) {
+        text.Text(kRule);
+        text.Text("# Name:        ");
+        text.Text(m_strName);
+        text.Text("\n# Date:        ");
+        text.Text(m_strDate);
+        text.Text("\n# Version:     ");
+        text.Integer(static_cast<std::int32_t>(m_nVersion));
+        text.Text("\n# Ref. Press:  ");
+        if (!translated)
+            text.Text(kErrorPrefix);
+        text.General(referencePressure);
+        text.Text(" (raw: ");
+        text.Integer(m_nReferenceRaw);
+        text.Text(")\n# Sample Rate: ");
+        text.Integer(m_nSampleRate);
+        text.Text(" ms\n# Data Count:  ");
+        text.Integer(static_cast<std::int32_t>(m_raw.size()));
+        text.Text("\n# Altitude:    ");
+        text.Text(m_strAltitudeFormula);
+        text.Text("\n# Pressure:    ");
+        text.Text(m_strPressureFormula);
+        text.Text("\n\n");
+        if (translated)
+            text.Text(kColumns);
+    };
+
+    // The rows are written block by block as the samples are evaluated: neither the results
+    // nor the text of a whole flight are ever held at once.
+    double referencePressure = 0.0;
+    bool headerWritten = false;
+    const SampleTranslationInput input{m_strPressureFormula, m_strAltitudeFormula, m_nReferenceRaw,
+                                       m_raw};
+    const bool translated = ::EvaluateSamples(
+        input, referencePressure, [&](std::size_t first, std::span<const TranslatedSample> block) {
+            if (!headerWritten) {
+                header(true, referencePressure);
+                headerWritten = true;
+            }
+            for (std::size_t k = 0; k < block.size(); ++k) {
+                const TranslatedSample& sample = block[k];
+                if (!sample.valid)
+                    continue;
+                const std::size_t i = first + k;
+                // rate × i in 64 bits, so that long flights at slow rates do not overflow.
+                const auto ms =
+                    static_cast<std::int64_t>(m_nSampleRate) * static_cast<std::int64_t>(i);
+                text.General(static_cast<double>(ms) * 0.001);
+                text.Char('\t');
+                text.General(sample.altitude);
+                text.Char('\t');
+                text.General(sample.pressure);
+                text.Char('\t');
+                text.Integer(m_raw[i]);
+                text.Char('\n');
+                if (text.Size() >= kFlushBytes)
+                    text.FlushTo(out);
+            }
+        });
     if (!translated) {
+        header(false, 0.0);
         text.FlushTo(out);
         return;
     }
-
-    text.Text(kColumns);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const TranslatedSample& sample = samples[i];
-        if (!sample.valid)
-            continue;
-        // rate × i in 64 bits, so that long flights at slow rates do not overflow.
-        const auto ms = static_cast<std::int64_t>(m_nSampleRate) * static_cast<std::int64_t>(i);
-        text.General(static_cast<double>(ms) * 0.001);
-        text.Char('\t');
-        text.General(sample.altitude);
-        text.Char('\t');
-        text.General(sample.pressure);
-        text.Char('\t');
-        text.Integer(m_raw[i]);
-        text.Char('\n');
-        if (text.Size() >= kFlushBytes)
-            text.FlushTo(out);
-    }
+    if (!headerWritten)
+        header(true, referencePressure);
     text.Text("\n\n");
     text.FlushTo(out);
 }

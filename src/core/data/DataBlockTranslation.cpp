@@ -21,108 +21,117 @@ std::size_t SampleIndex(double seconds, std::int32_t rate, std::size_t n) {
 } // namespace
 
 bool CDataBlock::Translate() const {
+    DerivedCache& d = Derived();
     const std::size_t n = m_raw.size();
-    m_time.resize(n, 0.0f);
-    m_altitude.resize(n, 0.0f);
+    d.time.resize(n, 0.0f);
+    d.altitude.resize(n, 0.0f);
     // A sample the altitude formula fails on keeps its previous entries and stays out of the
     // maximum; the pressure formula failing on the reference leaves everything as it was.
     const SampleTranslationInput input{m_strPressureFormula, m_strAltitudeFormula, m_nReferenceRaw,
                                        m_raw};
-    if (!TranslateSamples(input, m_nSampleRate, m_time, m_altitude, m_dMaxAltitude))
+    if (!TranslateSamples(input, m_nSampleRate, d.time, d.altitude, d.maxAltitude))
         return false;
 
     if (n > 0) {
         for (CAnnotation* note : m_annotations)
             if (note->m_bBoundToData)
-                note->m_dAltitude = m_altitude[SampleIndex(note->m_dTime, m_nSampleRate, n)];
+                note->m_dAltitude = d.altitude[SampleIndex(note->m_dTime, m_nSampleRate, n)];
     }
-    m_strTranslatedAltitudeFormula = m_strAltitudeFormula;
-    m_strTranslatedPressureFormula = m_strPressureFormula;
+    d.translatedAltitudeFormula = m_strAltitudeFormula;
+    d.translatedPressureFormula = m_strPressureFormula;
     return true;
 }
 
 bool CDataBlock::UpdateDisplay(bool applyOffsets) const {
+    DerivedCache& d = Derived();
     const std::size_t n = m_raw.size();
     bool translated = false;
-    if (m_strAltitudeFormula != m_strTranslatedAltitudeFormula ||
-        m_strPressureFormula != m_strTranslatedPressureFormula) {
+    if (m_strAltitudeFormula != d.translatedAltitudeFormula ||
+        m_strPressureFormula != d.translatedPressureFormula) {
         if (!Translate())
             return false;
         translated = true;
     }
     // Also without a translation (both formulas empty), so that every sample has a value.
-    m_time.resize(n, 0.0f);
-    m_altitude.resize(n, 0.0f);
+    d.time.resize(n, 0.0f);
+    d.altitude.resize(n, 0.0f);
 
     const float timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
     const float altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
     const CRecordDocument* doc = GetDocument();
     const auto unit = static_cast<std::int32_t>(doc ? doc->GetShowFeet() : 0);
-    if (!translated && timeOffset == m_fDisplayTimeOffset &&
-        altitudeOffset == m_fDisplayAltitudeOffset && unit == m_nDisplayUnit &&
-        m_displayTime.size() == n && m_displayAltitude.size() == n)
+    if (!translated && timeOffset == d.displayTimeOffset &&
+        altitudeOffset == d.displayAltitudeOffset && unit == d.displayUnit &&
+        d.displayTime.size() == n && d.displayAltitude.size() == n)
         return true;
 
     if (timeOffset == 0.0f) {
-        m_displayTime = m_time;
+        d.displayTime = d.time;
     } else {
-        m_displayTime.resize(n);
+        d.displayTime.resize(n);
         for (std::size_t i = 0; i < n; ++i)
-            m_displayTime[i] = m_time[i] + timeOffset;
+            d.displayTime[i] = d.time[i] + timeOffset;
     }
     if (unit == 0 && altitudeOffset == 0.0f) {
-        m_displayAltitude = m_altitude;
+        d.displayAltitude = d.altitude;
     } else {
         const float factor = unit != 0 ? CRecordDocument::kFeetFactor : 1.0f;
-        m_displayAltitude.resize(n);
+        d.displayAltitude.resize(n);
         for (std::size_t i = 0; i < n; ++i)
-            m_displayAltitude[i] = (m_altitude[i] + altitudeOffset) * factor;
+            d.displayAltitude[i] = (d.altitude[i] + altitudeOffset) * factor;
     }
-    m_fDisplayTimeOffset = timeOffset;
-    m_fDisplayAltitudeOffset = altitudeOffset;
-    m_nDisplayUnit = unit;
+    d.displayTimeOffset = timeOffset;
+    d.displayAltitudeOffset = altitudeOffset;
+    d.displayUnit = unit;
     return true;
 }
 
 std::size_t CDataBlock::GetDisplayData(std::vector<float>& time, std::vector<float>& altitude,
                                        bool applyOffsets) const {
+    DerivedCache& d = Derived();
     if (!UpdateDisplay(applyOffsets))
         return 0;
-    time = m_displayTime;
-    altitude = m_displayAltitude;
+    time = d.displayTime;
+    altitude = d.displayAltitude;
     return m_raw.size();
 }
 
 void CDataBlock::GetStartPoint(float& time, float& altitude) const {
+    DerivedCache& d = Derived();
     time = 0.0f;
     altitude = 0.0f;
     if (UpdateDisplay(true) && m_raw.size() > 1) {
-        time = m_displayTime.front();
-        altitude = m_displayAltitude.front();
+        time = d.displayTime.front();
+        altitude = d.displayAltitude.front();
     }
 }
 
 double CDataBlock::GetMaxAltitude() const {
-    if (m_dMaxAltitude < 0)
+    DerivedCache& d = Derived();
+    if (d.maxAltitude < 0)
         static_cast<void>(UpdateDisplay(false));
     const CRecordDocument* doc = GetDocument();
-    return m_dMaxAltitude * (doc ? doc->GetDisplayFactor() : 1.0);
+    return d.maxAltitude * (doc ? doc->GetDisplayFactor() : 1.0);
 }
 
 std::string CDataBlock::GetDurationText() const {
-    if (m_strDurationText.empty()) {
+    DerivedCache& d = Derived();
+    if (d.durationText.empty()) {
         const auto ms =
             static_cast<std::int64_t>(m_nSampleRate) * static_cast<std::int64_t>(m_raw.size());
-        m_strDurationText = FormatSeconds(static_cast<double>(ms) * 0.001);
+        d.durationText = FormatSeconds(static_cast<double>(ms) * 0.001);
     }
-    return m_strDurationText;
+    return d.durationText;
 }
 
 void CDataBlock::InvalidateDerived() {
-    m_dMaxAltitude = -1.0;
-    m_strDurationText.clear();
-    m_strTranslatedAltitudeFormula.clear();
-    m_strTranslatedPressureFormula.clear();
+    m_pDerived.reset();
+}
+
+CDataBlock::DerivedCache& CDataBlock::Derived() const {
+    if (!m_pDerived)
+        m_pDerived = std::make_unique<DerivedCache>();
+    return *m_pDerived;
 }
 
 bool CDataBlock::EvaluateSamples(double& referencePressure,

@@ -3,6 +3,7 @@
 #include "calc/CompiledFormula.h"
 #include "calc/FormulaEvaluator.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 
@@ -144,16 +145,20 @@ void DisplayShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
 
 template <class Stepper>
 void ExactSequential(Stepper& stepper, std::span<const std::uint16_t> raw,
-                     std::vector<TranslatedSample>& samples) {
-    samples.resize(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        TranslatedSample& s = samples[i];
-        s.valid = stepper.Sample(raw[i], s.pressure, s.altitude);
+                     const ExactSampleSink& sink) {
+    std::vector<TranslatedSample> block(std::min(raw.size(), kExactBlockSamples));
+    for (std::size_t first = 0; first < raw.size(); first += block.size()) {
+        const std::size_t count = std::min(block.size(), raw.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            TranslatedSample& s = block[i];
+            s.valid = stepper.Sample(raw[first + i], s.pressure, s.altitude);
+        }
+        sink(first, std::span<const TranslatedSample>(block.data(), count));
     }
 }
 
 void ExactShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
-                 std::vector<TranslatedSample>& samples) {
+                 const ExactSampleSink& sink) {
     const std::vector<std::uint8_t> occurs = OccurringValues(raw);
     std::vector<TranslatedSample> table(kRawValues);
     for (std::size_t v = 0; v < kRawValues; ++v) {
@@ -162,9 +167,13 @@ void ExactShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
         TranslatedSample& s = table[v];
         s.valid = stepper.Sample(static_cast<std::uint16_t>(v), s.pressure, s.altitude);
     }
-    samples.resize(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i)
-        samples[i] = table[raw[i]];
+    std::vector<TranslatedSample> block(std::min(raw.size(), kExactBlockSamples));
+    for (std::size_t first = 0; first < raw.size(); first += block.size()) {
+        const std::size_t count = std::min(block.size(), raw.size() - first);
+        for (std::size_t i = 0; i < count; ++i)
+            block[i] = table[raw[first + i]];
+        sink(first, std::span<const TranslatedSample>(block.data(), count));
+    }
 }
 } // namespace
 
@@ -200,14 +209,14 @@ bool TranslateSamples(const SampleTranslationInput& input, std::int32_t sampleRa
 }
 
 bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
-                     std::vector<TranslatedSample>& samples, TranslationMethod method) {
+                     const ExactSampleSink& sink, TranslationMethod method) {
     if (method == TranslationMethod::kInterpreted) {
         InterpretedStepper stepper(input);
         if (!stepper.Reference(input.referenceRaw, referencePressure)) {
             referencePressure = 0.0;
             return false;
         }
-        ExactSequential(stepper, input.raw, samples);
+        ExactSequential(stepper, input.raw, sink);
         return true;
     }
     CompiledStepper stepper(input);
@@ -217,8 +226,24 @@ bool EvaluateSamples(const SampleTranslationInput& input, double& referencePress
     }
     if (method == TranslationMethod::kFastest && stepper.Stateless() &&
         input.raw.size() >= kSharedTableMinSamples)
-        ExactShared(stepper, input.raw, samples);
+        ExactShared(stepper, input.raw, sink);
     else
-        ExactSequential(stepper, input.raw, samples);
+        ExactSequential(stepper, input.raw, sink);
     return true;
+}
+
+bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
+                     std::vector<TranslatedSample>& samples, TranslationMethod method) {
+    std::vector<TranslatedSample> all;
+    const bool translated = EvaluateSamples(
+        input, referencePressure,
+        [&](std::size_t first, std::span<const TranslatedSample> block) {
+            if (first == 0)
+                all.resize(input.raw.size());
+            std::copy(block.begin(), block.end(), all.begin() + static_cast<std::ptrdiff_t>(first));
+        },
+        method);
+    if (translated)
+        samples = std::move(all);
+    return translated;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -60,4 +61,16 @@ struct TranslatedSample {
 // it was).
 [[nodiscard]] bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
                                    std::vector<TranslatedSample>& samples,
+                                   TranslationMethod method = TranslationMethod::kFastest);
+
+// The exact form streamed, so that a flight of any length costs a bounded amount of memory:
+// the samples' results go to sink in order, in blocks of at most kExactBlockSamples, each with
+// the index of its first sample. referencePressure is set before the first block; the sink is
+// not called when the reference evaluation fails (false) or there are no samples. The results
+// are those of the vector form.
+inline constexpr std::size_t kExactBlockSamples = 4096;
+using ExactSampleSink =
+    std::function<void(std::size_t first, std::span<const TranslatedSample> block)>;
+[[nodiscard]] bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
+                                   const ExactSampleSink& sink,
                                    TranslationMethod method = TranslationMethod::kFastest);

@@ -134,8 +134,6 @@ void CTransmissionParser::RunValueCycle() {
         return;
     if (m_bSeekingHeader && !TakeHeader())
         return;
-    if (m_pEvents)
-        m_pEvents->OnProgressPosition(m_nDecodedEarlier);
     RunFlightPass();
     // Undecoded values (a 226 waiting for its partner, a lone 127) move to the front, so the
     // buffer's whole capacity is free for the next text.
@@ -144,6 +142,9 @@ void CTransmissionParser::RunValueCycle() {
     std::memmove(m_values.data(), m_values.data() + m_decodedIndex, left);
     m_valueCount = left;
     m_decodedIndex = 0;
+    // After the pass, so that the cycle that completes the transmission is counted too.
+    if (m_pEvents)
+        m_pEvents->OnProgressPosition(m_nDecodedEarlier);
 }
 
 bool CTransmissionParser::TakeHeader() {
@@ -200,6 +201,11 @@ bool CTransmissionParser::StartFlight() {
     }
     if (m_values[m_decodedIndex + 1] == device::kEndMark) {
         m_bComplete = true;
+        return false;
+    }
+    if (m_session.GetFlights().GetCount() >= kMaxFlights) {
+        m_bFlightLimitReached = true;
+        m_bStopRequested = true;
         return false;
     }
     auto flight = std::make_unique<CDataBlock>(&m_session);

@@ -16,7 +16,8 @@ public:
     virtual ~CTransmissionEvents() = default;
     // Once, when the header has been taken: the progress bar runs from 0 to upper.
     virtual void OnProgressRange(int upper) = 0;
-    // Every cycle from the header on: the number of values decoded in earlier cycles.
+    // Every cycle from the header on, after its flight pass: the number of values decoded so
+    // far, the header's included.
     virtual void OnProgressPosition(std::int64_t position) = 0;
     // A flight was started; flightCount is the session's new number of flights.
     virtual void OnNewFlight(int flightCount) = 0;
@@ -33,6 +34,9 @@ public:
     static constexpr std::size_t kTextCapacity = 1023;
     static constexpr std::size_t kValueCapacity = 1024;
     static constexpr std::size_t kHeaderSize = 14;
+    // The most flights one transmission may bring into its session: a device that never stops
+    // sending flights would otherwise take memory without bound.
+    static constexpr std::ptrdiff_t kMaxFlights = 65535;
     using Header = std::array<std::uint8_t, kHeaderSize>;
     // Gives the date text of a flight when it starts.
     using DateSource = std::function<std::string()>;
@@ -52,6 +56,9 @@ public:
 
     [[nodiscard]] bool IsComplete() const { return m_bComplete; }
     [[nodiscard]] bool IsStopRequested() const { return m_bStopRequested; }
+    // True once a flight would have been started beyond kMaxFlights: parsing stopped there and
+    // the flights so far stay.
+    [[nodiscard]] bool IsFlightLimitReached() const { return m_bFlightLimitReached; }
     // The reading side ends the transmission (cancel, silence, end of file).
     void RequestStop() { m_bStopRequested = true; }
     [[nodiscard]] bool IsFinished() const { return m_bComplete || m_bStopRequested; }
@@ -98,4 +105,5 @@ private:
     std::int64_t m_nDecodedEarlier = 0;
     bool m_bComplete = false;
     bool m_bStopRequested = false;
+    bool m_bFlightLimitReached = false;
 };

@@ -1,6 +1,7 @@
 #include "data/TransmissionReader.h"
 
 #include "data/DataModule.h"
+#include "data/RawTextSource.h"
 #include "framework/ByteSource.h"
 #include "framework/Clock.h"
 #include "framework/FileByteSource.h"
@@ -10,6 +11,7 @@
 #include "framework/UiServices.h"
 
 #include <array>
+#include <new>
 
 namespace {
 constexpr unsigned kOpenFailedId = str::SerialOpenFailed;
@@ -27,7 +29,15 @@ void ReportFileError(CUiServices& ui, const std::string& path, const char* what)
 class WindowEvents final : public CTransmissionEvents {
 public:
     explicit WindowEvents(CReadWindow& window) : m_window(window) {}
-    void OnProgressRange(int upper) override { m_window.SetProgressRange(upper); }
+    void OnProgressRange(int upper) override {
+        m_upper = upper;
+        m_window.SetProgressRange(upper);
+    }
+    // The bar at its end: the transmission or the file has been read to the end.
+    void Finish() {
+        if (m_upper > 0)
+            m_window.SetProgressPosition(m_upper);
+    }
     void OnProgressPosition(std::int64_t position) override {
         m_window.SetProgressPosition(position);
     }
@@ -38,6 +48,7 @@ public:
 
 private:
     CReadWindow& m_window;
+    int m_upper = 0;
 };
 } // namespace
 
@@ -72,6 +83,8 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     std::array<char, CTransmissionParser::kTextCapacity> buffer{};
     std::uint64_t received = 0;
     std::int64_t lastArrival = m_clock.NowMs();
+    bool endOfFile = false;
+    bool outOfMemory = false;
     while (!parser.IsFinished()) {
         if (window->IsCancelRequested())
             break;
@@ -85,22 +98,40 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
         if (n == 0) {
             // A file has nothing more to give; a port may still send, up to the silence limit
             // once it has sent anything at all.
-            if (!isPort)
+            if (!isPort) {
+                endOfFile = true;
                 break;
+            }
             if (received > 0 && m_clock.NowMs() - lastArrival > kSilenceLimitMs)
                 break;
             continue;
         }
         received += n;
         lastArrival = m_clock.NowMs();
-        (void)parser.Append(buffer.data(), n);
+        try {
+            (void)parser.Append(buffer.data(), n);
+        } catch (const std::bad_alloc&) {
+            // A flight's samples could not grow: the read ends with what it has, whole.
+            outOfMemory = true;
+            break;
+        }
     }
     parser.FinishFlights();
 
     const bool complete = parser.IsComplete();
+    if (complete || endOfFile)
+        events.Finish();
     const std::ptrdiff_t flights = m_session.GetFlights().GetCount();
     bool keep = true;
-    if (!complete) {
+    if (parser.IsFlightLimitReached() || outOfMemory) {
+        // The read was stopped on this side: say why; what came is kept without asking.
+        const std::string text =
+            outOfMemory ? LoadString(str::ReadOutOfMemory)
+                        : FormatString1(str::TooManyFlights,
+                                        std::to_string(CTransmissionParser::kMaxFlights));
+        (void)m_ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Warning);
+        keep = flights > 0;
+    } else if (!complete) {
         keep = flights > 0 && m_ui.MessageBox(kKeepIncompleteId, MsgButtons::YesNo,
                                               MsgIcon::Question) == MsgResult::Yes;
     }
@@ -116,17 +147,17 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
 bool CTransmissionReader::ImportRawText(const std::string& path) {
     FileByteSource file(path);
     if (!file.IsOpen()) {
-        ReportFileError(m_ui, path, " could not be opened.");
+        if (file.GetRefusal())
+            (void)m_ui.MessageBox(*file.GetRefusal(), MsgButtons::Ok, MsgIcon::Error);
+        else
+            ReportFileError(m_ui, path, " could not be opened.");
         return false;
     }
     // The name and date lines of a raw export are not part of the transmission, and may well
     // hold the characters "126".
-    int lineFeeds = 0;
-    char c = 0;
-    while (lineFeeds < kSkippedLines && file.Read(&c, 1, 0) == 1)
-        if (c == '\n')
-            ++lineFeeds;
-    const bool keep = ReadTransmission(file, false, nullptr);
+    CRawTextSource text(file);
+    text.SkipHeading(kSkippedLines);
+    const bool keep = ReadTransmission(text, false, nullptr);
     if (file.HasFailed()) {
         ReportFileError(m_ui, path, " could not be read.");
         return false;

@@ -38,11 +38,15 @@ public:
     // the source has no more bytes (file). Every flight is then finished. Returns whether the
     // user keeps the data: an incomplete read without flights is dropped, one with flights
     // asks str::KeepIncompleteData; two or more flights ask the final question, whose check box
-    // *separate receives (false otherwise). The caller discards the session's flights when false.
+    // *separate receives (false otherwise). The caller discards the session's flights when false. A
+    // read that reaches CTransmissionParser::kMaxFlights flights, or runs out of memory, stops,
+    // says so (str::TooManyFlights, str::ReadOutOfMemory) and keeps what came without
+    // str::KeepIncompleteData.
     [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
 
     // Raw text import: skips the file's first two lines and reads the rest as a transmission
-    // in file mode. A file that cannot be opened or read is reported and gives false.
+    // in file mode (CRawTextSource: UTF-16 decoded, any line ends). A file that cannot be
+    // opened or read, or is not a regular file, is reported and gives false.
     [[nodiscard]] bool ImportRawText(const std::string& path);
 
     // The device name of a 0-based port index: "\\.\COM<index + 1>".

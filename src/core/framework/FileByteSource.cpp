@@ -1,20 +1,22 @@
 #include "framework/FileByteSource.h"
 
-#include <filesystem>
+#include "framework/Refusal.h"
 
-namespace {
-std::filesystem::path PathFromUtf8(const std::string& path) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+FileByteSource::FileByteSource(const std::string& path) {
+    try {
+        m_file = OpenRegularFile(path);
+    } catch (const CFileRefusal& refusal) {
+        m_refusal = refusal.what();
+    } catch (const CFileException&) {
+        // IsOpen() tells.
+    }
 }
-} // namespace
-
-FileByteSource::FileByteSource(const std::string& path)
-    : m_stream(PathFromUtf8(path), std::ios::in | std::ios::binary) {}
 
 std::size_t FileByteSource::Read(char* buffer, std::size_t maxBytes, int /*timeoutMs*/) {
-    if (!m_stream.is_open() || maxBytes == 0 || m_stream.bad() || m_stream.eof())
+    if (!m_file || maxBytes == 0 || m_bFailed)
         return 0;
-    m_stream.read(buffer, static_cast<std::streamsize>(maxBytes));
-    return static_cast<std::size_t>(m_stream.gcount());
+    const std::size_t got = std::fread(buffer, 1, maxBytes, m_file.get());
+    if (got < maxBytes && std::ferror(m_file.get()))
+        m_bFailed = true;
+    return got;
 }

@@ -5,6 +5,9 @@
 CFileException::CFileException(Cause cause, std::string fileName)
     : CException(cause, fileName, MessageFor(cause, fileName)) {}
 
+CFileException::CFileException(Cause cause, std::string fileName, const std::string& message)
+    : CException(cause, std::move(fileName), message) {}
+
 CFileException::Cause CFileException::CauseFromErrno(int error) {
     switch (error) {
     case ENOENT:

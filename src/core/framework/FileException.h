@@ -24,6 +24,8 @@ public:
     };
 
     CFileException(Cause cause, std::string fileName);
+    // With a message of the caller's instead of the cause's.
+    CFileException(Cause cause, std::string fileName, const std::string& message);
     // The cause that best describes a failed system call's errno.
     [[nodiscard]] static Cause CauseFromErrno(int error);
     [[nodiscard]] static std::string MessageFor(Cause cause, const std::string& fileName);

@@ -1,22 +1,35 @@
 #include "framework/FileInput.h"
 
 #include "framework/FileException.h"
+#include "framework/RegularFile.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <system_error>
+namespace {
+// 64-bit positions on every platform.
+int SeekTo(std::FILE* file, long long offset, int origin) {
+#ifdef _WIN32
+    return _fseeki64(file, offset, origin);
+#else
+    return fseeko(file, static_cast<off_t>(offset), origin);
+#endif
+}
+long long Position(std::FILE* file) {
+#ifdef _WIN32
+    return _ftelli64(file);
+#else
+    return static_cast<long long>(ftello(file));
+#endif
+}
+} // namespace
 
 CFileInput::CFileInput(std::string path) : m_path(std::move(path)) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(m_path, ec))
-        throw CFileException(CFileException::accessDenied, m_path);
-    m_file.reset(std::fopen(m_path.c_str(), "rb"));
-    if (!m_file)
-        throw CFileException(CFileException::CauseFromErrno(errno), m_path);
-    const auto size = std::filesystem::file_size(m_path, ec);
-    if (ec)
-        throw CFileException(CFileException::CauseFromErrno(ec.value()), m_path);
-    m_size = size;
+    m_file = OpenRegularFile(m_path);
+    // The size of what was opened, not of whatever the path names by now.
+    if (SeekTo(m_file.get(), 0, SEEK_END) != 0)
+        throw CFileException(CFileException::badSeek, m_path);
+    const long long size = Position(m_file.get());
+    if (size < 0 || SeekTo(m_file.get(), 0, SEEK_SET) != 0)
+        throw CFileException(CFileException::badSeek, m_path);
+    m_size = static_cast<std::uint64_t>(size);
 }
 
 std::size_t CFileInput::Read(std::uint8_t* data, std::size_t size) {

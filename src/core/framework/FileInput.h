@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/ArchiveStream.h"
+#include "framework/RegularFile.h"
 
 #include <cstdio>
 #include <memory>
@@ -9,7 +10,8 @@
 
 class CFileInput : public CArchiveInput {
 public:
-    // Opens path for reading; throws CFileException (with the errno's cause) when it cannot.
+    // Opens path for reading; throws CFileException (with the errno's cause) when it cannot,
+    // CFileRefusal for a folder, pipe or device.
     explicit CFileInput(std::string path);
 
     std::size_t Read(std::uint8_t* data, std::size_t size) override;
@@ -18,11 +20,8 @@ public:
     [[nodiscard]] const std::string& GetPath() const { return m_path; }
 
 private:
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
     std::string m_path;
-    std::unique_ptr<std::FILE, Closer> m_file;
+    FilePtr m_file;
     std::uint64_t m_size = 0;
     std::uint64_t m_position = 0;
 };

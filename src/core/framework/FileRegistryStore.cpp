@@ -1,13 +1,18 @@
 #include "framework/FileRegistryStore.h"
 
 #include "framework/Exception.h"
+#include "framework/RegularFile.h"
 #include "framework/SafeFile.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace {
 const char kHex[] = "0123456789abcdef";
@@ -224,15 +229,43 @@ void FileRegistryStore::Load(Hive& hive) {
     if (hive.loaded)
         return;
     hive.loaded = true;
-    std::ifstream in(std::filesystem::path(hive.folder) / kFileName, std::ios::binary);
-    if (!in)
+    const std::filesystem::path file = std::filesystem::path(hive.folder) / kFileName;
+    const std::string path = file.string();
+    // A pipe or device in the file's place is not opened (it could block start-up for good).
+    if (const std::optional<unsigned> refusal = NonRegularFileRefusal(path)) {
+        hive.problem = FormatString2(str::SettingsUnreadable, path,
+                                     *refusal == str::IsAFolder ? "it is a folder"
+                                                                : "it is not a regular file");
         return;
+    }
+    errno = 0;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        const int error = errno;
+        std::error_code ec;
+        if (std::filesystem::exists(file, ec) || (error != 0 && error != ENOENT))
+            hive.problem = FormatString2(str::SettingsUnreadable, path,
+                                         std::generic_category().message(error ? error : EIO));
+        return;
+    }
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad()) {
+        hive.problem = FormatString2(str::SettingsUnreadable, path, "read error");
+        return;
+    }
     Parse(text.str(), hive.tree);
 }
 
+const std::optional<std::string>& FileRegistryStore::GetUserHiveProblem() {
+    Load(m_user);
+    return m_user.problem;
+}
+
 bool FileRegistryStore::SaveUserHive() {
+    // What could not be read is not overwritten with what little this run knows.
+    if (m_user.problem)
+        return false;
     try {
         std::error_code ec;
         std::filesystem::create_directories(m_user.folder, ec);

@@ -3,6 +3,7 @@
 
 #include "framework/RegistryTree.h"
 
+#include <optional>
 #include <string>
 
 // Each hive is the file "registry.reg" in its folder:
@@ -15,7 +16,9 @@
 // Texts escape \\, \", \n, \r, \t and other control bytes as \xHH. Lines that cannot be read
 // are skipped. The user hive is rewritten atomically (temporary file + rename) after every
 // change; the machine hive is only read. A hive file is read once, when its root is first
-// opened.
+// opened. A user hive file that exists but cannot be read (no permission, a pipe or a folder in
+// its place) is never overwritten: the settings then live in memory for the run, and
+// GetUserHiveProblem says why, so that the program can tell the user once.
 class FileRegistryStore : public RegistryStore {
 public:
     static constexpr const char* kFileName = "registry.reg";
@@ -26,6 +29,9 @@ public:
     [[nodiscard]] static std::string DefaultMachineFolder();
 
     [[nodiscard]] std::unique_ptr<RegistryKey> OpenRoot(RegRoot root) override;
+    // The message (str::SettingsUnreadable) when the user hive's file could not be read;
+    // reads it first when that has not happened yet.
+    [[nodiscard]] const std::optional<std::string>& GetUserHiveProblem();
 
     // The hive file's text for a tree, and a tree from such a text (exposed for tests).
     [[nodiscard]] static std::string Format(const RegistryNode& tree);
@@ -36,6 +42,7 @@ private:
         std::string folder;
         RegistryNode tree;
         bool loaded = false;
+        std::optional<std::string> problem; // why its file could not be read
     };
     bool SaveUserHive();
     void Load(Hive& hive);

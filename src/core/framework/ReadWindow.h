@@ -20,8 +20,9 @@ public:
     // True once the user has pressed Cancel.
     [[nodiscard]] virtual bool IsCancelRequested() const = 0;
     // The final question: enables OK and the check box, focuses the check box, and runs the
-    // window modally. True when it ended with OK, and then separate is the check box's value;
-    // false for Cancel (separate untouched).
+    // window modally, also after a Cancel while reading (the flights were kept by then). True
+    // when it ended with OK, and then separate is the check box's value; false for Cancel
+    // (separate untouched).
     [[nodiscard]] virtual bool AskKeepSeparate(bool& separate) = 0;
 };
 

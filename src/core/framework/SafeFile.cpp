@@ -1,18 +1,25 @@
 #include "framework/SafeFile.h"
 
 #include "framework/FileException.h"
+#include "framework/Refusal.h"
+#include "framework/RegularFile.h"
+#include "framework/StringIds.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
+#include <string_view>
 #include <sys/stat.h>
+#include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
 #include <windows.h>
 #else
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -35,6 +42,18 @@ int ReplaceFile(const std::string& from, const std::string& to) {
 int ProcessId() {
     return _getpid();
 }
+bool CanReplace(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+bool ProcessIsGone(long pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return gone;
+}
 #else
 // 0666 before the umask, like any newly created file.
 int OpenNew(const std::string& path) {
@@ -52,14 +71,116 @@ int ReplaceFile(const std::string& from, const std::string& to) {
 int ProcessId() {
     return static_cast<int>(::getpid());
 }
+bool CanReplace(const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0 || errno == ENOENT;
+}
+bool ProcessIsGone(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
 #endif
+
+constexpr const char* kTempSuffix = ".tmp";
+constexpr int kMaxLinks = 40;
+
+std::filesystem::path FsPath(const std::string& utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The file a chain of symbolic links ends at (path itself when it is none), so that saving
+// replaces that file and the links stay links.
+std::string ResolveLinks(const std::string& path) {
+    std::filesystem::path at = FsPath(path);
+    for (int i = 0; i < kMaxLinks; ++i) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(at, ec))
+            break;
+        const std::filesystem::path next = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return Utf8(at);
+}
+
+// A name of a temporary of target as this class makes them: target's name, ".kubo-save-",
+// the process id, optionally "-" and a counter, ".tmp"; or the earlier form "NAME.tmp<pid>-<n>".
+// The owner's process id, or -1 for another name.
+long TemporaryOwner(std::string_view name, std::string_view target) {
+    if (!name.starts_with(target))
+        return -1;
+    name.remove_prefix(target.size());
+    const auto digits = [](std::string_view text) {
+        std::size_t n = 0;
+        while (n < text.size() && n < 10 && text[n] >= '0' && text[n] <= '9')
+            ++n;
+        return n;
+    };
+    std::string_view rest;
+    long pid = -1;
+    auto takePid = [&](std::string_view text) {
+        const std::size_t n = digits(text);
+        if (n == 0)
+            return false;
+        pid = std::stol(std::string(text.substr(0, n)));
+        rest = text.substr(n);
+        return true;
+    };
+    auto takeCounter = [&](std::string_view text) {
+        if (!text.starts_with("-"))
+            return text;
+        const std::size_t n = digits(text.substr(1));
+        return n == 0 ? std::string_view("?") : text.substr(1 + n);
+    };
+    if (name.starts_with(".kubo-save-")) {
+        if (!takePid(name.substr(11)))
+            return -1;
+        return takeCounter(rest) == kTempSuffix ? pid : -1;
+    }
+    if (name.starts_with(".tmp")) {
+        if (!takePid(name.substr(4)) || !rest.starts_with("-"))
+            return -1;
+        return takeCounter(rest).empty() ? pid : -1;
+    }
+    return -1;
+}
 } // namespace
 
+void CSafeFile::RemoveStaleTemporaries(const std::string& target) {
+    const std::filesystem::path path = FsPath(target);
+    const std::string name = Utf8(path.filename());
+    std::filesystem::path folder = path.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const long owner = TemporaryOwner(Utf8(it->path().filename()), name);
+        if (owner > 0 && owner != ProcessId() && ProcessIsGone(owner) && it->is_regular_file(ec))
+            std::filesystem::remove(it->path(), ec);
+    }
+}
+
 CSafeFile::CSafeFile(std::string targetPath) : m_target(std::move(targetPath)) {
+    m_written = ResolveLinks(m_target);
+    if (const std::optional<unsigned> refusal = NonRegularFileRefusal(m_written))
+        throw CFileRefusal(*refusal == str::IsAFolder ? CFileException::badPath
+                                                      : CFileException::accessDenied,
+                           m_target, *refusal);
+    // A file that may not be written is not replaced either (as Windows refuses it).
+    if (!CanReplace(m_written))
+        throw CFileException(CFileException::accessDenied, m_target);
+    RemoveStaleTemporaries(m_written);
+    const std::string stem = TemporaryStem(m_written);
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        m_temp = m_target + ".tmp" + std::to_string(ProcessId()) + "-" +
-                 std::to_string(counter.fetch_add(1));
+        m_temp = stem +
+                 (attempt == 0 ? std::string() : "-" + std::to_string(counter.fetch_add(1))) +
+                 kTempSuffix;
         m_fd = OpenNew(m_temp);
         if (m_fd >= 0)
             break;
@@ -71,9 +192,13 @@ CSafeFile::CSafeFile(std::string targetPath) : m_target(std::move(targetPath)) {
 #ifndef _WIN32
     // Keep the permissions of the file being replaced.
     struct stat st {};
-    if (::stat(m_target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (::stat(m_written.c_str(), &st) == 0 && S_ISREG(st.st_mode))
         (void)::fchmod(m_fd, st.st_mode & 07777);
 #endif
+}
+
+std::string CSafeFile::TemporaryStem(const std::string& target) {
+    return target + ".kubo-save-" + std::to_string(ProcessId());
 }
 
 CSafeFile::~CSafeFile() {
@@ -127,7 +252,7 @@ void CSafeFile::Commit() {
     m_fd = -1;
     if (CloseFile(fd) != 0)
         Fail(errno);
-    if (ReplaceFile(m_temp, m_target) != 0)
+    if (ReplaceFile(m_temp, m_written) != 0)
         Fail(errno);
     m_committed = true;
 }

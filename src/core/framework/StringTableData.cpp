@@ -120,6 +120,40 @@ constexpr StringTableEntry kStrings[] = {
     {str::UserCalculation, KUBO_TRANSLATE_NOOP("StringTable", "User  Calculation")},
     {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
+    // Why something failed or was refused, shared by the program and kubo-cli.
+    {str::NotEnoughMemoryFor, KUBO_TRANSLATE_NOOP("StringTable", "not enough memory for %1")},
+    {str::NotEnoughMemoryForFlight,
+     KUBO_TRANSLATE_NOOP("StringTable", "not enough memory for the flight \"%1\"")},
+    {str::IsAFolder, KUBO_TRANSLATE_NOOP("StringTable", "%1 is a folder, not a file")},
+    {str::NotARegularFile,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "%1 is not a regular file (it is a device, a pipe or a socket)")},
+    {str::FormulaTooLong,
+     KUBO_TRANSLATE_NOOP("StringTable", "Formula longer than 4096 characters")},
+    {str::TooManyFlights,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "The transmission was stopped at %1 flights, the most one read can hold. The flights "
+         "received so far are kept.")},
+    {str::ReadOutOfMemory,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "The transmission was stopped: there is not enough memory for more data. The "
+         "flights received so far are kept.")},
+    {str::OutputIsInput,
+     KUBO_TRANSLATE_NOOP("StringTable", "the output would replace the input file %1")},
+    {str::SettingsUnreadable,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "The settings could not be read from %1 (%2). Kubo starts with the default settings "
+         "and leaves that file as it is: changes to the settings are not saved this time.")},
+    {str::SavedElsewhere,
+     KUBO_TRANSLATE_NOOP(
+         "StringTable",
+         "%1 could not be written (%2); the flights received were saved to %3 instead")},
+    {str::NotEnoughMemory,
+     KUBO_TRANSLATE_NOOP("StringTable", "There is not enough memory to finish the operation.")},
+
     // Command prompts of the application's own commands.
     {cmd::DataReadData,
      KUBO_TRANSLATE_NOOP("StringTable", "Read data from altimeter hardware\nRead Data")},

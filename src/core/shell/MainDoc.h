@@ -159,6 +159,8 @@ private:
     [[nodiscard]] LoadedProject ReadProject(CArchive& ar);
     void Adopt(LoadedProject& project);
     void ReportError(const std::exception& error) const;
+    // "Not enough memory for PATH." in a message box.
+    void ReportOutOfMemory(const std::string& path) const;
 
     void OnDataReadData(unsigned id);
     void OnDataInsertEmptySession(unsigned id);

@@ -2,11 +2,14 @@
 #include "framework/Archive.h"
 #include "framework/FileException.h"
 #include "framework/FileInput.h"
+#include "framework/Refusal.h"
 #include "framework/SafeFile.h"
+#include "framework/StringIds.h"
 #include "framework/UiServices.h"
 #include "shell/MainDoc.h"
 
 #include <filesystem>
+#include <new>
 
 namespace fs = std::filesystem;
 
@@ -99,6 +102,12 @@ void CMainDoc::ReportError(const std::exception& error) const {
         ui->MessageBox(error.what(), MsgButtons::Ok, MsgIcon::Error);
 }
 
+void CMainDoc::ReportOutOfMemory(const std::string& path) const {
+    if (CUiServices* ui = GetUi())
+        ui->MessageBox(RefusalSentence(str::NotEnoughMemoryFor, path), MsgButtons::Ok,
+                       MsgIcon::Error);
+}
+
 bool CMainDoc::OnOpenDocument(const std::string& path) {
     try {
         std::unique_ptr<CArchiveInput> input = GetFileForLoad(path);
@@ -111,8 +120,8 @@ bool CMainDoc::OnOpenDocument(const std::string& path) {
     } catch (const CException& error) {
         ReportError(error);
         return false;
-    } catch (const std::bad_alloc& error) {
-        ReportError(error);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(path);
         return false;
     }
     SetPathName(path);
@@ -134,6 +143,9 @@ bool CMainDoc::OnSaveDocument(const std::string& path) {
         file->Commit();
     } catch (const CException& error) {
         ReportError(error);
+        return false;
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(path);
         return false;
     }
     SetPathName(path);

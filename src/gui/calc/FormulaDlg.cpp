@@ -1,8 +1,10 @@
 #include "calc/FormulaDlg.h"
 
 #include "calc/DialogMessages.h"
+#include "calc/FormulaEvaluator.h"
 #include "calc/FormulaLines.h"
 #include "framework/StringIds.h"
+#include "framework/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -231,6 +233,12 @@ void CFormulaDlg::OnGet() {
 }
 
 void CFormulaDlg::accept() {
+    // A formula the evaluator would refuse is not taken (it could cost unbounded time).
+    if (CFormulaEvaluator::IsTooLong(EditFormula())) {
+        ShowDialogWarning(this, QString::fromStdString(LoadString(str::FormulaTooLong)));
+        m_pEdit->setFocus();
+        return;
+    }
     DoDataExchange(true);
     QDialog::accept();
 }

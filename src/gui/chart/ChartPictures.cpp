@@ -56,7 +56,9 @@ PictureResult SaveImage(QSize size, const QString& path, const char* format,
         return PictureResult::BadSize;
     // BMP and JPEG carry no alpha; the picture is opaque anyway.
     image = image.convertToFormat(QImage::Format_RGB32);
-    return image.save(path, format, 92) ? PictureResult::Done : PictureResult::WriteFailed;
+    // Qt reads the quality of a PNG as its compression: 92 would store it nearly uncompressed.
+    const int quality = QByteArray(format).compare("JPEG", Qt::CaseInsensitive) == 0 ? 92 : -1;
+    return image.save(path, format, quality) ? PictureResult::Done : PictureResult::WriteFailed;
 }
 
 PictureResult SaveSvg(QSize size, const QString& path, const PaintFunction& paint) {

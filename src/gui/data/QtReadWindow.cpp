@@ -61,7 +61,9 @@ bool CQtReadWindow::IsCancelRequested() const {
 }
 
 bool CQtReadWindow::AskKeepSeparate(bool& separate) {
-    if (!m_dialog || m_dialog->IsCancelRequested())
+    // A Cancel pressed while reading has already been answered (5005): the flights the user
+    // chose to keep still get the question, so the flag does not count here.
+    if (!m_dialog)
         return false;
     m_dialog->BeginFinalQuestion();
     QEventLoop loop;

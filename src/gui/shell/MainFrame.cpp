@@ -12,11 +12,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
@@ -24,11 +26,24 @@
 #include <QUrl>
 
 #include <memory>
+#include <new>
 #include <optional>
 
 namespace {
-// How often the toolbar buttons ask for their state while the window is idle.
-constexpr int kIdleUpdateMs = 250;
+// The events after which the command state may have changed: what the user does with the mouse
+// and keyboard. Commands, focus changes and clipboard changes ask for an update themselves.
+bool MayChangeCommandState(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
 // The column width used when the measurement tool cannot be measured.
 constexpr QSize kFallbackTrackSize(220, 240);
 
@@ -72,13 +87,10 @@ CMainFrame::CMainFrame(CDocument* doc, CCmdTarget* app, Panes panes, QWidget* pa
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 
-    m_pIdleUpdate = new QTimer(this);
-    m_pIdleUpdate->setInterval(kIdleUpdateMs);
-    connect(m_pIdleUpdate, &QTimer::timeout, this, [this] {
-        if (isVisible())
-            UpdateCommandUI();
-    });
-    m_pIdleUpdate->start();
+    // The toolbar follows changes instead of polling: a poll's cost grows with the project.
+    qApp->installEventFilter(this);
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &CMainFrame::ScheduleCommandUpdate);
 
     setAcceptDrops(true);
     UpdateTitle();
@@ -90,6 +102,24 @@ CMainFrame::~CMainFrame() {
     // The panes are destroyed by ~QWidget, after this part of the object is gone; focus moving
     // away from them then must not reach OnFocusChanged.
     disconnect(qApp, nullptr, this, nullptr);
+    qApp->removeEventFilter(this);
+}
+
+void CMainFrame::ScheduleCommandUpdate() {
+    if (m_bUpdatePosted)
+        return;
+    m_bUpdatePosted = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bUpdatePosted = false;
+        if (isVisible())
+            UpdateCommandUI();
+    });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (MayChangeCommandState(event->type()))
+        ScheduleCommandUpdate();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::CreateClientArea(Panes& panes) {
@@ -167,7 +197,7 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
             break;
         }
     }
-    UpdateCommandUI();
+    ScheduleCommandUpdate();
 }
 
 bool CMainFrame::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
@@ -201,9 +231,16 @@ bool CMainFrame::ExecuteCommand(unsigned id) {
     CCmdUI state(id);
     if (!OnCmdMsg(id, &state) || !state.GetEnabled().value_or(true))
         return false;
-    const bool handled = OnCmdMsg(id, nullptr);
+    bool handled = true;
+    try {
+        handled = OnCmdMsg(id, nullptr);
+    } catch (const std::bad_alloc&) {
+        // The operations name their file or flight where they can; this is the last resort,
+        // and the program goes on.
+        QMessageBox::warning(this, TableText(57344), TableText(str::NotEnoughMemory));
+    }
     // The command may have changed what other commands can do.
-    QTimer::singleShot(0, this, [this] { UpdateCommandUI(); });
+    ScheduleCommandUpdate();
     return handled;
 }
 
@@ -276,6 +313,11 @@ void CMainFrame::OnUpdateViewStatusBar(CCmdUI& ui) {
     ui.SetCheck(statusBar()->isVisible() ? 1 : 0);
 }
 
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ScheduleCommandUpdate();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_closeGuard && !m_closeGuard()) {
         event->ignore();
@@ -311,5 +353,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Opening may ask questions; let the drag source finish first.
-    QTimer::singleShot(0, this, [this, paths] { Q_EMIT filesDropped(paths); });
+    QTimer::singleShot(0, this, [this, paths] {
+        Q_EMIT filesDropped(paths);
+        ScheduleCommandUpdate();
+    });
 }

@@ -15,7 +15,6 @@ class CPageTabCtrl;
 class CTreeSplitter;
 class QAction;
 class QMenu;
-class QTimer;
 class QToolBar;
 
 // The window is a command target that routes every command it is given: first the active view,
@@ -68,6 +67,10 @@ public:
     // Applies the update-UI answers to the actions of one menu, or to every action.
     void UpdateCommandUI(QMenu* menu);
     void UpdateCommandUI();
+    // Updates every action once the event queue is empty; requests before then collapse into
+    // one. Asked for after each command, focus change, clipboard change and mouse or key event:
+    // the command state is never polled.
+    void ScheduleCommandUpdate();
 
     // Asked before the window closes (e.g. "save changes?"); returning false keeps it open.
     void SetCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
@@ -78,8 +81,12 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The project may have changed while the window was hidden (opened from the command line).
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Watches the application's events for user actions (installed on qApp).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool OnFrameCmdMsg(unsigned nID, CCmdUI* pCmdUI);
@@ -102,7 +109,7 @@ private:
     CMainSplitter* m_pMainSplitter = nullptr;
     CTreeSplitter* m_pTreeSplitter = nullptr;
     CPageTabCtrl* m_pTabs = nullptr;
-    QTimer* m_pIdleUpdate = nullptr;
+    bool m_bUpdatePosted = false;
     QPointer<QWidget> m_activeView;
     QSize m_trackSize;
     std::function<bool()> m_closeGuard;

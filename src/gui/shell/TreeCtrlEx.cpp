@@ -35,28 +35,39 @@ bool IsDescendantOrSelf(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* 
     return false;
 }
 
-QTreeWidgetItem* NextSibling(const QTreeWidgetItem* item) {
-    if (QTreeWidgetItem* parent = item->parent()) {
-        const int index = parent->indexOfChild(const_cast<QTreeWidgetItem*>(item));
-        return index + 1 < parent->childCount() ? parent->child(index + 1) : nullptr;
-    }
+// The sibling `offset` rows away, or null. Through the model index, whose row the model finds
+// without searching the parent's children (indexOfChild is a linear search, which made a walk
+// over the top-level items quadratic).
+QTreeWidgetItem* Sibling(const QTreeWidgetItem* item, int offset) {
     QTreeWidget* tree = item->treeWidget();
     if (!tree)
         return nullptr;
-    const int index = tree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
-    return index + 1 < tree->topLevelItemCount() ? tree->topLevelItem(index + 1) : nullptr;
+    const QModelIndex index = tree->indexFromItem(item);
+    return tree->itemFromIndex(index.sibling(index.row() + offset, 0));
+}
+
+QTreeWidgetItem* NextSibling(const QTreeWidgetItem* item) {
+    return Sibling(item, 1);
 }
 
 QTreeWidgetItem* PrevSibling(const QTreeWidgetItem* item) {
-    if (QTreeWidgetItem* parent = item->parent()) {
-        const int index = parent->indexOfChild(const_cast<QTreeWidgetItem*>(item));
-        return index > 0 ? parent->child(index - 1) : nullptr;
-    }
-    QTreeWidget* tree = item->treeWidget();
-    if (!tree)
-        return nullptr;
-    const int index = tree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
-    return index > 0 ? tree->topLevelItem(index - 1) : nullptr;
+    return Sibling(item, -1);
+}
+
+// The rows from the top level down to index: depth-first order is their lexicographic order.
+std::vector<int> RowPath(QModelIndex index) {
+    std::vector<int> path;
+    for (; index.isValid(); index = index.parent())
+        path.push_back(index.row());
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+bool AncestorsExpanded(const QTreeWidgetItem* item) {
+    for (const QTreeWidgetItem* up = item->parent(); up; up = up->parent())
+        if (!up->isExpanded())
+            return false;
+    return true;
 }
 
 // The next item after item's subtree in depth-first order, or null.
@@ -87,19 +98,43 @@ CTreeCtrlEx::CTreeCtrlEx(bool multiSelect, int checkMode, QWidget* parent)
     m_releaseTimer.setSingleShot(true);
     connect(&m_releaseTimer, &QTimer::timeout, this,
             [this] { FinishRelease(m_ptDeferredRelease); });
+    // Kept to be cut in the destructor: ~QTreeWidget destroys the items and the model after
+    // this part of the object, and their signals must not reach it then.
+    const auto invalidate = [this] { InvalidateSortedSelection(); };
+    QAbstractItemModel* rows = model();
+    m_selectionLinks = {
+        connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &CTreeCtrlEx::OnSelectionChanged),
+        // The sorted selection depends on the rows' order and on which items are visible.
+        connect(rows, &QAbstractItemModel::rowsInserted, this, invalidate),
+        connect(rows, &QAbstractItemModel::rowsRemoved, this, invalidate),
+        connect(rows, &QAbstractItemModel::rowsMoved, this, invalidate),
+        connect(rows, &QAbstractItemModel::layoutChanged, this, invalidate),
+        connect(rows, &QAbstractItemModel::modelReset, this,
+                [this] {
+                    m_selected.clear();
+                    InvalidateSortedSelection();
+                }),
+        connect(this, &QTreeWidget::itemExpanded, this, invalidate),
+    };
     // Collapses that bypass CollapseItem (programmatic ones) still leave no hidden item selected.
-    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* collapsed) {
-        std::vector<QTreeWidgetItem*> selected;
-        for (QTreeWidgetItem* item = GetNextItemInOrder(collapsed);
-             item && IsDescendantOrSelf(collapsed, item); item = GetNextItemInOrder(item))
-            if (IsSelected(item))
-                selected.push_back(item);
-        for (QTreeWidgetItem* item : selected)
-            SetItemSelection(item, false, false, false);
-    });
+    m_selectionLinks.push_back(
+        connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* collapsed) {
+            InvalidateSortedSelection();
+            std::vector<QTreeWidgetItem*> selected;
+            for (QTreeWidgetItem* item = GetNextItemInOrder(collapsed);
+                 item && IsDescendantOrSelf(collapsed, item); item = GetNextItemInOrder(item))
+                if (IsSelected(item))
+                    selected.push_back(item);
+            for (QTreeWidgetItem* item : selected)
+                SetItemSelection(item, false, false, false);
+        }));
 }
 
-CTreeCtrlEx::~CTreeCtrlEx() = default;
+CTreeCtrlEx::~CTreeCtrlEx() {
+    for (const QMetaObject::Connection& link : m_selectionLinks)
+        disconnect(link);
+}
 
 // --- Items ---
 
@@ -127,6 +162,8 @@ void CTreeCtrlEx::DeleteAllItems() {
 }
 
 void CTreeCtrlEx::reset() {
+    m_selected.clear();
+    InvalidateSortedSelection();
     m_pAnchor = m_pFocus = m_pInsertMark = m_pEditItem = nullptr;
     m_bPendingClick = m_bButtonDown = false;
     m_releaseTimer.stop();
@@ -145,9 +182,18 @@ void CTreeCtrlEx::ForgetItem(const QTreeWidgetItem* removed) {
 }
 
 void CTreeCtrlEx::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    InvalidateSortedSelection();
     for (int row = start; row <= end; ++row)
-        if (QTreeWidgetItem* item = itemFromIndex(model()->index(row, 0, parent)))
+        if (QTreeWidgetItem* item = itemFromIndex(model()->index(row, 0, parent))) {
             ForgetItem(item);
+            // The item leaves with its subtree; none of it may stay counted as selected.
+            if (!m_selected.empty()) {
+                m_selected.erase(item);
+                for (QTreeWidgetItem* below = GetNextItemInOrder(item);
+                     below && IsDescendantOrSelf(item, below); below = GetNextItemInOrder(below))
+                    m_selected.erase(below);
+            }
+        }
     if (m_pAnchor == nullptr) {
         m_bPendingClick = false;
         m_releaseTimer.stop();
@@ -246,7 +292,33 @@ QTreeWidgetItem* CTreeCtrlEx::GetLastVisibleItem() const {
 // --- Selection ---
 
 bool CTreeCtrlEx::IsSelected(const QTreeWidgetItem* item) const {
-    return item && item->treeWidget() == this && selectionModel()->isSelected(indexFromItem(item));
+    return item && item->treeWidget() == this && m_selected.contains(item);
+}
+
+void CTreeCtrlEx::OnSelectionChanged(const QItemSelection& selected,
+                                     const QItemSelection& deselected) {
+    for (const QItemSelectionRange& range : deselected)
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            m_selected.erase(itemFromIndex(model()->index(row, 0, range.parent())));
+    for (const QItemSelectionRange& range : selected)
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (QTreeWidgetItem* item = itemFromIndex(model()->index(row, 0, range.parent())))
+                m_selected.insert(item);
+    InvalidateSortedSelection();
+}
+
+const std::vector<CTreeCtrlEx::SelectedEntry>& CTreeCtrlEx::SortedSelection() const {
+    if (m_bSortedValid)
+        return m_sorted;
+    m_sorted.clear();
+    m_sorted.reserve(m_selected.size());
+    for (const QTreeWidgetItem* item : m_selected)
+        if (item->treeWidget() == this && AncestorsExpanded(item))
+            m_sorted.push_back({RowPath(indexFromItem(item)), const_cast<QTreeWidgetItem*>(item)});
+    std::sort(m_sorted.begin(), m_sorted.end(),
+              [](const SelectedEntry& a, const SelectedEntry& b) { return a.path < b.path; });
+    m_bSortedValid = true;
+    return m_sorted;
 }
 
 void CTreeCtrlEx::SetSelectedState(QTreeWidgetItem* item, bool select) {
@@ -330,24 +402,24 @@ void CTreeCtrlEx::ClearSelectionExcept(QTreeWidgetItem* item) {
 }
 
 int CTreeCtrlEx::GetSelectedCount() const {
-    int count = 0;
-    for (QTreeWidgetItem* item = GetFirstSelectedItem(); item; item = GetNextSelectedItem(item))
-        ++count;
-    return count;
+    return static_cast<int>(SortedSelection().size());
 }
 
 QTreeWidgetItem* CTreeCtrlEx::GetFirstSelectedItem() const {
-    QTreeWidgetItem* item = GetFirstVisibleItem();
-    while (item && !IsSelected(item))
-        item = GetNextVisibleItem(item);
-    return item;
+    const std::vector<SelectedEntry>& sorted = SortedSelection();
+    return sorted.empty() ? nullptr : sorted.front().item;
 }
 
 QTreeWidgetItem* CTreeCtrlEx::GetNextSelectedItem(QTreeWidgetItem* item) const {
-    for (item = GetNextVisibleItem(item); item; item = GetNextVisibleItem(item))
-        if (IsSelected(item))
-            return item;
-    return nullptr;
+    if (!item || item->treeWidget() != this)
+        return nullptr;
+    const std::vector<SelectedEntry>& sorted = SortedSelection();
+    const std::vector<int> path = RowPath(indexFromItem(item));
+    // The first selected item after item's row; an item hidden below item is not in the list.
+    const auto next = std::upper_bound(
+        sorted.begin(), sorted.end(), path,
+        [](const std::vector<int>& key, const SelectedEntry& entry) { return key < entry.path; });
+    return next == sorted.end() ? nullptr : next->item;
 }
 
 void CTreeCtrlEx::DeselectDescendants(QTreeWidgetItem* item) {

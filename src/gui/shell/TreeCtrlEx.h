@@ -5,11 +5,18 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <unordered_set>
+#include <vector>
+
 // Items are QTreeWidgetItem handles with one column. The control keeps its own selection rules:
 // the Qt selection model holds the selected state of each item and the current index is the
 // caret, but the view's built-in mouse and key selection is off (NoSelection) and every change
 // goes through SetItemSelection. "Visible" items are those whose ancestors are all expanded;
-// selection bookkeeping walks only visible items.
+// selection bookkeeping walks only visible items. The selection queries cost no walk over the
+// tree: a set of the selected items follows the selection model's changes, and the selected
+// visible items in visible order are sorted once after each change of the selection or the
+// tree's shape, so that asking for them on every command-state update stays cheap however
+// large the project.
 //
 // What the owner must react to arrives as the signals below, emitted synchronously.
 class CTreeCtrlEx : public QTreeWidget {
@@ -55,7 +62,9 @@ public:
     void SelectRange(QTreeWidgetItem* from, QTreeWidgetItem* to, bool select);
     // Deselects every visible item but item (which may be null), without signals.
     void ClearSelectionExcept(QTreeWidgetItem* item);
+    // O(1).
     [[nodiscard]] bool IsSelected(const QTreeWidgetItem* item) const;
+    // O(1) and O(log selected) once the selection has been sorted after its last change.
     [[nodiscard]] int GetSelectedCount() const;
     [[nodiscard]] QTreeWidgetItem* GetFirstSelectedItem() const;
     [[nodiscard]] QTreeWidgetItem* GetNextSelectedItem(QTreeWidgetItem* item) const;
@@ -139,6 +148,14 @@ private:
     void SetSelectedState(QTreeWidgetItem* item, bool select);
     [[nodiscard]] QTreeWidgetItem* PageTarget(QTreeWidgetItem* from, bool down) const;
     void ForgetItem(const QTreeWidgetItem* removed);
+    void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    // The selected visible items in visible order, each with its path of rows from the top.
+    struct SelectedEntry {
+        std::vector<int> path;
+        QTreeWidgetItem* item;
+    };
+    const std::vector<SelectedEntry>& SortedSelection() const;
+    void InvalidateSortedSelection() { m_bSortedValid = false; }
 
     bool m_bMultiSelect;
     int m_nCheckMode;
@@ -159,4 +176,9 @@ private:
     QTimer m_releaseTimer;
     QPoint m_ptDeferredRelease;
     int m_nDoubleClickWait = -1;
+    // Every selected item of this tree, visible or not, kept with the selection model.
+    std::unordered_set<const QTreeWidgetItem*> m_selected;
+    mutable std::vector<SelectedEntry> m_sorted;
+    mutable bool m_bSortedValid = false;
+    std::vector<QMetaObject::Connection> m_selectionLinks;
 };

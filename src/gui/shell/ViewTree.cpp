@@ -3,6 +3,8 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "framework/CommandIds.h"
+#include "framework/Refusal.h"
+#include "framework/StringIds.h"
 #include "framework/UiServices.h"
 #include "shell/FilePrompts.h"
 #include "shell/MainDoc.h"
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
@@ -391,6 +394,8 @@ void CViewTree::OnFileExport(unsigned id) {
         out.close();
         if (out.fail())
             ReportError(fileError(errno ? errno : EIO));
+    } catch (const std::bad_alloc&) {
+        ReportError(RefusalSentence(str::NotEnoughMemoryFor, *path));
     } catch (const std::exception& error) {
         ReportError(error.what());
     }

@@ -242,6 +242,8 @@ TEST(CompiledFormula, AgreesWithTheInterpreterOnErrorsAndPartialResults) {
         t.Step(text);
     t.Step("abcdefghijklmnopqrst=5; abcdefghijklmnoYY");
     t.Step(std::string("1+2\0+4;x", 8));
+    t.Step("2 \xC3\xA9 3");
+    EXPECT_EQ(t.Step(std::string(5000, '1')), CFormulaEvaluator::kErrorTooLong);
 }
 
 TEST(CompiledFormula, NanOperandsPropagateAsInTheInterpreter) {

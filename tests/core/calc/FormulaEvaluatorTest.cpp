@@ -134,6 +134,10 @@ TEST(FormulaEvaluator, ErrorCodesPositionsAndTokens) {
         {"1/sqrt(-1)", 3, 9, ""},
         {"a==3", 1, 2, "="},
         {"1\n", 1, 1, "\n"},
+        // A stray character is a whole UTF-8 character, never its lead byte alone.
+        {"2 \xC3\xA9 3", 1, 3, "\xC3\xA9"},
+        {"1+\xE2\x82\xAC", 1, 4, "\xE2\x82\xAC"},
+        {"1+\xC3", 1, 2, "\xC3"},
     });
     // Arguments beyond the expected count are refused before they are evaluated.
     CFormulaEvaluator e;
@@ -216,9 +220,30 @@ TEST(FormulaEvaluator, NestingIsBoundedWithASyntaxError) {
     EXPECT_EQ(e.Evaluate(std::string(limit + 1, '(') + "1", value), 1);
     EXPECT_EQ(e.GetErrorPosition(), limit);
     EXPECT_EQ(e.GetErrorToken(), "(");
-    EXPECT_EQ(e.Evaluate(std::string(1000000, '('), value), 1);
     EXPECT_EQ(e.Evaluate(calls + "sin(1", value), 1);
     EXPECT_EQ(e.GetErrorToken(), "sin");
+}
+
+// A 150 KB formula cost 25 s in a project's translation: texts over 4096 characters are
+// refused before they are read, counted in characters, not bytes, up to a zero byte.
+TEST(FormulaEvaluator, FormulasLongerThan4096CharactersAreRefused) {
+    const std::string longest = std::string(4095, ' ') + "1";
+    const std::string eAcute = "\xC3\xA9";
+    CFormulaEvaluator e;
+    double value = 0;
+    EXPECT_EQ(e.Evaluate(longest, value), 0);
+    std::string nonAscii = "1;x=";
+    while (nonAscii.size() < 4096)
+        nonAscii += eAcute;
+    EXPECT_EQ(e.Evaluate(nonAscii, value), 1); // read (more bytes, fewer characters), refused
+    for (const std::string& text :
+         {longest + " ", std::string(1000000, '('), nonAscii + nonAscii}) {
+        EXPECT_EQ(e.Evaluate(text, value), CFormulaEvaluator::kErrorTooLong);
+        EXPECT_EQ(e.GetErrorPosition(), 4096);
+        EXPECT_EQ(e.FormatError(5101), "Formula longer than 4096 characters");
+        EXPECT_TRUE(CFormulaEvaluator::IsTooLong(text));
+    }
+    EXPECT_FALSE(CFormulaEvaluator::IsTooLong(longest + std::string(1, '\0') + longest));
 }
 
 TEST(FormulaEvaluator, MessagesFillPositionAndToken) {

@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 
 #ifdef KUBO_HAS_CLI_RUN
+#include "data/DataBlock.h"
+#include "data/DataModule.h"
+#include "shell/MainDoc.h"
+
 #include <filesystem>
+#include <sys/stat.h>
 
 using cli_run::CliRun;
 using cli_run::RunCli;
@@ -194,6 +199,100 @@ TEST_F(CliFiles, BadInputExitsOneAndNamesTheFile) {
     }
     EXPECT_FALSE(fs::exists(Path("x.qlg")));
 }
+
+// What the commands refused, and the words they used: a folder or a pipe given for a file
+// (a pipe blocked info for good), an export over its own input (it replaced the project with
+// text), a formula longer than 4096 characters (25 s of translation for a 150 KB one).
+TEST_F(CliFiles, RefusalsSayWhatIsWrong) {
+    const std::string raw = Write("two.txt", kRawTwoFlights);
+    const std::string project = Write("p.qlg", Read(Data("two_sessions_v6.qlg")));
+    fs::create_hard_link(project, Path("same.qlg"));
+    fs::create_directories(Path("folder"));
+    const std::string pipe = Path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string longFormula(5000, '1');
+    struct Case {
+        std::vector<std::string> args;
+        std::string prefix; // how stderr must begin
+        std::string words;
+    };
+    const std::vector<Case> cases = {
+        {{"info", Path("folder")}, Path("folder"), "is a folder, not a file"},
+        {{"info", pipe}, pipe, "is not a regular file"},
+        {{"info", "/dev/zero"}, "/dev/zero", "is not a regular file"},
+        {{"export", "--raw", raw, "-o", Path("folder")}, Path("folder"), "is a folder"},
+        {{"export", "--raw", raw, "-o", pipe}, pipe, "is not a regular file"},
+        {{"export", "--raw", project, "-o", project}, project, "would replace the input file"},
+        {{"export", "--raw", project, "-o", Path("same.qlg")}, Path("same.qlg"), "input file"},
+        {{"import", raw, "-o", Path("folder")}, Path("folder"), "is a folder"},
+        {{"export", "--translated", raw, "--pressure", longFormula},
+         "export: --pressure",
+         "Formula longer than 4096 characters"},
+        {{"import", raw, "-o", Path("x.qlg"), "--altitude", longFormula},
+         "import: --altitude",
+         "Formula longer than 4096 characters"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.prefix;
+        EXPECT_EQ(run.err.rfind("kubo-cli: " + c.prefix + ": ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.words), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Read(project), Read(Data("two_sessions_v6.qlg")));
+    EXPECT_TRUE(fs::is_directory(Path("folder")));
+    EXPECT_FALSE(fs::exists(Path("x.qlg")));
+}
+
+// Export wrote straight into its output: it now writes through a temporary beside the file a
+// link ends at (the link stays) and renames it over that file once complete.
+TEST_F(CliFiles, ExportReplacesTheFileALinkEndsAtAndKeepsTheLink) {
+    const std::string raw = Write("two.txt", kRawTwoFlights);
+    Write("real.txt", "earlier export");
+    fs::create_symlink("real.txt", Path("link.txt"));
+    const CliRun run = RunCli({"export", "--raw", raw, "--date", "D", "-o", Path("link.txt")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::is_symlink(Path("link.txt")));
+    EXPECT_EQ(Read(Path("real.txt")), RawExportOfTwoFlights("D"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), fs::directory_iterator()), 3);
+
+    // A write that fails part-way (here at the file size limit) left a partial export in place
+    // of the earlier one; the earlier one now stays whole, and no temporary is left.
+    std::string longRaw = kRawTwoFlights.substr(0, kRawTwoFlights.find("001\n044"));
+    for (int i = 0; i < 2000; ++i)
+        longRaw += "000\n";
+    const std::string big = Write("long.txt", longRaw + "127\n128\n");
+    const CliRun cut =
+        RunCli({"export", "--raw", big, "-o", Path("link.txt")}, "trap '' XFSZ; ulimit -f 4; ");
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(cut.err.rfind("kubo-cli: " + Path("link.txt") + ": ", 0), 0u) << cut.err;
+    EXPECT_EQ(Read(Path("real.txt")), RawExportOfTwoFlights("D"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), fs::directory_iterator()), 4);
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Out of memory after loading aborted (exit 134, "std::bad_alloc"): the command names what it
+// had no memory for and exits 1. The address space is limited so that the project loads but
+// its translation does not fit.
+TEST_F(CliFiles, OutOfMemoryNamesTheFlightAndExitsOne) {
+    const std::string large = Path("large.qlg");
+    {
+        CMainDoc doc;
+        auto session = std::make_unique<CDataModule>(&doc);
+        session->SetName("Big", false, nullptr);
+        auto flight = std::make_unique<CDataBlock>();
+        flight->SetName("Flight 1", false, nullptr);
+        flight->SetPressureFormula(CMainDoc::kBuiltInPressureFormula);
+        flight->SetAltitudeFormula(CMainDoc::kBuiltInAltitudeFormula);
+        flight->GetRawSamples().assign(8'000'000, 30000);
+        session->AppendFlight(std::move(flight));
+        doc.GetSessions().AddTail(std::move(session));
+        ASSERT_TRUE(doc.OnSaveDocument(large));
+    }
+    const CliRun run = RunCli({"info", large}, "ulimit -v 150000; ");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.err, "kubo-cli: " + large + ": not enough memory for the flight \"Flight 1\"\n");
+}
+#endif
 
 TEST_F(CliFiles, IncompleteTransmissionKeepsItsFlightsWithAWarning) {
     // Cut after the first flight: no end mark and no second flight.

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
@@ -202,6 +203,39 @@ TEST_F(CliSerial, InterruptBeforeAnyDataWritesNothing) {
     read.Signal(SIGINT);
     EXPECT_EQ(read.Wait(), 1);
     EXPECT_FALSE(fs::exists(out));
+}
+
+// The whole transmission was discarded when OUT could not be written, and the device may have
+// emptied its memory by then. OUT is checked before reading; should the save still fail, the
+// flights go to a file of their own and stderr says where.
+TEST_F(CliSerial, ReceivedFlightsAreNeverThrownAway) {
+    CliProcess early({"read", "--port", device.SlaveName(), "-o", (dir / "none/o.qlg").string()},
+                     dir / "early.err");
+    EXPECT_EQ(early.Wait(), 1);
+    const std::string earlyErr = ReadFile(dir / "early.err");
+    EXPECT_NE(earlyErr.find("does not exist"), std::string::npos) << earlyErr;
+    EXPECT_EQ(earlyErr.find("Waiting for data"), std::string::npos) << earlyErr;
+
+    fs::create_directories(dir / "out");
+    fs::create_directories(dir / "home");
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    setenv("HOME", (dir / "home").c_str(), 1);
+    CliProcess read({"read", "--port", device.SlaveName(), "-o", (dir / "out/o.qlg").string()},
+                    dir / "read.err");
+    setenv("HOME", savedHome.c_str(), 1);
+    ASSERT_TRUE(WaitForText(dir / "read.err", "Waiting for data"));
+    fs::remove_all(dir / "out"); // the save will fail
+    ASSERT_TRUE(device.Send(ThreeFlights()));
+    EXPECT_EQ(read.Wait(), 1);
+    const std::string err = ReadFile(dir / "read.err");
+    ASSERT_EQ(std::distance(fs::directory_iterator(dir / "home"), fs::directory_iterator()), 1)
+        << err;
+    const fs::path saved = fs::directory_iterator(dir / "home")->path();
+    EXPECT_NE(err.find("saved to " + saved.string() + " instead"), std::string::npos) << err;
+    const auto project = Project(saved);
+    ASSERT_EQ(project.size(), 1u);
+    EXPECT_EQ(project[0].size(), 4u); // the session and its three flights
 }
 
 TEST_F(CliSerial, MissingPortAndBadArgumentsFail) {

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace testing_transmission;
@@ -141,6 +142,60 @@ TEST(RawImport, FilesThatHoldNoFlights) {
         EXPECT_EQ(import.ui.Messages().size(), 1u);
         EXPECT_EQ(import.ui.ReadWindow().created, 0);
     }
+}
+
+// Heading lines that end at CR alone hid the whole file (it was skipped to the second line
+// feed), and a UTF-16 file decoded nothing. Every form reads the same flights.
+TEST(RawImport, LineEndsAndEncodingsOfTheHeadingAndText) {
+    const auto flight = MakeFlight("Run 126", 300, 1000, {298, 301, 290});
+    const std::string lf = ExportAll({flight.get()});
+    const auto replaced = [&](const std::string& end) {
+        std::string text;
+        for (char c : lf)
+            text += c == '\n' ? end : std::string(1, c);
+        return text;
+    };
+    const auto utf16 = [&](bool little) {
+        std::string text = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (char c : replaced("\r\n"))
+            text += little ? std::string{c, '\0'} : std::string{'\0', c};
+        return text;
+    };
+    const std::string noBreakSpace =
+        utf16(true).substr(0, 2) + std::string("\xA0\0", 2); // not ASCII
+    for (const std::string& contents :
+         {lf, replaced("\r\n"), replaced("\r"), "\xEF\xBB\xBF" + lf, utf16(true), utf16(false),
+          noBreakSpace + utf16(true).substr(2)}) {
+        TempFile file(contents);
+        Import import;
+        EXPECT_TRUE(import.Run(file.Path()));
+        ASSERT_EQ(import.session.GetFlights().GetCount(), 1);
+        EXPECT_EQ(import.session.GetFlights().GetHead()->GetRawSamples(),
+                  (std::vector<std::uint16_t>{298, 301, 290}));
+        EXPECT_TRUE(import.ui.Messages().empty());
+    }
+}
+
+// kubo-cli info on a pipe blocked for good; a device was read without end. Both are refused
+// before they are opened, and so is a folder.
+TEST(RawImport, AnythingButARegularFileIsRefused) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("kubo_raw_special_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string fifo = (dir / "pipe").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& [path, words] :
+         {std::pair<std::string, const char*>{fifo, "not a regular file"},
+          std::pair<std::string, const char*>{"/dev/zero", "not a regular file"},
+          std::pair<std::string, const char*>{dir.string(), "is a folder"}}) {
+        Import import;
+        EXPECT_FALSE(import.Run(path));
+        ASSERT_EQ(import.ui.Messages().size(), 1u) << path;
+        EXPECT_NE(import.ui.Messages()[0].text.find(words), std::string::npos)
+            << import.ui.Messages()[0].text;
+        EXPECT_EQ(import.ui.ReadWindow().created, 0);
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(RawImport, FileCutInAFlightAsksToKeepIt) {

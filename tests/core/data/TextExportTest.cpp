@@ -1,10 +1,13 @@
 #include "data/DataBlock.h"
 #include "shell/MainDoc.h"
+#include "support/AllocationLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <sstream>
+#include <streambuf>
 
 namespace {
 
@@ -46,6 +49,31 @@ std::string Translated(const CDataBlock& flight) {
     flight.ExportTranslated(out);
     return out.str();
 }
+
+// Output that is only measured: its length and a hash of its bytes.
+class MeasuringSink final : public std::streambuf {
+public:
+    std::size_t size = 0;
+    std::uint64_t hash = 1469598103934665603u;
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize n) override {
+        for (std::streamsize i = 0; i < n; ++i)
+            Take(data[i]);
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            Take(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+
+private:
+    void Take(char c) {
+        ++size;
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+    }
+};
 
 } // namespace
 
@@ -108,6 +136,10 @@ TEST(TranslatedExport, FailedReferencePressureWritesTheMarkedHeaderOnly) {
 
     flight.SetPressureFormula("");
     EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
+
+    // A formula too long to evaluate (a loaded project's) is kept, and its translation fails.
+    flight.SetPressureFormula(std::string(5000, '1'));
+    EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
 }
 
 TEST(TranslatedExport, EmptyFlightAndLongFlights) {
@@ -120,6 +152,49 @@ TEST(TranslatedExport, EmptyFlightAndLongFlights) {
     CDataBlock& slow = *madeSlow;
     const std::string text = Translated(slow);
     EXPECT_NE(text.find("\n4e+06\t0\t10\t100\n\n\n"), std::string::npos) << text;
+}
+
+// The rows are written block by block; a flight of several blocks, through the table of
+// distinct values and sample by sample (a formula that assigns), gives every row as printf would.
+TEST(TranslatedExport, RowsOfLongFlightsAcrossBlocks) {
+    std::vector<std::uint16_t> samples(10000);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::uint16_t>(100 + i % 37);
+    const auto made = MakeFlight(samples);
+    CDataBlock& flight = *made;
+    std::string rows;
+    char row[96];
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double pressure = samples[i] / 10.0;
+        std::snprintf(row, sizeof row, "%g\t%g\t%g\t%d\n", static_cast<double>(250 * i) * 0.001,
+                      (pressure - 10.0) * 100, pressure, samples[i]);
+        rows += row;
+    }
+    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns + rows + "\n\n");
+    flight.SetAltitudeFormula("a=PA-PR;a*100");
+    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns + rows + "\n\n");
+}
+
+// The raw export built a flight's whole text in one string and the translated export held
+// every sample's results: a large flight ran out of memory. Both stream, so no allocation
+// grows with the flight, and the bytes are those of an export without the limit.
+TEST(TextExport, LargeFlightsExportWithinBoundedMemory) {
+    const auto made = MakeFlight(std::vector<std::uint16_t>(1'000'000, 123));
+    for (std::uint16_t& v : made->GetRawSamples())
+        v = static_cast<std::uint16_t>(100 + (&v - made->GetRawSamples().data()) % 400);
+    for (const TextExport command : {TextExport::Raw, TextExport::Translated}) {
+        MeasuringSink free, limited;
+        std::ostream freeOut(&free), limitedOut(&limited);
+        made->ExportText(freeOut, command, 0, 1);
+        {
+            AllocationLimit limit(2u << 20); // the export's text is twice that, and more
+            EXPECT_NO_THROW(made->ExportText(limitedOut, command, 0, 1))
+                << static_cast<int>(command);
+        }
+        EXPECT_GT(free.size, 4'000'000u);
+        EXPECT_EQ(limited.size, free.size) << static_cast<int>(command);
+        EXPECT_EQ(limited.hash, free.hash) << static_cast<int>(command);
+    }
 }
 
 TEST(TranslatedExport, LeavesTheTranslationCachesAlone) {

@@ -4,6 +4,7 @@
 #include "data/DataModule.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
+#include "support/AllocationLimit.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
 #include "support/ScriptedByteSource.h"
@@ -130,6 +131,63 @@ TEST(TransmissionReader, CancelEndsTheRead) {
         EXPECT_TRUE(r.Run());
         EXPECT_TRUE(r.Asked5005());
         EXPECT_EQ(r.session.GetFlights().GetCount(), 1);
+    }
+}
+
+// The bar stopped short of its end: the cycle that completed the transmission was never
+// reported. A read that ends (complete, or the file read to its end) shows a full bar; one cut
+// short by silence shows where it stood.
+TEST(TransmissionReader, ProgressBarReachesItsEndWhenTheReadEnds) {
+    struct Case {
+        bool isPort, cut, full;
+    };
+    for (const Case c : {Case{true, false, true}, Case{false, false, true}, Case{false, true, true},
+                         Case{true, true, false}}) {
+        Read r;
+        const std::string text = Flights(1, 1); // announces a bar of 40 values
+        r.source.Data(c.cut ? text.substr(0, 80) : text);
+        (void)r.Run(c.isPort);
+        const auto& window = r.ui.ReadWindow();
+        ASSERT_EQ(window.ranges, std::vector<int>{40});
+        ASSERT_FALSE(window.positions.empty());
+        EXPECT_EQ(window.positions.back() == 40, c.full) << c.isPort << c.cut;
+    }
+}
+
+// A device that never stops sending flights grew memory without bound. The read stops at
+// the limit and says so; running out of memory stops it the same way. What came is kept,
+// without the incomplete-transmission question, and two or more flights still get the final
+// question.
+TEST(TransmissionReader, ReadStopsAtTheFlightLimitOrWithoutMemoryAndKeepsWhatCame) {
+    { // Flight limit.
+        Read r;
+        std::string text = Lines(HeaderValues(2, 0));
+        for (std::ptrdiff_t i = 0; i <= CTransmissionParser::kMaxFlights + 5; ++i)
+            text += "127\n001\n044\n010\n";
+        r.source.Data(text);
+        EXPECT_TRUE(r.Run());
+        EXPECT_EQ(r.session.GetFlights().GetCount(), CTransmissionParser::kMaxFlights);
+        ASSERT_EQ(r.ui.Messages().size(), 1u);
+        EXPECT_EQ(r.ui.Messages()[0].text,
+                  "The transmission was stopped at 65535 flights, the most one read can hold. "
+                  "The flights received so far are kept.");
+        EXPECT_TRUE(r.ui.ReadWindow().finalAsked);
+    }
+    { // Memory: the one flight's samples cannot grow past 64 KB.
+        Read r;
+        std::string text = Lines(HeaderValues(2, 1)) + Lines({127, 1, 44, 10});
+        for (int i = 0; i < 40000; ++i)
+            text += "000\n";
+        r.source.Data(text);
+        {
+            AllocationLimit limit(64 << 10);
+            EXPECT_TRUE(r.Run());
+        }
+        ASSERT_EQ(r.session.GetFlights().GetCount(), 1);
+        EXPECT_GT(r.session.GetFlights().GetHead()->GetRawSamples().size(), 16000u);
+        ASSERT_EQ(r.ui.Messages().size(), 1u);
+        EXPECT_EQ(r.ui.Messages()[0].text, LoadString(str::ReadOutOfMemory));
+        EXPECT_FALSE(r.Asked5005());
     }
 }
 

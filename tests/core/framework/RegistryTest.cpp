@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr const char* kOptions = "Software\\Tervane\\Kubo\\Options";
@@ -135,6 +137,44 @@ TEST(FileRegistryStore, AnUnwritableFolderFailsTheWriteQuietly) {
     ASSERT_TRUE(key);
     EXPECT_FALSE(WriteRegString(key.get(), "A", "b"));
     EXPECT_FALSE(OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::LocalMachine));
+}
+
+// A settings file the program could not read was silently replaced at the next save, and a
+// pipe in its place stopped start-up. Such a file is never opened for good nor overwritten; the
+// settings live in memory for the run, and the store says why once.
+TEST(FileRegistryStore, AStoreThatFailedToLoadIsNeverOverwritten) {
+    TempDir folder("kubo_reg_unreadable");
+    const std::filesystem::path pipeFolder = folder.Dir() / "pipe";
+    const std::filesystem::path dirFolder = folder.Dir() / "dir";
+    std::filesystem::create_directories(pipeFolder);
+    std::filesystem::create_directories(dirFolder / FileRegistryStore::kFileName);
+    ASSERT_EQ(mkfifo((pipeFolder / FileRegistryStore::kFileName).c_str(), 0600), 0);
+    for (const auto& [hive, words] : {std::pair{pipeFolder, "it is not a regular file"},
+                                      std::pair{dirFolder, "it is a folder"}}) {
+        FileRegistryStore store(hive.string(), folder.Path("none"));
+        auto key = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+        ASSERT_TRUE(key);
+        EXPECT_FALSE(WriteRegString(key.get(), "A", "b"));
+        EXPECT_EQ(ReadRegString(key.get(), "A", ""), "b"); // kept for the run
+        ASSERT_TRUE(store.GetUserHiveProblem());
+        EXPECT_NE(store.GetUserHiveProblem()->find(words), std::string::npos);
+        const auto file = std::filesystem::status(hive / FileRegistryStore::kFileName);
+        EXPECT_FALSE(std::filesystem::is_regular_file(file));
+    }
+    if (geteuid() != 0) { // the reviewer's case: a file of mode 000 (root reads anything)
+        const std::string locked = folder.Write("registry.reg", "[A]\n");
+        std::filesystem::permissions(locked, std::filesystem::perms::none);
+        FileRegistryStore store(folder.Dir().string(), folder.Path("none"));
+        EXPECT_TRUE(store.GetUserHiveProblem());
+        auto key = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+        EXPECT_FALSE(WriteRegString(key.get(), "A", "b"));
+        EXPECT_EQ(std::filesystem::file_size(locked), 4u);
+    }
+    // A file that is not there is no problem: the first save makes it.
+    FileRegistryStore fresh(folder.Path("fresh"), folder.Path("none"));
+    EXPECT_FALSE(fresh.GetUserHiveProblem());
+    auto key = OpenRegKeyPath(kOptionsKeyPath, fresh, RegRoot::CurrentUser);
+    EXPECT_TRUE(WriteRegString(key.get(), "A", "b"));
 }
 
 TEST(RecentFormulaLists, MachineListsStandInUntilTheUserHasOwn) {

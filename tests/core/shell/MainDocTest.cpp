@@ -4,6 +4,7 @@
 #include "data/DataModule.h"
 #include "framework/FileException.h"
 #include "framework/MemoryRegistryStore.h"
+#include "support/AllocationLimit.h"
 #include "support/FakeUi.h"
 #include "support/RecordingView.h"
 #include "support/TempDir.h"
@@ -218,4 +219,29 @@ TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
     doc.m_budget = SIZE_MAX;
     EXPECT_FALSE(doc.OnSaveDocument(folder));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.qlg" / "inside"));
+}
+
+// The program's message for a project too large for memory was "std::bad_alloc". It names the
+// file, and the document is left as it was.
+TEST(MainDocOpen, NotEnoughMemoryNamesTheFileAndKeepsTheProject) {
+    TempDir dir("kubo_open_memory");
+    const std::string path = dir.Path("large.qlg");
+    FakeUi ui;
+    {
+        CMainDoc large(&ui);
+        auto session = std::make_unique<CDataModule>(&large);
+        session->AppendFlight(std::make_unique<CDataBlock>());
+        session->GetFlights().GetHead()->GetRawSamples().assign(1'000'000, 7);
+        large.GetSessions().AddTail(std::move(session));
+        ASSERT_TRUE(large.OnSaveDocument(path));
+    }
+    CMainDoc doc(&ui);
+    doc.GetSessions().AddTail(std::make_unique<CDataModule>(&doc));
+    {
+        AllocationLimit limit(1 << 20);
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+    }
+    ASSERT_FALSE(ui.Messages().empty());
+    EXPECT_EQ(ui.Messages().back().text, "Not enough memory for " + path + ".");
+    EXPECT_EQ(doc.GetSessions().GetCount(), 1);
 }

@@ -32,10 +32,10 @@ inline std::string ReadAll(std::FILE* f) {
 }
 
 // The arguments are passed as they are (quoted for the shell); exitCode is -1 when the program
-// did not exit normally (a crash).
-inline CliRun RunCli(const std::vector<std::string>& args) {
+// did not exit normally (a crash). shellPrefix runs before it in the same shell ("ulimit ...;").
+inline CliRun RunCli(const std::vector<std::string>& args, const std::string& shellPrefix = {}) {
     std::FILE* err = std::tmpfile();
-    std::string command = ShellQuote(KUBO_CLI_PATH);
+    std::string command = shellPrefix + ShellQuote(KUBO_CLI_PATH);
     for (const std::string& arg : args)
         command += " " + ShellQuote(arg);
     command += " 2>&" + std::to_string(fileno(err));

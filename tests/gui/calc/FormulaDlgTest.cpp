@@ -216,6 +216,23 @@ TEST(FormulaDlgTest, CancelLeavesTheOpenersData) {
     EXPECT_EQ(dialog.m_strFormula, "X");
 }
 
+// A formula of any length was taken, and cost unbounded time wherever it was evaluated.
+TEST(FormulaDlgTest, FormulasLongerThan4096CharactersAreRefused) {
+    CPressureFormulaDlg dialog;
+    dialog.m_strFormula = "X";
+    dialog.show();
+    dialog.FormulaEdit()->setPlainText(QString(4097, QLatin1Char('1')));
+    std::string message;
+    AnswerNextMessage(QMessageBox::Ok, &message);
+    dialog.accept();
+    EXPECT_EQ(message, "Formula longer than 4096 characters");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.m_strFormula, "X");
+    dialog.FormulaEdit()->setPlainText(QString(4096, QLatin1Char('1')));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
 TEST(FormulaDlgTest, UserDialogExchangesTitleAndSaveFlag) {
     CUserFormulaDlg dialog;
     dialog.m_strTitle = "Climb";

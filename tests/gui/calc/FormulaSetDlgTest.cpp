@@ -95,6 +95,11 @@ TEST_F(FormulaSetDlgTest, InvalidFormulaKeepsTheDialogOpenWithItsMessage) {
     EXPECT_EQ(message,
               FormatString1(str::InvalidPressureFormula, LoadString(str::FormulaDivisionByZero)));
 
+    dialog.PressureBox()->setEditText(QString(5000, QLatin1Char('1')));
+    AnswerNextMessage(QMessageBox::Ok, &message);
+    dialog.accept();
+    EXPECT_EQ(message, FormatString1(5001, "Formula longer than 4096 characters"));
+
     dialog.PressureBox()->setEditText(QStringLiteral("(X/147.456)+10.555555"));
     AnswerNextMessage(QMessageBox::Ok, &message);
     dialog.accept();

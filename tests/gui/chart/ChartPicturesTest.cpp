@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
@@ -51,6 +52,13 @@ TEST_F(PicturesTest, FilesHaveTheAskedSizeAndFormat) {
     QFile pdf(Path("a.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+// The JPEG quality passed to the PNG writer turned its compression off (2.1 MB for a chart).
+TEST_F(PicturesTest, PngIsWrittenCompressed) {
+    const QSize size(1280, 720);
+    ASSERT_EQ(chart.SavePngFile(size, Path("c.png")), PictureResult::Done);
+    EXPECT_LT(QFileInfo(Path("c.png")).size(), size.width() * size.height() / 4);
 }
 
 TEST_F(PicturesTest, SizesOutOfRangeAreRefusedAndWriteNothing) {

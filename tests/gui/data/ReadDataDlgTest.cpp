@@ -66,15 +66,24 @@ TEST_F(ReadWindowCase, MainWindowIsDisabledForTheWindowsLifetime) {
     EXPECT_TRUE(main.isEnabled());
 }
 
-TEST_F(ReadWindowCase, FinalQuestionAnswers) {
+// A Cancel pressed while reading is answered by the keep question; the flights kept then
+// still get the final question, and its OK keeps them.
+TEST_F(ReadWindowCase, FinalQuestionAnswersAlsoAfterCancelWhileReading) {
     struct Case {
-        bool ok, ticked, keep, separate;
+        bool cancelledWhileReading, ok, ticked, keep, separate;
     };
-    for (const Case c : {Case{true, true, true, true}, Case{true, false, true, false},
-                         Case{false, true, false, false}}) {
+    for (const Case c : {Case{false, true, true, true, true}, Case{false, true, false, true, false},
+                         Case{false, false, true, false, false}, Case{true, true, true, true, true},
+                         Case{true, false, false, false, false}}) {
         CQtReadWindow window(&main);
         CReadDataDlg* dlg = window.Dialog();
+        if (c.cancelledWhileReading) {
+            dlg->CancelButton()->click();
+            EXPECT_TRUE(window.IsCancelRequested());
+        }
+        bool asked = false;
         QTimer::singleShot(0, dlg, [&] {
+            asked = true;
             EXPECT_TRUE(dlg->OkButton()->isEnabled());
             EXPECT_TRUE(dlg->SeparateBox()->isEnabled());
             dlg->SeparateBox()->setChecked(c.ticked);
@@ -82,18 +91,11 @@ TEST_F(ReadWindowCase, FinalQuestionAnswers) {
         });
         bool separate = false;
         EXPECT_EQ(window.AskKeepSeparate(separate), c.keep);
+        EXPECT_TRUE(asked);
         EXPECT_EQ(separate, c.separate);
         EXPECT_FALSE(main.isEnabled());
     }
     EXPECT_TRUE(main.isEnabled());
-}
-
-TEST_F(ReadWindowCase, CancelledBeforeTheQuestionDropsWithoutAsking) {
-    CQtReadWindow window(&main);
-    window.Dialog()->CancelButton()->click();
-    EXPECT_TRUE(window.IsCancelRequested());
-    bool separate = false;
-    EXPECT_FALSE(window.AskKeepSeparate(separate));
 }
 
 } // namespace

@@ -44,6 +44,8 @@ public:
 
 private:
     friend class CFormulaCompiler;
+    // Lowers the program into its own register form.
+    friend class CTranslationProgram;
 
     enum class Op : std::uint8_t {
         kLoad,             // target = variable name; unbound: failure

@@ -72,6 +72,14 @@ private:
     const Evaluator::VariableName m_pa{"PA"};
 };
 
+// Which raw values occur in the samples.
+std::vector<std::uint8_t> OccurringValues(std::span<const std::uint16_t> raw) {
+    std::vector<std::uint8_t> occurs(kRawValues, 0);
+    for (const std::uint16_t v : raw)
+        occurs[v] = 1;
+    return occurs;
+}
+
 // The pair's program with the pressure formula evaluated once per distinct raw value, for a
 // pair whose pressure results depend on the raw value alone
 // (CTranslationProgram::PressureDependsOnRawAlone).
@@ -79,9 +87,7 @@ class TabledPressureStepper {
 public:
     TabledPressureStepper(CTranslationProgram& program, std::span<const std::uint16_t> raw)
         : m_program(program), m_pressure(kRawValues, 0.0) {
-        std::vector<std::uint8_t> occurs(kRawValues, 0);
-        for (const std::uint16_t v : raw)
-            occurs[v] = 1;
+        const std::vector<std::uint8_t> occurs = OccurringValues(raw);
         for (std::size_t v = 0; v < kRawValues; ++v)
             if (occurs[v])
                 m_pressure[v] = program.Pressure(static_cast<double>(v));
@@ -96,14 +102,6 @@ private:
     CTranslationProgram& m_program;
     std::vector<double> m_pressure; // by raw value
 };
-
-// Which raw values occur in the samples.
-std::vector<std::uint8_t> OccurringValues(std::span<const std::uint16_t> raw) {
-    std::vector<std::uint8_t> occurs(kRawValues, 0);
-    for (const std::uint16_t v : raw)
-        occurs[v] = 1;
-    return occurs;
-}
 
 template <class Stepper>
 void DisplaySequential(Stepper& stepper, std::span<const std::uint16_t> raw,

@@ -314,14 +314,6 @@ TEST(CompiledFormula, AgreesWithTheInterpreterOnRandomFormulas) {
     }
 }
 
-TEST(CompiledFormula, ReportsWhetherItCanChangeVariables) {
-    EXPECT_FALSE(CCompiledFormula("(X/147.456)+10.555555").ChangesVariables());
-    EXPECT_FALSE(CCompiledFormula("1+; a=2").ChangesVariables());
-    EXPECT_TRUE(CCompiledFormula("p=X").ChangesVariables());
-    EXPECT_TRUE(CCompiledFormula("1; p=").ChangesVariables());
-    EXPECT_TRUE(CCompiledFormula("sin(a=1)").ChangesVariables());
-}
-
 namespace {
 // The translation's protocol on an evaluator: the reference, then sample after sample.
 struct InterpretedPair {

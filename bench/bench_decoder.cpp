@@ -1,4 +1,6 @@
-// Decoding speed of transmission text, beside a plain strtol scan of the same text.
+// Decoding speed of transmission text, timed alternately with a plain strtol scan of the same
+// text.
+#include "Interleaved.h"
 #include "data/DataModule.h"
 #include "data/TransmissionParser.h"
 #include "shell/MainDoc.h"
@@ -7,7 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <malloc.h>
 #include <random>
 #include <string>
@@ -51,58 +52,48 @@ const std::string& TransmissionText() {
     return text;
 }
 
-// Processor time, as the benchmark's own rates: the machine may be shared.
-double g_strtolBytesPerSecond = 0.0;
-
-void BM_StrtolScan(benchmark::State& state) {
-    const std::string& text = TransmissionText();
-    const std::clock_t start = std::clock();
-    std::int64_t bytes = 0;
-    for (auto _ : state) {
-        const char* p = text.c_str();
-        char* end = nullptr;
-        long sum = 0;
-        for (;;) {
-            const long v = std::strtol(p, &end, 10);
-            if (end == p)
-                break;
-            sum += v & 0xFF;
-            p = end;
-        }
-        benchmark::DoNotOptimize(sum);
-        bytes += static_cast<std::int64_t>(text.size());
+// A plain strtol scan of every number, the least any decoder has to do.
+void StrtolScan(const std::string& text) {
+    const char* p = text.c_str();
+    char* end = nullptr;
+    long sum = 0;
+    for (;;) {
+        const long v = std::strtol(p, &end, 10);
+        if (end == p)
+            break;
+        sum += v & 0xFF;
+        p = end;
     }
-    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    g_strtolBytesPerSecond = static_cast<double>(bytes) / seconds;
-    state.SetBytesProcessed(bytes);
+    benchmark::DoNotOptimize(sum);
 }
-BENCHMARK(BM_StrtolScan)->Unit(benchmark::kMillisecond);
 
 // The read loop's way: appends of at most the parser's free space, then every flight finished.
+bool Decode(const std::string& text) {
+    CDataModule session;
+    CTransmissionParser parser(session, nullptr, [] { return std::string(); });
+    std::size_t pos = 0;
+    while (pos < text.size() && !parser.IsFinished()) {
+        const std::size_t n = std::min(parser.GetFreeSpace(), text.size() - pos);
+        pos += parser.Append(text.data() + pos, n);
+    }
+    parser.FinishFlights();
+    benchmark::DoNotOptimize(session.GetFlights().GetCount());
+    return parser.IsComplete();
+}
+
+// The decode timed alternately with the strtol scan of the same text, so that both see the
+// same machine; the ratio is the scan's median time over the decode's.
 void BM_DecodeTransmission(benchmark::State& state) {
     const std::string& text = TransmissionText();
-    const std::clock_t start = std::clock();
-    std::int64_t bytes = 0;
-    for (auto _ : state) {
-        CDataModule session;
-        CTransmissionParser parser(session, nullptr, [] { return std::string(); });
-        std::size_t pos = 0;
-        while (pos < text.size() && !parser.IsFinished()) {
-            const std::size_t n = std::min(parser.GetFreeSpace(), text.size() - pos);
-            pos += parser.Append(text.data() + pos, n);
-        }
-        parser.FinishFlights();
-        if (!parser.IsComplete())
-            state.SkipWithError("transmission not complete");
-        benchmark::DoNotOptimize(session.GetFlights().GetCount());
-        bytes += static_cast<std::int64_t>(text.size());
-    }
-    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    state.SetBytesProcessed(bytes);
-    if (g_strtolBytesPerSecond > 0.0)
-        state.counters["vs_strtol"] = static_cast<double>(bytes) / seconds / g_strtolBytesPerSecond;
+    bool complete = true;
+    bench::Interleave(
+        state, "strtol", bench::Clock::kThreadCpu, [&] { complete = Decode(text) && complete; },
+        [&] { StrtolScan(text); });
+    if (!complete)
+        state.SkipWithError("transmission not complete");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK(BM_DecodeTransmission)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeTransmission)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(31);
 
 // Heap bytes a flight costs while a transmission is read: a device that sends nothing but empty
 // flights (127, reference, rate) must not make each one expensive. Reported as a counter; the

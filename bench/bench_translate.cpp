@@ -1,18 +1,23 @@
-// A 1 M-sample flight with the default formulas through CDataBlock::GetDisplayData (translation,
-// display arrays and the copies to the caller) beside native C++ doing the same arithmetic.
-// Reports samples/s (items_per_second).
+// Re-translation of a 1 M-sample flight after a formula edit through CDataBlock::GetDisplayData
+// (translation, display arrays and the copies to the caller), timed alternately with native C++
+// doing the default formulas' arithmetic. Reports samples/s (items_per_second).
+#include "Interleaved.h"
 #include "data/DataBlock.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace {
 constexpr std::size_t kSamples = 1'000'000;
 constexpr std::int32_t kRate = 100;
 constexpr std::uint16_t kReference = 52000;
+constexpr int kIterations = 15;
+constexpr const char* kPressure = "(X/147.456)+10.555555";
+constexpr const char* kAltitude = "ln(PA/PR) * (-29.153) * 293";
 
 // A climb and descent around the reference with some noise, as a device would record it.
 std::vector<std::uint16_t> MakeFlight() {
@@ -46,68 +51,84 @@ void TranslateNative(const std::vector<std::uint16_t>& raw, std::vector<float>& 
     }
 }
 
-void MakeDefaultFlight(CDataBlock& flight) {
-    flight.SetPressureFormula("(X/147.456)+10.555555");
-    flight.SetAltitudeFormula("ln(PA/PR) * (-29.153) * 293");
+void MakeFlight(CDataBlock& flight, const char* pressure, const char* altitude) {
+    flight.SetPressureFormula(pressure);
+    flight.SetAltitudeFormula(altitude);
     flight.SetSampleRate(kRate);
     flight.SetReferenceRaw(kReference);
     flight.GetRawSamples() = MakeFlight();
 }
 
-// Every iteration translates anew, as after a formula edit.
-void BM_GetDisplayData(benchmark::State& state) {
+// Every iteration translates anew, as after a formula edit, beside the native arithmetic of the
+// default formulas.
+void RetranslateBesideNative(benchmark::State& state, const char* pressure, const char* altitude) {
     CDataBlock flight;
-    MakeDefaultFlight(flight);
-    std::vector<float> time, altitude;
-    for (auto _ : state) {
-        flight.InvalidateDerived();
-        benchmark::DoNotOptimize(flight.GetDisplayData(time, altitude, false));
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kSamples));
-}
-
-// The same with a variable assigned for every sample, so that no result can be shared.
-void BM_GetDisplayDataStateful(benchmark::State& state) {
-    CDataBlock flight;
-    MakeDefaultFlight(flight);
-    flight.SetPressureFormula("p=(X/147.456)+10.555555");
-    std::vector<float> time, altitude;
-    for (auto _ : state) {
-        flight.InvalidateDerived();
-        benchmark::DoNotOptimize(flight.GetDisplayData(time, altitude, false));
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kSamples));
-}
-
-void BM_TranslateNative(benchmark::State& state) {
+    MakeFlight(flight, pressure, altitude);
+    std::vector<float> time, altitudes;
     const std::vector<std::uint16_t> raw = MakeFlight();
-    std::vector<float> time, altitude;
+    std::vector<float> nativeTime, nativeAltitude;
     double maximum = 0.0;
-
-    // The native arithmetic must be the flight's to the bit, or the comparison is void.
-    CDataBlock flight;
-    MakeDefaultFlight(flight);
-    std::vector<float> refTime, refAltitude;
-    TranslateNative(raw, time, altitude, maximum);
-    if (flight.GetDisplayData(refTime, refAltitude, false) != kSamples || refTime != time ||
-        refAltitude != altitude || flight.GetMaxAltitude() != maximum) {
-        state.SkipWithError("native arithmetic differs from the flight's translation");
-        return;
-    }
-
-    for (auto _ : state) {
-        TranslateNative(raw, time, altitude, maximum);
-        benchmark::DoNotOptimize(maximum);
-        benchmark::ClobberMemory();
-    }
+    bench::Interleave(
+        state, "native", bench::Clock::kThreadCpu,
+        [&] {
+            flight.InvalidateDerived();
+            if (flight.GetDisplayData(time, altitudes, false) != kSamples)
+                state.SkipWithError("translation failed");
+            benchmark::ClobberMemory();
+        },
+        [&] {
+            TranslateNative(raw, nativeTime, nativeAltitude, maximum);
+            benchmark::ClobberMemory();
+        });
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kSamples));
+}
+
+void BM_GetDisplayData(benchmark::State& state) {
+    RetranslateBesideNative(state, kPressure, kAltitude);
+}
+
+// Assignments read in the same sample: nothing is carried between samples.
+void BM_GetDisplayDataAssigning(benchmark::State& state) {
+    RetranslateBesideNative(state, "p=X/147.456; p+10.555555", "r=PA/PR; ln(r) * (-29.153) * 293");
+}
+
+// A reference that follows the pressure slowly: every sample reads what the one before left.
+void BM_GetDisplayDataCarrying(benchmark::State& state) {
+    RetranslateBesideNative(state, kPressure, "PR=PR+(PA-PR)/1000; ln(PA/PR) * (-29.153) * 293");
+}
+
+// The native arithmetic must be the flight's to the bit, or the comparison is void.
+bool NativeIsExact() {
+    CDataBlock flight;
+    MakeFlight(flight, kPressure, kAltitude);
+    std::vector<float> time, altitude, refTime, refAltitude;
+    double maximum = 0.0;
+    TranslateNative(MakeFlight(), time, altitude, maximum);
+    return flight.GetDisplayData(refTime, refAltitude, false) == kSamples && refTime == time &&
+           refAltitude == altitude && flight.GetMaxAltitude() == maximum;
 }
 } // namespace
 
-BENCHMARK(BM_GetDisplayData)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GetDisplayDataStateful)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TranslateNative)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetDisplayData)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(kIterations);
+BENCHMARK(BM_GetDisplayDataAssigning)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(kIterations);
+BENCHMARK(BM_GetDisplayDataCarrying)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(kIterations);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (!NativeIsExact()) {
+        std::fprintf(stderr, "native arithmetic differs from the flight's translation\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

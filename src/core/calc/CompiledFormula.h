@@ -38,12 +38,10 @@ public:
     // dispatch apart and pays no call.
     [[nodiscard]] KUBO_FORMULA_INLINE int Run(CFormulaEvaluator& evaluator, double& result);
 
-    // True when a run may bind or unbind a variable: the text holds an assignment or a
-    // "name =" that no syntax error before it keeps from being reached.
-    [[nodiscard]] bool ChangesVariables() const { return m_bChangesVariables; }
-
 private:
     friend class CFormulaCompiler;
+    // Lowers the program into its own register form.
+    friend class CTranslationProgram;
 
     enum class Op : std::uint8_t {
         kLoad,             // target = variable name; unbound: failure
@@ -97,7 +95,6 @@ private:
     std::vector<double> m_registers;
     std::vector<CFormulaEvaluator::VariableName> m_names;
     std::vector<Failure> m_failures;
-    bool m_bChangesVariables = false;
 };
 
 KUBO_FORMULA_INLINE int CCompiledFormula::Run(CFormulaEvaluator& evaluator, double& result) {

@@ -259,11 +259,9 @@ void CFormulaCompiler::Emit(const CCompiledFormula::Instruction& instruction) {
         writesTarget = true;
         break;
     case Op::kStore:
-        m_program.m_bChangesVariables = true;
         readsLeft = true;
         break;
     case Op::kRemove:
-        m_program.m_bChangesVariables = true;
         break;
     case Op::kNegate:
         writesTarget = readsLeft = true;

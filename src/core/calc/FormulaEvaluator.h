@@ -68,6 +68,8 @@ public:
         explicit VariableName(std::string_view name);
         // The name as stored by SetVariable: up to any zero byte, cut to kMaxNameLength.
         [[nodiscard]] std::string_view Text() const { return {m_text.data(), m_nLength}; }
+        // Equal for exactly the names the table takes to be the same variable.
+        [[nodiscard]] const NameKey& Key() const { return m_key; }
 
     private:
         friend class CFormulaEvaluator;

@@ -2,6 +2,7 @@
 
 #include "calc/CompiledFormula.h"
 #include "calc/FormulaEvaluator.h"
+#include "calc/TranslationProgram.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -48,13 +49,6 @@ public:
     CompiledStepper(const SampleTranslationInput& input)
         : m_pressure(input.pressureFormula), m_altitude(input.altitudeFormula) {}
 
-    // True when every sample's results depend on its raw value alone: neither program binds or
-    // unbinds a variable, so the table holds X, PR and PA only. (A pressure formula whose
-    // reference evaluation succeeded reads nothing but X then, since only X was bound.)
-    [[nodiscard]] bool Stateless() const {
-        return !m_pressure.ChangesVariables() && !m_altitude.ChangesVariables();
-    }
-
     bool Reference(std::uint16_t raw, double& pressure) {
         static_cast<void>(m_evaluator.SetVariable(m_x, raw));
         if (m_pressure.Run(m_evaluator, pressure) != Evaluator::kNoError)
@@ -87,6 +81,29 @@ std::vector<std::uint8_t> OccurringValues(std::span<const std::uint16_t> raw) {
     return occurs;
 }
 
+// The pair's program with the pressure formula evaluated once per distinct raw value, for a
+// pair whose pressure results depend on the raw value alone
+// (CTranslationProgram::PressureDependsOnRawAlone).
+class TabledPressureStepper {
+public:
+    TabledPressureStepper(CTranslationProgram& program, std::span<const std::uint16_t> raw)
+        : m_program(program), m_pressure(kRawValues, 0.0) {
+        const std::vector<std::uint8_t> occurs = OccurringValues(raw);
+        for (std::size_t v = 0; v < kRawValues; ++v)
+            if (occurs[v])
+                m_pressure[v] = program.Pressure(static_cast<double>(v));
+    }
+
+    bool Sample(std::uint16_t raw, double& pressure, double& altitude) {
+        pressure = m_pressure[raw];
+        return m_program.SampleWithPressure(raw, pressure, altitude);
+    }
+
+private:
+    CTranslationProgram& m_program;
+    std::vector<double> m_pressure; // by raw value
+};
+
 template <class Stepper>
 void DisplaySequential(Stepper& stepper, std::span<const std::uint16_t> raw,
                        std::int32_t sampleRate, std::span<float> time, std::span<float> altitude,
@@ -105,12 +122,12 @@ void DisplaySequential(Stepper& stepper, std::span<const std::uint16_t> raw,
     maximum = highest;
 }
 
-// Each occurring raw value once. The order of evaluation does not matter: the results depend
-// on the raw value alone, and the maximum of equal-comparing values is the same whichever
-// comes first (0.0 and -0.0 never replace the starting 0.0).
-void DisplayShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
-                   std::int32_t sampleRate, std::span<float> time, std::span<float> altitude,
-                   double& maximum) {
+// Each occurring raw value once, for a stepper whose results depend on the raw value alone. The
+// order of evaluation does not matter then, and the maximum of equal-comparing values is the
+// same whichever comes first (0.0 and -0.0 never replace the starting 0.0).
+template <class Stepper>
+void DisplayShared(Stepper& stepper, std::span<const std::uint16_t> raw, std::int32_t sampleRate,
+                   std::span<float> time, std::span<float> altitude, double& maximum) {
     std::vector<std::uint8_t> valid = OccurringValues(raw);
     std::vector<float> values(kRawValues, 0.0f);
     bool allValid = true;
@@ -157,7 +174,8 @@ void ExactSequential(Stepper& stepper, std::span<const std::uint16_t> raw,
     }
 }
 
-void ExactShared(CompiledStepper& stepper, std::span<const std::uint16_t> raw,
+template <class Stepper>
+void ExactShared(Stepper& stepper, std::span<const std::uint16_t> raw,
                  const ExactSampleSink& sink) {
     const std::vector<std::uint8_t> occurs = OccurringValues(raw);
     std::vector<TranslatedSample> table(kRawValues);
@@ -183,53 +201,71 @@ float SampleTime(std::int32_t sampleRate, std::size_t index) {
     return static_cast<float>(static_cast<double>(product) * static_cast<double>(0.001f));
 }
 
+namespace {
+// Evaluates the reference with the stepper the method asks for; if that succeeds, runs
+// work(stepper, shared), shared telling whether the stepper's results depend on the raw value
+// alone and the method wants them shared. False when the reference evaluation fails.
+template <class Work>
+bool WithStepper(const SampleTranslationInput& input, TranslationMethod method, double& reference,
+                 Work&& work) {
+    if (method == TranslationMethod::kInterpreted) {
+        InterpretedStepper stepper(input);
+        if (!stepper.Reference(input.referenceRaw, reference))
+            return false;
+        work(stepper, false);
+        return true;
+    }
+    if (method != TranslationMethod::kCompiled) {
+        CTranslationProgram program(input.pressureFormula, input.altitudeFormula);
+        if (program.Usable()) {
+            if (!program.Reference(input.referenceRaw, reference))
+                return false;
+            const bool share = method == TranslationMethod::kShared ||
+                               (method == TranslationMethod::kFastest &&
+                                input.raw.size() >= kSharedTableMinSamples);
+            if (share && !program.CarriesState()) {
+                work(program, true);
+            } else if (share && program.PressureDependsOnRawAlone()) {
+                TabledPressureStepper stepper(program, input.raw);
+                work(stepper, false);
+            } else {
+                work(program, false);
+            }
+            return true;
+        }
+    }
+    CompiledStepper stepper(input);
+    if (!stepper.Reference(input.referenceRaw, reference))
+        return false;
+    work(stepper, false);
+    return true;
+}
+} // namespace
+
 bool TranslateSamples(const SampleTranslationInput& input, std::int32_t sampleRate,
                       std::span<float> time, std::span<float> altitude, double& maximum,
                       TranslationMethod method) {
-    if (method == TranslationMethod::kInterpreted) {
-        InterpretedStepper stepper(input);
-        double reference = 0.0;
-        if (!stepper.Reference(input.referenceRaw, reference))
-            return false;
-        maximum = 0.0;
-        DisplaySequential(stepper, input.raw, sampleRate, time, altitude, maximum);
-        return true;
-    }
-    CompiledStepper stepper(input);
     double reference = 0.0;
-    if (!stepper.Reference(input.referenceRaw, reference))
-        return false;
-    maximum = 0.0;
-    if (method == TranslationMethod::kFastest && stepper.Stateless() &&
-        input.raw.size() >= kSharedTableMinSamples)
-        DisplayShared(stepper, input.raw, sampleRate, time, altitude, maximum);
-    else
-        DisplaySequential(stepper, input.raw, sampleRate, time, altitude, maximum);
-    return true;
+    return WithStepper(input, method, reference, [&](auto& stepper, bool shared) {
+        maximum = 0.0;
+        if (shared)
+            DisplayShared(stepper, input.raw, sampleRate, time, altitude, maximum);
+        else
+            DisplaySequential(stepper, input.raw, sampleRate, time, altitude, maximum);
+    });
 }
 
 bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
                      const ExactSampleSink& sink, TranslationMethod method) {
-    if (method == TranslationMethod::kInterpreted) {
-        InterpretedStepper stepper(input);
-        if (!stepper.Reference(input.referenceRaw, referencePressure)) {
-            referencePressure = 0.0;
-            return false;
-        }
-        ExactSequential(stepper, input.raw, sink);
-        return true;
-    }
-    CompiledStepper stepper(input);
-    if (!stepper.Reference(input.referenceRaw, referencePressure)) {
+    const bool ok = WithStepper(input, method, referencePressure, [&](auto& stepper, bool shared) {
+        if (shared)
+            ExactShared(stepper, input.raw, sink);
+        else
+            ExactSequential(stepper, input.raw, sink);
+    });
+    if (!ok)
         referencePressure = 0.0;
-        return false;
-    }
-    if (method == TranslationMethod::kFastest && stepper.Stateless() &&
-        input.raw.size() >= kSharedTableMinSamples)
-        ExactShared(stepper, input.raw, sink);
-    else
-        ExactSequential(stepper, input.raw, sink);
-    return true;
+    return ok;
 }
 
 bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,

@@ -15,13 +15,22 @@ struct SampleTranslationInput {
     std::span<const std::uint16_t> raw;
 };
 
-// How the formulas are evaluated. All three give the same results to the bit.
+// How the formulas are evaluated. All give the same results to the bit.
 enum class TranslationMethod {
-    // Compiled formulas; when neither formula can change a variable, each distinct raw value is
-    // evaluated once and its results are shared by every sample holding it.
+    // kShared for a flight long enough to repay the tables by raw value; otherwise kSequential.
     kFastest,
-    // Compiled formulas, sample by sample.
-    kCompiledSequential,
+    // When no sample can read what an earlier one left behind (the formulas assign nothing, or
+    // only what the same sample reads after assigning it), each distinct raw value is evaluated
+    // once and its results are shared by every sample holding it. Otherwise, when the pressure
+    // formula's results depend on the raw value alone and the altitude formula reads nothing it
+    // assigns, the pressure results are shared and the altitude formula runs sample by sample.
+    // Otherwise kSequential.
+    kShared,
+    // Both formulas as one register program, sample by sample; kCompiled for a pair that may
+    // bind more variables than the evaluator has slots.
+    kSequential,
+    // Compiled formulas on a CFormulaEvaluator, sample by sample.
+    kCompiled,
     // CFormulaEvaluator::Evaluate, sample by sample: the reference.
     kInterpreted,
 };

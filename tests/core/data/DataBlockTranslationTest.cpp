@@ -334,8 +334,8 @@ void ExpectAllMethodsAgree(const SampleTranslationInput& input) {
     std::vector<TranslatedSample> expected;
     const bool ok =
         EvaluateSamples(input, referencePressure, expected, TranslationMethod::kInterpreted);
-    for (TranslationMethod method :
-         {TranslationMethod::kCompiledSequential, TranslationMethod::kFastest}) {
+    for (TranslationMethod method : {TranslationMethod::kCompiled, TranslationMethod::kSequential,
+                                     TranslationMethod::kShared, TranslationMethod::kFastest}) {
         const Display d = Translate(input, method);
         EXPECT_EQ(d.ok, reference.ok);
         EXPECT_EQ(Bits(d.maximum), Bits(reference.maximum));
@@ -379,7 +379,7 @@ TEST(SampleTranslation, AllMethodsAgreeToTheBit) {
         {"X", "-(PA-PA)"},
         {"X", "zz"},
         {"X", "PA+"},
-        // Stateful pairs: assignments carry from sample to sample.
+        // Assignments read in the same sample, or carried to the next.
         {"p=(X/147.456)+10.555555", "ln(PA/PR) * (-29.153) * 293"},
         {"n=0", "n=n+1; PA+n"},
         {"s=X", "PA-s"},
@@ -387,6 +387,16 @@ TEST(SampleTranslation, AllMethodsAgreeToTheBit) {
         {"d=PA", "d"},
         {"X;Q=", "PA"},
         {"X=", "PA"},
+        // State carried by a failure that skips an assignment, by a reference that follows
+        // the pressure (its pressure formula shared by raw value), and by more names than the
+        // evaluator's register form takes.
+        {"1/(X-40000); q=X", "q+PA"},
+        {"p=X/147.456; p+10.555555", "PR=PR+(PA-PR)/1000; ln(PA/PR) * (-29.153) * 293"},
+        {"v1=1;v2=2;v3=3;v4=4;v5=5;v6=6;v7=7;v8=8;v9=9;v10=1;v11=1;v12=1;v13=1;v14=1;v15=1;"
+         "v16=1;v17=1;v18=1;v19=1;v20=1;v21=1;v22=1;v23=1;v24=1;v25=1;v26=1;v27=1;v28=1;v29=1;"
+         "v30=1;v31=1;v32=1;v33=1;v34=1;v35=1;v36=1;v37=1;v38=1;v39=1;v40=1;v41=1;v42=1;v43=1;"
+         "v44=1;v45=1;v46=1;v47=1;X",
+         "w=PA; w+v47"},
     };
     for (const auto& pair : pairs)
         for (const std::vector<std::uint16_t>* raw : {&walk, &wide, &shortFlight})

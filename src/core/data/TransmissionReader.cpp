@@ -113,7 +113,9 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     return keep;
 }
 
-bool CTransmissionReader::ImportRawText(const std::string& path) {
+bool CTransmissionReader::ImportRawText(const std::string& path, bool* separate) {
+    if (separate)
+        *separate = false;
     FileByteSource file(path);
     if (!file.IsOpen()) {
         ReportFileError(m_ui, path, " could not be opened.");
@@ -126,7 +128,7 @@ bool CTransmissionReader::ImportRawText(const std::string& path) {
     while (lineFeeds < kSkippedLines && file.Read(&c, 1, 0) == 1)
         if (c == '\n')
             ++lineFeeds;
-    const bool keep = ReadTransmission(file, false, nullptr);
+    const bool keep = ReadTransmission(file, false, separate);
     if (file.HasFailed()) {
         ReportFileError(m_ui, path, " could not be read.");
         return false;

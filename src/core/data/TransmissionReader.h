@@ -42,8 +42,9 @@ public:
     [[nodiscard]] bool ReadTransmission(ByteSource& source, bool isPort, bool* separate);
 
     // Raw text import: skips the file's first two lines and reads the rest as a transmission
-    // in file mode. A file that cannot be opened or read is reported and gives false.
-    [[nodiscard]] bool ImportRawText(const std::string& path);
+    // in file mode. A file that cannot be opened or read is reported and gives false. *separate
+    // (when given) receives the final question's check box as ReadTransmission gives it.
+    [[nodiscard]] bool ImportRawText(const std::string& path, bool* separate = nullptr);
 
     // The device name of a 0-based port index: "\\.\COM<index + 1>".
     [[nodiscard]] static std::string PortDeviceName(int portIndex);

@@ -34,6 +34,7 @@ bool CMainDoc::RemoveSession(CDataModule* session, bool deleteIt, bool notify, C
         UpdateAllViews(sender, HINT_SESSION_REMOVED, session);
     if (deleteIt)
         std::unique_ptr<CDataModule>{session}.reset();
+    SetModifiedFlag(true);
     return true;
 }
 

@@ -52,7 +52,7 @@ public:
     // Takes session out of the list: false when it is not there. With notify,
     // HINT_SESSION_REMOVING before and HINT_SESSION_REMOVED after (the session as hint object,
     // sender not told); with deleteIt the session is destroyed afterwards, else the caller owns it.
-    // Does not mark the document modified.
+    // Marks the document modified: the project no longer holds what its file does.
     bool RemoveSession(CDataModule* session, bool deleteIt, bool notify, CView* sender);
 
     // Show feet: 0 metres, nonzero feet.
@@ -117,8 +117,8 @@ public:
     // Machine-wide formulas, then the user's values; missing or mistyped values keep the
     // current ones.
     void LoadSettings(RegistryStore& store);
-    // Writes the formulas, unit, port index and port set-up to the user hive. False when the
-    // key cannot be opened or a value not written.
+    // Writes the formulas, unit, port index, port set-up and serial device (also when empty) to
+    // the user hive. False when the key cannot be opened or a value not written.
     bool SaveSettings(RegistryStore& store) const;
 
     // --- Commands ---
@@ -167,6 +167,10 @@ private:
     void OnFileImportRawText(unsigned id);
     // Appends session as the last one and tells the views with HINT_SESSION_ADDED.
     void AppendSession(std::unique_ptr<CDataModule> session);
+    // A kept device read or raw import: marks the document modified, then appends session
+    // (HINT_SESSION_ADDED) or, with separate, session holding flight 1 and one new session for
+    // each further flight (HINT_REBUILD).
+    void AppendReadSession(std::unique_ptr<CDataModule> session, bool separate);
 
     CObListEx<CDataModule> m_sessions{true};
     std::uint32_t m_nPortIndex = 0;

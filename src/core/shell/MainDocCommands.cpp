@@ -62,7 +62,10 @@ void CMainDoc::OnDataReadData(unsigned) {
     bool separate = false;
     if (!reader.ReadFromPort(open, &separate))
         return;
+    AppendReadSession(std::move(session), separate);
+}
 
+void CMainDoc::AppendReadSession(std::unique_ptr<CDataModule> session, bool separate) {
     SetModifiedFlag(true);
     if (!separate) {
         AppendSession(std::move(session));
@@ -80,6 +83,8 @@ void CMainDoc::OnDataReadData(unsigned) {
 }
 
 void CMainDoc::OnDataInsertEmptySession(unsigned) {
+    // A change like any other: closing right after must ask before dropping the session.
+    SetModifiedFlag(true);
     AppendSession(std::make_unique<CDataModule>(this));
 }
 
@@ -141,8 +146,8 @@ void CMainDoc::OnFileImportRawText(unsigned) {
         return;
     auto session = std::make_unique<CDataModule>(this);
     CTransmissionReader reader(*session, *ui, m_pClock ? *m_pClock : ProcessClock());
-    if (!reader.ImportRawText(*path))
+    bool separate = false;
+    if (!reader.ImportRawText(*path, &separate))
         return; // the import has reported why; the session goes with its flights
-    SetModifiedFlag(true);
-    AppendSession(std::move(session));
+    AppendReadSession(std::move(session), separate);
 }

@@ -190,7 +190,7 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
     }
 }
 
-TEST(MainDocInsertEmptySession, AppendsAndTellsWithoutMarkingModified) {
+TEST(MainDocInsertEmptySession, AppendsTellsAndMarksModified) {
     Project p;
     p.Run(cmd::DataInsertSession);
     p.Run(cmd::DataInsertSession);
@@ -199,7 +199,7 @@ TEST(MainDocInsertEmptySession, AppendsAndTellsWithoutMarkingModified) {
     EXPECT_EQ(last->GetDocument(), &p.doc);
     EXPECT_TRUE(last->GetFlights().IsEmpty());
     EXPECT_EQ(p.view.Updates().back(), (RecordingView::Update{nullptr, HINT_SESSION_ADDED, last}));
-    EXPECT_FALSE(p.doc.IsModified());
+    EXPECT_TRUE(p.doc.IsModified());
 }
 
 TEST(MainDocSettingsCommand, TheDialogEditsACopyThatOkAppliesAndSavesOnlyAsDefault) {
@@ -288,6 +288,7 @@ TEST(MainDocImportProject, AppendsCopiesOfTheFilesSessionsOnlyOrNothing) {
     p.doc.SetUserFormula(1, "mine");
     p.doc.GetChartState().SetData({9});
     p.Run(cmd::DataInsertSession);
+    p.doc.SetModifiedFlag(false);
     p.view.Clear();
 
     // A cancelled prompt or a file that cannot be read (reported) leave the project alone.
@@ -356,6 +357,17 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
               (std::vector<RecordingView::Update>{{nullptr, HINT_SESSION_ADDED, session}}));
     EXPECT_TRUE(p.doc.IsModified());
     EXPECT_TRUE(p.ui.Messages().empty());
+
+    // "Put each Flight to separate Session" is honoured as in Read Data.
+    p.view.Clear();
+    p.ui.ReadWindow().finalSeparate = true;
+    p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(3)));
+    p.Run(cmd::ImportRawText);
+    ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(FlightNames(*p.doc.GetSessions().GetAt(i)),
+                  std::vector<std::string>{"Flight " + std::to_string(i)});
+    EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_REBUILD});
 
     // Cancelled prompt, a missing file (reported), a file without flights (dropped silently).
     Project q;

@@ -111,7 +111,7 @@ TEST(MainDocSettings, SavedSettingsAreWhatTheNextDocumentReads) {
     doc.SetPortSetup(setup);
     doc.SetUserFormula(1, "not saved here");
     ASSERT_TRUE(doc.SaveSettings(store));
-    EXPECT_EQ(store.GetWriteCount(), 5);
+    EXPECT_EQ(store.GetWriteCount(), 6);
     EXPECT_EQ(store.Get(RegRoot::CurrentUser, kOptions, "Show_Feet"), RegValue{std::uint32_t{1}});
     EXPECT_FALSE(store.Get(RegRoot::CurrentUser, kOptions, "Formula_User1"));
     EXPECT_FALSE(store.Get(RegRoot::LocalMachine, kOptions, "Formula_Altitude"));
@@ -125,6 +125,17 @@ TEST(MainDocSettings, SavedSettingsAreWhatTheNextDocumentReads) {
 
     store.SetAvailable(RegRoot::CurrentUser, false);
     EXPECT_FALSE(doc.SaveSettings(store));
+}
+
+TEST(MainDocSettings, AClearedSerialDeviceDoesNotComeBack) {
+    MemoryRegistryStore store;
+    CMainDoc doc(nullptr, &store);
+    doc.SetPortName("/dev/ttyUSB0");
+    ASSERT_TRUE(doc.SaveSettings(store));
+    EXPECT_EQ(CMainDoc(nullptr, &store).GetPortName(), "/dev/ttyUSB0");
+    doc.SetPortName({});
+    ASSERT_TRUE(doc.SaveSettings(store));
+    EXPECT_EQ(CMainDoc(nullptr, &store).GetPortName(), "");
 }
 
 TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {
@@ -144,7 +155,7 @@ TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {
     EXPECT_EQ(doc.GetUnitName(false), "ft");
 }
 
-TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
+TEST(MainDocContents, RemovingSessionsMarksModifiedAndTellsTheViews) {
     CMainDoc doc;
     RecordingView view, sender;
     doc.AddView(&view);
@@ -163,7 +174,8 @@ TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
               (std::vector<RecordingView::Update>{{&sender, HINT_SESSION_REMOVING, a},
                                                   {&sender, HINT_SESSION_REMOVED, a}}));
     EXPECT_TRUE(sender.Updates().empty());
-    EXPECT_FALSE(doc.IsModified());
+    // A removed session is a change: closing right after must ask before losing it.
+    EXPECT_TRUE(doc.IsModified());
     view.Clear();
     EXPECT_FALSE(doc.RemoveSession(a, true, true, nullptr)); // no longer in the list
     // Silent removal with destruction.

@@ -3,21 +3,15 @@
 #include "CliOptions.h"
 #include "CliProject.h"
 #include "data/DataBlock.h"
+#include "data/TextExport.h"
+#include "framework/FileException.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 
 namespace {
 constexpr const char* kUsage = "export --translated|--raw INPUT [-o OUTPUT] [--pressure F] "
                                "[--altitude F] [--date TEXT]";
-
-// Writes the flights to out as the export command does: index 0 .. total - 1 in project order.
-void WriteExport(const std::vector<CDataBlock*>& flights, TextExport kind, std::ostream& out) {
-    const int total = static_cast<int>(flights.size());
-    for (int index = 0; index < total; ++index)
-        flights[static_cast<std::size_t>(index)]->ExportText(out, kind, index, total);
-}
 
 int RunExport(std::span<char*> args) {
     const std::optional<CliOptions> options =
@@ -35,8 +29,9 @@ int RunExport(std::span<char*> args) {
         return kExitFailure;
     const TextExport kind = options->raw ? TextExport::Raw : TextExport::Translated;
 
+    // Every flight as one export, index 0 .. total - 1 in project order.
     if (!options->output) {
-        WriteExport(project.Flights(), kind, std::cout);
+        WriteTextExport(project.Flights(), kind, std::cout);
         std::cout.flush();
         if (!std::cout) {
             ReportCliFileError("<stdout>", "write error");
@@ -44,16 +39,10 @@ int RunExport(std::span<char*> args) {
         }
         return kExitOk;
     }
-    // Text mode: lines end with the platform's line end.
-    std::ofstream out(*options->output, std::ios::out | std::ios::trunc);
-    if (!out) {
-        ReportCliFileError(*options->output, "cannot create the file");
-        return kExitFailure;
-    }
-    WriteExport(project.Flights(), kind, out);
-    out.close();
-    if (!out) {
-        ReportCliFileError(*options->output, "write error");
+    try {
+        ExportTextToFile(project.Flights(), kind, *options->output);
+    } catch (const CFileException& error) {
+        ReportCliFileError(*options->output, CliExceptionReason(error));
         return kExitFailure;
     }
     return kExitOk;

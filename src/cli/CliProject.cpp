@@ -21,9 +21,9 @@ std::string_view CodePageOf(const CMainDoc& doc) {
     return doc.GetAnsiCodePage().empty() ? CCodePage::kDefault
                                          : std::string_view(doc.GetAnsiCodePage());
 }
+} // namespace
 
-// A short reason for a framework error; the file is named by the caller.
-std::string ReasonFor(const CException& error) {
+std::string CliExceptionReason(const CException& error) {
     if (dynamic_cast<const CArchiveException*>(&error)) {
         switch (error.GetCause()) {
         case CArchiveException::endOfFile:
@@ -55,6 +55,7 @@ std::string ReasonFor(const CException& error) {
     }
 }
 
+namespace {
 // The read loop reports "PATH could not be opened." and the like: the part after the path.
 std::string ReasonFromMessage(const std::string& path, std::string message) {
     if (message.starts_with(path + " "))
@@ -97,7 +98,7 @@ bool CCliProject::LoadProject(const std::string& path, const CliFlightSettings& 
         CArchive ar(*input, path, CodePageOf(m_doc));
         m_doc.Serialize(ar);
     } catch (const CException& error) {
-        ReportCliFileError(path, ReasonFor(error));
+        ReportCliFileError(path, CliExceptionReason(error));
         return false;
     } catch (const std::bad_alloc&) {
         ReportCliFileError(path, "out of memory");
@@ -143,7 +144,7 @@ bool CCliProject::Save(const std::string& path) {
         }
         file->Commit();
     } catch (const CException& error) {
-        ReportCliFileError(path, ReasonFor(error));
+        ReportCliFileError(path, CliExceptionReason(error));
         return false;
     }
     return true;

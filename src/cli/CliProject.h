@@ -9,6 +9,7 @@
 #include <vector>
 
 class CDataBlock;
+class CException;
 
 // What a command sets on the flights it loads. Formulas: for raw text, the formulas decoded
 // flights get (the built-in ones otherwise); for a project, they replace the stored ones of
@@ -53,3 +54,6 @@ private:
 
 // Writes "kubo-cli: FILE: reason" to stderr.
 void ReportCliFileError(const std::string& path, const std::string& reason);
+// A short reason for a framework error ("no such file", "disk full"); the file is named by the
+// caller.
+[[nodiscard]] std::string CliExceptionReason(const CException& error);

@@ -2,6 +2,7 @@
 
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "data/TextExport.h"
 #include "framework/CommandIds.h"
 #include "framework/UiServices.h"
 #include "shell/FilePrompts.h"
@@ -10,14 +11,11 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMouseEvent>
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -33,11 +31,6 @@ constexpr unsigned kTreeStyle = CTreeViewEx::kHasButtons | CTreeViewEx::kHasLine
 constexpr unsigned kCmdExportFirst = cmd::ExportTranslated;
 constexpr unsigned kCmdExportLast = 30060;
 
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
 const QIcon& RecordIcon(int itemType) {
     static const QIcon session(QStringLiteral(":/resources/icons/tree-session.svg"));
     static const QIcon flight(QStringLiteral(":/resources/icons/tree-flight.svg"));
@@ -47,10 +40,7 @@ const QIcon& RecordIcon(int itemType) {
 } // namespace
 
 CViewTree::CViewTree(QWidget* parent)
-    : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent),
-      m_exporter([](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
-          flight.ExportText(out, kind, index, total);
-      }) {
+    : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent) {
     CTreeCtrlEx& tree = GetTreeCtrl();
     tree.setIconSize(QSize(19, 16));
     connect(&tree, &CTreeCtrlEx::itemSelectionNotified, this,
@@ -273,7 +263,7 @@ void CViewTree::UpdateEditDelete(CCmdUI& ui) {
 }
 
 void CViewTree::UpdateFileExport(CCmdUI& ui) {
-    ui.Enable(m_exporter && HasExportableSelection());
+    ui.Enable(HasExportableSelection());
 }
 
 bool CViewTree::HasExportableSelection() const {
@@ -342,7 +332,7 @@ void CViewTree::ReportError(const std::string& text) {
 }
 
 void CViewTree::OnFileExport(unsigned id) {
-    if (!m_exporter || (id != cmd::ExportTranslated && id != cmd::ExportRaw))
+    if (id != cmd::ExportTranslated && id != cmd::ExportRaw)
         return;
     const TextExport kind = id == cmd::ExportRaw ? TextExport::Raw : TextExport::Translated;
     CDocument* doc = GetDocument();
@@ -369,28 +359,8 @@ void CViewTree::OnFileExport(unsigned id) {
                 flights.push_back(flight);
         }
     }
-    const int total = static_cast<int>(flights.size());
-
-    auto fileError = [&path](int error) {
-        return "\"" + *path + "\": " + std::generic_category().message(error);
-    };
-    std::ofstream out(PathFromUtf8(*path), std::ios::binary | std::ios::trunc);
-    if (!out) {
-        ReportError(fileError(errno));
-        return;
-    }
     try {
-        int index = 0;
-        for (CDataBlock* flight : flights) {
-            m_exporter(*flight, out, kind, index++, total);
-            if (!out) {
-                ReportError(fileError(errno ? errno : EIO));
-                return;
-            }
-        }
-        out.close();
-        if (out.fail())
-            ReportError(fileError(errno ? errno : EIO));
+        ExportTextToFile(flights, kind, *path);
     } catch (const std::exception& error) {
         ReportError(error.what());
     }

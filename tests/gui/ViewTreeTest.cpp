@@ -362,6 +362,38 @@ TEST_F(ViewTreeTest, RenameThroughTheLabelEditor) {
     EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
 }
 
+TEST_F(ViewTreeTest, ANameTheFileCannotHoldIsQuestionedThenEditedAgainOrTakenAsStored) {
+    Tree().expandAll();
+    Click("b1");
+    Idle();
+    ASSERT_TRUE(view.OnCmdMsg(cmd::EditName, nullptr));
+    const auto editor = [this]() -> QLineEdit* {
+        return qobject_cast<QLineEdit*>(Tree().itemWidget(Item("b1"), 0));
+    };
+    ASSERT_NE(editor(), nullptr);
+    const QString omega = QString::fromUtf8("\xCE\xA9mega");
+    editor()->setText(omega);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Idle();
+
+    // No (the fake's default): the flight keeps its name, the editor is back on what was typed.
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_NE(Flight("b1"), nullptr);
+    ASSERT_TRUE(Tree().IsEditingLabel());
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), omega);
+
+    // Yes: taken as the project file will hold it.
+    ui.QueueAnswer(MsgResult::Yes);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Idle();
+    EXPECT_EQ(ui.Messages().size(), 2u);
+    EXPECT_NE(Flight("?mega"), nullptr);
+    EXPECT_NE(Item("?mega"), nullptr);
+    EXPECT_FALSE(Tree().IsEditingLabel());
+}
+
 TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     Tree().expandAll();
     Click("a1");

@@ -76,6 +76,9 @@ inline constexpr unsigned NotAvailable = 5124;
 inline constexpr unsigned UserCalculation = 5125;
 inline constexpr unsigned ReadingStatus = 5126; // %d: flights so far
 
+// Details appended to a failure's message, and the questions and labels that came with them.
+inline constexpr unsigned NameNotStorable = 5304;        // %1: the name, %2: the characters
+
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;
 inline constexpr unsigned IdleMessage = 57345;          // the status bar while no prompt is shown

@@ -120,6 +120,13 @@ constexpr StringTableEntry kStrings[] = {
     {str::UserCalculation, KUBO_TRANSLATE_NOOP("StringTable", "User  Calculation")},
     {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
+    // Details appended to a failure's message, and the questions and labels that came with them.
+    {str::NameNotStorable,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "The project file cannot hold these characters of the name \"%1\": %2\n\n"
+                         "Yes keeps the name with each of them replaced by \"?\".\n"
+                         "No goes back to editing the name.")},
+
     // Command prompts of the application's own commands.
     {cmd::DataReadData,
      KUBO_TRANSLATE_NOOP("StringTable", "Read data from altimeter hardware\nRead Data")},

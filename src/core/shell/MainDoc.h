@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -111,6 +112,13 @@ public:
 
     // The ANSI code page of project file texts (setting AnsiCodePage; default Windows-1252).
     [[nodiscard]] const std::string& GetAnsiCodePage() const { return m_strAnsiCodePage; }
+    // The characters of text that the project file cannot hold (CCodePage::Unrepresentable).
+    [[nodiscard]] std::string GetUnstorableCharacters(const std::string& text) const;
+    // A name the user typed for a session or flight, as it is to be taken: the name itself when
+    // the project file holds every character of it (or nobody can be asked). Otherwise the user
+    // is asked (str::NameNotStorable): Yes gives the name as the file will hold it, those
+    // characters replaced by '?'; No gives nullopt, and the name is to be edited again.
+    [[nodiscard]] std::optional<std::string> AcceptTypedName(const std::string& typed) const;
 
     // --- Registry ---
     [[nodiscard]] RegistryStore* GetRegistry() const { return m_pRegistry; }

@@ -62,8 +62,20 @@ CViewTree::CViewTree(QWidget* parent)
     });
     connect(&tree, &CTreeCtrlEx::endLabelEdit, this,
             [this](QTreeWidgetItem* item, const QString& text, bool* accept) {
-                if (CViewTreeItem* record = GetItemRecord(item))
-                    record->SetName(text.toStdString(), true, this);
+                CViewTreeItem* record = GetItemRecord(item);
+                const std::string name = text.toStdString();
+                CMainDoc* doc = GetMainDoc();
+                if (record && doc && !doc->GetUnstorableCharacters(name).empty()) {
+                    // Asked once the editor has closed: a box shown during the commit would
+                    // end the edit under it.
+                    *accept = false;
+                    QMetaObject::invokeMethod(
+                        this, [this, record, name] { OnUnstorableName(record, name); },
+                        Qt::QueuedConnection);
+                    return;
+                }
+                if (record)
+                    record->SetName(name, true, this);
                 *accept = true;
                 Q_EMIT selectionSyncRequested(true);
             });
@@ -149,6 +161,27 @@ void CViewTree::Rebuild() {
     m_bRebuilding = false;
     if (!tree.GetFirstSelectedItem() && tree.topLevelItemCount() > 0)
         tree.SetItemSelection(tree.topLevelItem(0), true, true, true);
+}
+
+void CViewTree::OnUnstorableName(CViewTreeItem* record, const std::string& typed) {
+    QTreeWidgetItem* item = FindItem(record); // null when the record went meanwhile
+    CMainDoc* doc = GetMainDoc();
+    if (!item || !doc)
+        return;
+    if (const std::optional<std::string> name = doc->AcceptTypedName(typed)) {
+        record->SetName(*name, true, this);
+        item->setText(0, QString::fromStdString(*name));
+        Q_EMIT selectionSyncRequested(true);
+        return;
+    }
+    // Back to editing what was typed.
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    if (!tree.EditLabel(item))
+        return;
+    if (auto* editor = qobject_cast<QLineEdit*>(tree.itemWidget(item, 0))) {
+        editor->setText(QString::fromStdString(typed));
+        editor->selectAll();
+    }
 }
 
 void CViewTree::RemoveRecordItem(const CViewTreeItem* record) {

@@ -57,6 +57,9 @@ private:
     void InsertSession(CDataModule* session);
     QTreeWidgetItem* InsertRecord(CViewTreeItem* record, QTreeWidgetItem* parent);
     void RemoveRecordItem(const CViewTreeItem* record);
+    // A typed name the project file cannot hold: the document asks; the record takes the name
+    // it gives, or the label editor opens again on what was typed.
+    void OnUnstorableName(CViewTreeItem* record, const std::string& typed);
     void PostSelectionChanged();
     void OnSelectionPosted();
     void OnBeginDrag(QTreeWidgetItem* anchor, bool right);

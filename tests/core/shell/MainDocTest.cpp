@@ -4,6 +4,8 @@
 #include "data/DataModule.h"
 #include "framework/FileException.h"
 #include "framework/MemoryRegistryStore.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "support/FakeUi.h"
 #include "support/RecordingView.h"
 #include "support/TempDir.h"
@@ -136,6 +138,23 @@ TEST(MainDocSettings, AClearedSerialDeviceDoesNotComeBack) {
     doc.SetPortName({});
     ASSERT_TRUE(doc.SaveSettings(store));
     EXPECT_EQ(CMainDoc(nullptr, &store).GetPortName(), "");
+}
+
+TEST(MainDocNames, ANameTheProjectFileCannotHoldIsQuestionedBeforeItIsTaken) {
+    FakeUi ui;
+    CMainDoc doc(&ui);
+    // Windows-1252 holds "café €" but neither the omega nor the Cyrillic letter.
+    EXPECT_EQ(doc.AcceptTypedName("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_TRUE(ui.Messages().empty());
+
+    const std::string typed = "\xCE\xA9mega \xD1\x88 \xCE\xA9";
+    EXPECT_EQ(doc.AcceptTypedName(typed), std::nullopt); // No: back to editing
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui.Messages()[0].text,
+              FormatString2(str::NameNotStorable, typed, "\xCE\xA9\xD1\x88"));
+    ui.QueueAnswer(MsgResult::Yes);
+    EXPECT_EQ(doc.AcceptTypedName(typed), "?mega ? ?"); // as the file will hold it
 }
 
 TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace {
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
@@ -30,8 +31,13 @@ void ExportTextToFile(std::span<CDataBlock* const> flights, TextExport kind,
     // Text mode: the one place where the export's line ends are decided.
     errno = 0;
     std::ofstream out(PathFromUtf8(path), std::ios::out | std::ios::trunc);
-    if (!out)
-        Fail(path, errno ? errno : EACCES);
+    if (!out) {
+        const int error = errno ? errno : EACCES;
+        std::error_code ec;
+        if (!std::filesystem::exists(PathFromUtf8(path), ec))
+            throw CFileException::CannotCreate(error, path);
+        Fail(path, error);
+    }
     WriteTextExport(flights, kind, out);
     out.flush();
     if (!out)

@@ -29,8 +29,9 @@ public:
         m_dateSource = std::move(dateSource);
     }
 
-    // Opens the port through open; reports str::SerialOpenFailed or str::SerialSetupFailed and
-    // returns false on failure. Otherwise reads in port mode and closes the port.
+    // Opens the port through open; reports str::SerialOpenFailed or str::SerialSetupFailed with
+    // the device and the system's reason, and returns false on failure. Otherwise reads in port
+    // mode, the window naming the device, and closes the port.
     [[nodiscard]] bool ReadFromPort(const PortOpener& open, bool* separate);
 
     // Reads one transmission from source into the session: until it is complete, the parser
@@ -54,4 +55,5 @@ private:
     CUiServices& m_ui;
     Clock& m_clock;
     CTransmissionParser::DateSource m_dateSource;
+    std::string m_strSource; // what the Read Data window names; empty: nothing
 };

@@ -1,6 +1,8 @@
 #include "framework/FileInput.h"
 
 #include "framework/FileException.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -9,7 +11,8 @@
 CFileInput::CFileInput(std::string path) : m_path(std::move(path)) {
     std::error_code ec;
     if (std::filesystem::is_directory(m_path, ec))
-        throw CFileException(CFileException::accessDenied, m_path);
+        throw CFileException(CFileException::accessDenied, m_path,
+                             FormatString1(str::PathIsFolder, m_path));
     m_file.reset(std::fopen(m_path.c_str(), "rb"));
     if (!m_file)
         throw CFileException(CFileException::CauseFromErrno(errno), m_path);

@@ -121,11 +121,32 @@ constexpr StringTableEntry kStrings[] = {
     {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
     // Details appended to a failure's message, and the questions and labels that came with them.
+    {str::SerialDevice, KUBO_TRANSLATE_NOOP("StringTable", "Device: %1")},
+    {str::SerialDeviceReason, KUBO_TRANSLATE_NOOP("StringTable", "Device: %1 (%2)")},
+    {str::NoSerialDevice,
+     KUBO_TRANSLATE_NOOP("StringTable", "no serial device is chosen in Options")},
+    {str::SerialSettingsRejected,
+     KUBO_TRANSLATE_NOOP("StringTable", "the device does not take the port settings")},
     {str::NameNotStorable,
      KUBO_TRANSLATE_NOOP("StringTable",
                          "The project file cannot hold these characters of the name \"%1\": %2\n\n"
                          "Yes keeps the name with each of them replaced by \"?\".\n"
                          "No goes back to editing the name.")},
+    {str::FileIsEmpty, KUBO_TRANSLATE_NOOP("StringTable", "%1 is empty: it holds no project.")},
+    {str::NotAProject,
+     KUBO_TRANSLATE_NOOP("StringTable", "%1 is not a Kubo project file, or it is damaged.")},
+    {str::PathIsFolder, KUBO_TRANSLATE_NOOP("StringTable", "%1 is a folder, not a file.")},
+    {str::FolderMissing,
+     KUBO_TRANSLATE_NOOP("StringTable", "%1 cannot be written: the folder %2 does not exist.")},
+    {str::FolderNotWritable,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "%1 cannot be written there: there is no permission to write in the "
+                         "folder %2.")},
+    {str::FolderReadOnly,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "%1 cannot be written there: the folder %2 is on a read-only disk.")},
+    {str::SerialDeviceBusy,
+     KUBO_TRANSLATE_NOOP("StringTable", "the device is in use by another program")},
 
     // Command prompts of the application's own commands.
     {cmd::DataReadData,

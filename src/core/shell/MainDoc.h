@@ -136,7 +136,11 @@ public:
 
     // The serial device a device read opens: "\\.\COM<index + 1>" on Windows; elsewhere the
     // chosen device name, or "/dev/ttyS<index>" when none was chosen.
-    [[nodiscard]] std::string GetPortDevice() const;
+    [[nodiscard]] std::string GetPortDevice() const {
+        return PortDevice(m_nPortIndex, m_strPortName);
+    }
+    [[nodiscard]] static std::string PortDevice(std::uint32_t portIndex,
+                                                const std::string& portName);
     // The tick counter of device reads (the steady clock unless set). Not owned.
     void SetClock(Clock* clock);
 
@@ -147,7 +151,8 @@ public:
     // New: empties the project; the path is forgotten and the document unmodified.
     virtual bool OnNewDocument();
     // Reads the whole file first; only when it is sound is the project replaced. Failures are
-    // reported to the user and leave the document unchanged.
+    // reported to the user and leave the document unchanged; a file whose content cannot be
+    // read is reported as not a project (or damaged), with what was found.
     virtual bool OnOpenDocument(const std::string& path);
     // HINT_SAVE, then the project written through a temporary file renamed over path. Failures are
     // reported to the user; the old file stays untouched.
@@ -157,8 +162,9 @@ public:
     void Serialize(CArchive& ar) override;
 
     // The file checks of the framework's open and save. Loading: an empty file fails with the
-    // end-of-file cause. Saving: a file with its read-only attribute (no write permission bit)
-    // fails with access denied. Other failures carry the system's cause. Throw CFileException.
+    // end-of-file cause, saying it is empty. Saving: a file with its read-only attribute (no write
+    // permission bit) fails with access denied. Other failures carry the system's cause. Throw
+    // CFileException.
     [[nodiscard]] virtual std::unique_ptr<CArchiveInput> GetFileForLoad(const std::string& path);
     [[nodiscard]] virtual std::unique_ptr<CSafeFile> GetFileForSave(const std::string& path);
 

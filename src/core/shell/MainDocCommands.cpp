@@ -29,13 +29,14 @@ bool CMainDoc::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
     return RouteCommand(*this, map, nID, pCmdUI) || CDocument::OnCmdMsg(nID, pCmdUI);
 }
 
-std::string CMainDoc::GetPortDevice() const {
+std::string CMainDoc::PortDevice(std::uint32_t portIndex, const std::string& portName) {
 #ifdef _WIN32
-    return CTransmissionReader::PortDeviceName(static_cast<int>(m_nPortIndex));
+    (void)portName;
+    return CTransmissionReader::PortDeviceName(static_cast<int>(portIndex));
 #else
-    if (!m_strPortName.empty())
-        return m_strPortName;
-    return "/dev/ttyS" + std::to_string(m_nPortIndex);
+    if (!portName.empty())
+        return portName;
+    return "/dev/ttyS" + std::to_string(portIndex);
 #endif
 }
 

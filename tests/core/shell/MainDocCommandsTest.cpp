@@ -54,9 +54,10 @@ struct Project {
             names.push_back(session->GetName());
         return names;
     }
+    // A message of the string table, details appended or not.
     [[nodiscard]] bool Showed(unsigned id) const {
         for (const auto& shown : ui.Messages())
-            if (shown.text == LoadString(id))
+            if (shown.text.starts_with(LoadString(id)))
                 return true;
         return false;
     }
@@ -77,12 +78,15 @@ TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
     setup.SetBaudRate(9600);
     p.doc.SetPortSetup(setup);
     EXPECT_TRUE(p.Run(cmd::DataReadData)); // no port queued: it cannot be opened
-    EXPECT_TRUE(p.Showed(str::SerialOpenFailed));
 #ifdef _WIN32
     const std::string expected = "\\\\.\\COM3";
 #else
     const std::string expected = "/dev/ttyS2";
 #endif
+    // The failure names the device and the system's reason.
+    ASSERT_EQ(p.ui.Messages().size(), 1u);
+    EXPECT_EQ(p.ui.Messages()[0].text, LoadString(str::SerialOpenFailed) + "\nDevice: " + expected +
+                                           " (No such file or directory)");
     ASSERT_EQ(p.ui.PortRequests().size(), 1u);
     EXPECT_EQ(p.ui.PortRequests()[0].device, expected);
     EXPECT_EQ(p.ui.PortRequests()[0].setup, setup);

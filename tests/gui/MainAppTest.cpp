@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,11 @@ struct AppFixture : ::testing::Test {
         file.write("x");
         return path;
     }
-    QString Title() const { return app->GetMainFrame()->windowTitle(); }
+    // The title as the platform shows it, with its mark of a modified project.
+    QString Title() const {
+        QWindow* window = app->GetMainFrame()->windowHandle();
+        return window ? window->title() : QString();
+    }
 
     QTemporaryDir dir;
     FakeUi ui;
@@ -121,7 +126,9 @@ TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
     EXPECT_TRUE(frame->close()); // unmodified: no question
     EXPECT_TRUE(ui.Messages().empty());
     frame->show();
-    doc.SetModifiedFlag(true);
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
+    doc.SetModifiedFlag(true); // the title follows the flag as it changes
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled*"));
 
     ui.QueueAnswer(MsgResult::Cancel);
     EXPECT_FALSE(frame->close());

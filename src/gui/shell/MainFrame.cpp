@@ -80,6 +80,10 @@ CMainFrame::CMainFrame(CDocument* doc, CCmdTarget* app, Panes panes, QWidget* pa
     });
     m_pIdleUpdate->start();
 
+    // The title shows the modified state as it changes.
+    if (m_pDocument)
+        m_pDocument->AddModifiedListener(this,
+                                         [this](bool modified) { setWindowModified(modified); });
     setAcceptDrops(true);
     UpdateTitle();
     resize(1024, 700);
@@ -90,6 +94,8 @@ CMainFrame::~CMainFrame() {
     // The panes are destroyed by ~QWidget, after this part of the object is gone; focus moving
     // away from them then must not reach OnFocusChanged.
     disconnect(qApp, nullptr, this, nullptr);
+    if (m_pDocument)
+        m_pDocument->RemoveModifiedListener(this);
 }
 
 void CMainFrame::CreateClientArea(Panes& panes) {
@@ -135,7 +141,11 @@ void CMainFrame::UpdateTitle() {
     if (name.isEmpty())
         name = QString::fromStdString(
             GetListEntry(LoadString(str::DocTemplate), 2).value_or("Untitled"));
-    setWindowTitle(QStringLiteral("%1 - %2").arg(TableText(str::AppTitle), name));
+    // "[*]" is where the platform shows the modified state (an asterisk, or a dot in the close
+    // button); a literal "[*]" in a file name is doubled so that it stays text.
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(QStringLiteral("%1 - %2[*]").arg(TableText(str::AppTitle), name));
+    setWindowModified(m_pDocument && m_pDocument->IsModified());
 }
 
 QWidget* CMainFrame::GetTreeView() const {

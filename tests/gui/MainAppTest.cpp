@@ -285,6 +285,8 @@ TEST_F(AppFixture, PrintSetupOpensAPrinterSetUpNotAPageDialog) {
     OnNextModal([&okText](QWidget* modal) {
         auto* dialog = qobject_cast<QPrintDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
+        // Printing to a PDF file is there to set up, with or without installed printers.
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
         if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
             okText = buttons->button(QDialogButtonBox::Ok)->text();
         dialog->reject();

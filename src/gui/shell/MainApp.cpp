@@ -170,7 +170,7 @@ void CMainApp::OnFilePrintSetup(unsigned) {
     // installed it offers printing to a PDF file, so it always has something to set up.
     QPrintDialog dialog(&GetPrinter(), m_pFrame.get());
     dialog.setWindowTitle(tr("Print Setup"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(tr("OK"));

@@ -1,7 +1,10 @@
 #include "serial/SerialPortSource.h"
 
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "serial/SerialPortSetup.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSerialPort>
 #include <QThread>
@@ -39,11 +42,29 @@ std::string CSerialPortSource::SystemLocation(const std::string& device) {
 PortOpenResult CSerialPortSource::Open(const std::string& device, const CPortSetupBlock& setup,
                                        const CommTimeouts& timeouts) {
     PortOpenResult result;
-    auto port = std::make_unique<QSerialPort>();
-    port->setPortName(QString::fromStdString(SystemLocation(device)));
-    if (device.empty() || !port->open(QIODevice::ReadWrite))
+    result.device = SystemLocation(device);
+    if (device.empty()) {
+        result.reason = LoadString(str::NoSerialDevice);
         return result; // kOpenFailed
+    }
+    auto port = std::make_unique<QSerialPort>();
+    port->setPortName(QString::fromStdString(result.device));
+    if (!port->open(QIODevice::ReadWrite)) {
+        // Another program holding the device shows as Qt's lock failure, which reads like a
+        // matter of file permissions; say what it is.
+        const bool locked =
+            port->error() == QSerialPort::PermissionError &&
+            port->errorString() == QCoreApplication::translate(
+                                       "QSerialPort", "Permission error while locking the device");
+        result.reason =
+            locked ? LoadString(str::SerialDeviceBusy) : port->errorString().toStdString();
+        return result; // kOpenFailed
+    }
     if (!ApplyPortSetup(*port, setup)) {
+        // A value the driver refused has the system's words; one that was never tried has ours.
+        result.reason = port->error() != QSerialPort::NoError
+                            ? port->errorString().toStdString()
+                            : LoadString(str::SerialSettingsRejected);
         port->close();
         result.status = PortOpenStatus::kSetupFailed;
         return result;

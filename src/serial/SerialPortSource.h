@@ -21,7 +21,7 @@ public:
     // and keeps timeouts. device is a system path ("/dev/ttyUSB0", "COM3", "\\.\COM3"); where
     // ports are not numbered, "\\.\COM<n>" stands for the n-th numbered serial device
     // ("/dev/ttyS<n-1>"). kOpenFailed when the device cannot be opened, kSetupFailed (port
-    // closed again) when the set-up is rejected.
+    // closed again) when the set-up is rejected; the result names the device and why.
     [[nodiscard]] static PortOpenResult
     Open(const std::string& device, const CPortSetupBlock& setup, const CommTimeouts& timeouts);
 

@@ -157,10 +157,16 @@ struct ReadFixture : ::testing::Test {
 
 TEST_F(ReadFixture, ThreeFlightsWithSeparateTickedMakeThreeSessions) {
     user.tickSeparate = true;
-    user.onReadWindow = [this](CReadDataDlg&) { pty.Send(Transmission(3, 3)); };
+    std::string shownDevice;
+    user.onReadWindow = [&](CReadDataDlg& window) {
+        if (window.SourceLabel()->isVisible())
+            shownDevice = window.SourceLabel()->text().toStdString();
+        pty.Send(Transmission(3, 3));
+    };
     user.Start(app->GetMainFrame());
     ASSERT_TRUE(ReadData());
     EXPECT_TRUE(user.finalAsked);
+    EXPECT_EQ(shownDevice, "Device: " + pty.SlaveName()); // the window says where it listens
     EXPECT_TRUE(user.mainWasDisabled);
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
     EXPECT_TRUE(user.questions.empty());

@@ -2,6 +2,7 @@
 
 #include "../core/support/FakeUi.h"
 #include "KuboVersion.h"
+#include "calc/ModalScript.h"
 #include "framework/CommandIds.h"
 #include "framework/Document.h"
 #include "framework/StringIds.h"
@@ -14,17 +15,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -78,7 +83,11 @@ struct AppFixture : ::testing::Test {
         file.write("x");
         return path;
     }
-    QString Title() const { return app->GetMainFrame()->windowTitle(); }
+    // The title as the platform shows it, with its mark of a modified project.
+    QString Title() const {
+        QWindow* window = app->GetMainFrame()->windowHandle();
+        return window ? window->title() : QString();
+    }
 
     QTemporaryDir dir;
     FakeUi ui;
@@ -121,7 +130,9 @@ TEST_F(AppFixture, ClosingAModifiedProjectAsksToSave) {
     EXPECT_TRUE(frame->close()); // unmodified: no question
     EXPECT_TRUE(ui.Messages().empty());
     frame->show();
-    doc.SetModifiedFlag(true);
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled"));
+    doc.SetModifiedFlag(true); // the title follows the flag as it changes
+    EXPECT_EQ(Title(), QStringLiteral("Kubo - Untitled*"));
 
     ui.QueueAnswer(MsgResult::Cancel);
     EXPECT_FALSE(frame->close());
@@ -257,6 +268,46 @@ TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
               "Graph"); // the catalogue goes with the application object
 }
 
+namespace {
+std::vector<std::string>* g_qtMessages = nullptr;
+void RecordQtMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (g_qtMessages)
+        g_qtMessages->push_back(text.toStdString());
+}
+} // namespace
+
+TEST_F(AppFixture, PrintSetupOpensAPrinterSetUpNotAPageDialog) {
+    ASSERT_TRUE(app->InitInstance(QString()));
+    std::vector<std::string> messages;
+    g_qtMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(RecordQtMessage);
+    QString okText;
+    OnNextModal([&okText](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        // Printing to a PDF file is there to set up, with or without installed printers.
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            okText = buttons->button(QDialogButtonBox::Ok)->text();
+        dialog->reject();
+    });
+    EXPECT_TRUE(app->GetMainFrame()->ExecuteCommand(cmd::FilePrintSetup));
+    qInstallMessageHandler(previous);
+    g_qtMessages = nullptr;
+    for (const std::string& message : messages)
+        EXPECT_EQ(message.find("non-native"), std::string::npos) << message;
+#ifndef _WIN32
+    EXPECT_EQ(okText, QStringLiteral("OK")); // it sets up; it does not print
+#endif
+}
+
+TEST(AboutDlg, TheBuildDateHasSingleSpaces) {
+    EXPECT_EQ(CAboutDlg::FormatBuildDate(QStringLiteral("Sep  1 2003"), QStringLiteral("11:07:19")),
+              QStringLiteral("Sep 1 2003 11:07:19"));
+    EXPECT_EQ(CAboutDlg::FormatBuildDate(QStringLiteral("Sep 21 2003"), QStringLiteral("11:07:19")),
+              QStringLiteral("Sep 21 2003 11:07:19"));
+}
+
 TEST(AboutDlg, ShowsTheFourPartVersionAndABuildDate) {
     CAboutDlg dialog;
     EXPECT_EQ(dialog.VersionLabel()->text(), QStringLiteral("Kubo Version %1.%2.%3.%4")
@@ -264,7 +315,7 @@ TEST(AboutDlg, ShowsTheFourPartVersionAndABuildDate) {
                                                  .arg(KUBO_VERSION_MINOR)
                                                  .arg(KUBO_VERSION_PATCH + 0)
                                                  .arg(KUBO_VERSION_TWEAK + 0));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} [ 0-9][0-9] [0-9]{4} "
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} [1-9][0-9]? [0-9]{4} "
                                                   "[0-9]{2}:[0-9]{2}:[0-9]{2}$"))
                     .match(dialog.BuildDateLabel()->text())
                     .hasMatch())

@@ -6,6 +6,7 @@
 #include "../core/support/RecordingView.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "data/TextExport.h"
 #include "framework/CommandIds.h"
 #include "shell/MainDoc.h"
 
@@ -21,7 +22,6 @@
 #include <memory>
 #include <optional>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -362,6 +362,38 @@ TEST_F(ViewTreeTest, RenameThroughTheLabelEditor) {
     EXPECT_EQ(UpdatesWith(HINT_GRAPH_DATA).size(), 1u);
 }
 
+TEST_F(ViewTreeTest, ANameTheFileCannotHoldIsQuestionedThenEditedAgainOrTakenAsStored) {
+    Tree().expandAll();
+    Click("b1");
+    Idle();
+    ASSERT_TRUE(view.OnCmdMsg(cmd::EditName, nullptr));
+    const auto editor = [this]() -> QLineEdit* {
+        return qobject_cast<QLineEdit*>(Tree().itemWidget(Item("b1"), 0));
+    };
+    ASSERT_NE(editor(), nullptr);
+    const QString omega = QString::fromUtf8("\xCE\xA9mega");
+    editor()->setText(omega);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Idle();
+
+    // No (the fake's default): the flight keeps its name, the editor is back on what was typed.
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_NE(Flight("b1"), nullptr);
+    ASSERT_TRUE(Tree().IsEditingLabel());
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), omega);
+
+    // Yes: taken as the project file will hold it.
+    ui.QueueAnswer(MsgResult::Yes);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Idle();
+    EXPECT_EQ(ui.Messages().size(), 2u);
+    EXPECT_NE(Flight("?mega"), nullptr);
+    EXPECT_NE(Item("?mega"), nullptr);
+    EXPECT_FALSE(Tree().IsEditingLabel());
+}
+
 TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     Tree().expandAll();
     Click("a1");
@@ -411,22 +443,15 @@ TEST_F(ViewTreeTest, DragsThatMoveNothing) {
 
 class ViewTreeExportTest : public ViewTreeTest {
 protected:
-    struct Call {
-        std::string flight;
-        TextExport kind;
-        int index;
-        int total;
-        bool operator==(const Call&) const = default;
-    };
     void SetUp() override {
         ViewTreeTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("out.txt").toStdString();
-        view.SetFlightExporter(
-            [this](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
-                calls.push_back({flight.GetName(), kind, index, total});
-                out << flight.GetName() << '\n';
-            });
+        // Distinct samples, so that the order of the flights shows in the text.
+        std::uint16_t value = 1000;
+        for (CDataModule* session : doc.GetSessions())
+            for (CDataBlock* flight : session->GetFlights())
+                flight->GetRawSamples() = {value++, 7};
     }
     std::string FileText() const {
         std::ifstream in(path, std::ios::binary);
@@ -434,10 +459,18 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
+    // What the core's export writes for these flights as one export.
+    std::string Expected(const Names& names, TextExport kind) const {
+        std::vector<CDataBlock*> flights;
+        for (const std::string& name : names)
+            flights.push_back(Flight(name));
+        std::ostringstream out;
+        WriteTextExport(flights, kind, out);
+        return out.str();
+    }
 
     QTemporaryDir dir;
     std::string path;
-    std::vector<Call> calls;
 };
 
 TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
@@ -453,36 +486,30 @@ TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
     recorder.Clear();
     ASSERT_TRUE(view.OnCmdMsg(cmd::ExportRaw, nullptr));
 
-    ASSERT_EQ(calls.size(), 4u);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(calls[i], (Call{Names({"a1", "a2", "a3", "b2"})[i], TextExport::Raw, i, 4}));
-    EXPECT_EQ(FileText(), "a1\na2\na3\nb2\n");
+    EXPECT_EQ(FileText(), Expected({"a1", "a2", "a3", "b2"}, TextExport::Raw));
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{&view, HINT_SAVE, nullptr}));
 }
 
-TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothing) {
+TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothingAndSayWhy) {
     Tree().expandAll();
     Click("a1");
     ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, nullptr)); // cancelled
-    EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(UpdatesWith(HINT_SAVE).empty());
 
-    ui.QueueSaveFile(dir.filePath("missing/out.txt").toStdString());
+    // The tree writes through the same core export as kubo-cli, and reports its failure.
+    const std::string missing = dir.filePath("missing/out.txt").toStdString();
+    std::string coreMessage;
+    try {
+        ExportTextToFile({}, TextExport::Translated, missing);
+    } catch (const std::exception& error) {
+        coreMessage = error.what();
+    }
+    ASSERT_NE(coreMessage.find("missing/out.txt"), std::string::npos);
+    ui.QueueSaveFile(missing);
     ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, nullptr));
-    EXPECT_TRUE(calls.empty());
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_NE(ui.Messages()[0].text.find("missing/out.txt"), std::string::npos);
-
-    // An exporter that fails stops the export with its own text.
-    ui.QueueSaveFile(path);
-    Click("a2", Qt::ControlModifier);
-    view.SetFlightExporter([](CDataBlock&, std::ostream&, TextExport, int, int) {
-        throw std::runtime_error("disk full");
-    });
-    ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, nullptr));
-    ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ui.Messages()[1].text, "disk full");
+    EXPECT_EQ(ui.Messages()[0].text, coreMessage);
 }
 
 TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
@@ -509,7 +536,6 @@ TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
     CCmdUI remove(cmd::EditDelete);
     ASSERT_TRUE(view.OnCmdMsg(cmd::EditDelete, &remove));
     EXPECT_EQ(remove.GetEnabled(), false);
-    view.SetFlightExporter([](CDataBlock&, std::ostream&, TextExport, int, int) {});
     auto* empty = AddSession("Empty", {});
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, empty);
     CCmdUI exportState(cmd::ExportTranslated);

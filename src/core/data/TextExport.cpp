@@ -59,7 +59,8 @@ private:
 
 void WriteTextExport(std::span<CDataBlock* const> flights, TextExport kind, std::ostream& out) {
     const int total = static_cast<int>(flights.size());
-    for (int index = 0; index < total; ++index)
+    // A stream that has failed takes nothing more; its caller reports the failure.
+    for (int index = 0; index < total && out; ++index)
         flights[static_cast<std::size_t>(index)]->ExportText(out, kind, index, total);
 }
 

@@ -63,11 +63,19 @@ bool CTransmissionReader::ReadFromPort(const PortOpener& open, bool* separate) {
     if (separate)
         *separate = false;
     PortOpenResult opened = open();
-    if (opened.status == PortOpenStatus::kOpened && opened.port && opened.port->IsOpen())
+    if (opened.status == PortOpenStatus::kOpened && opened.port && opened.port->IsOpen()) {
+        if (!opened.device.empty())
+            m_strSource = FormatString1(str::SerialDevice, opened.device);
         return ReadTransmission(*opened.port, true, separate);
+    }
     const bool setupFailed = opened.status == PortOpenStatus::kSetupFailed;
-    (void)m_ui.MessageBox(setupFailed ? kSetupFailedId : kOpenFailedId, MsgButtons::Ok,
-                          MsgIcon::Error);
+    std::string text = LoadString(setupFailed ? kSetupFailedId : kOpenFailedId);
+    // The message says which device failed and, where the system told, why.
+    if (!opened.device.empty())
+        text += "\n" + (opened.reason.empty()
+                            ? FormatString1(str::SerialDevice, opened.device)
+                            : FormatString2(str::SerialDeviceReason, opened.device, opened.reason));
+    (void)m_ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Error);
     return false;
 }
 
@@ -77,6 +85,8 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     std::unique_ptr<CReadWindow> window = m_ui.CreateReadWindow();
     if (!window)
         return false;
+    if (!m_strSource.empty())
+        window->SetSourceText(m_strSource);
 
     WindowEvents events(*window);
     CTransmissionParser parser(m_session, &events, m_dateSource);
@@ -144,7 +154,9 @@ bool CTransmissionReader::ReadTransmission(ByteSource& source, bool isPort, bool
     return keep;
 }
 
-bool CTransmissionReader::ImportRawText(const std::string& path) {
+bool CTransmissionReader::ImportRawText(const std::string& path, bool* separate) {
+    if (separate)
+        *separate = false;
     FileByteSource file(path);
     if (!file.IsOpen()) {
         if (file.GetRefusal())
@@ -157,7 +169,7 @@ bool CTransmissionReader::ImportRawText(const std::string& path) {
     // hold the characters "126".
     CRawTextSource text(file);
     text.SkipHeading(kSkippedLines);
-    const bool keep = ReadTransmission(text, false, nullptr);
+    const bool keep = ReadTransmission(text, false, separate);
     if (file.HasFailed()) {
         ReportFileError(m_ui, path, " could not be read.");
         return false;

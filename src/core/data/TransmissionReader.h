@@ -29,8 +29,9 @@ public:
         m_dateSource = std::move(dateSource);
     }
 
-    // Opens the port through open; reports str::SerialOpenFailed or str::SerialSetupFailed and
-    // returns false on failure. Otherwise reads in port mode and closes the port.
+    // Opens the port through open; reports str::SerialOpenFailed or str::SerialSetupFailed with
+    // the device and the system's reason, and returns false on failure. Otherwise reads in port
+    // mode, the window naming the device, and closes the port.
     [[nodiscard]] bool ReadFromPort(const PortOpener& open, bool* separate);
 
     // Reads one transmission from source into the session: until it is complete, the parser
@@ -46,8 +47,9 @@ public:
 
     // Raw text import: skips the file's first two lines and reads the rest as a transmission
     // in file mode (CRawTextSource: UTF-16 decoded, any line ends). A file that cannot be
-    // opened or read, or is not a regular file, is reported and gives false.
-    [[nodiscard]] bool ImportRawText(const std::string& path);
+    // opened or read, or is not a regular file, is reported and gives false. *separate (when
+    // given) receives the final question's check box as ReadTransmission gives it.
+    [[nodiscard]] bool ImportRawText(const std::string& path, bool* separate = nullptr);
 
     // The device name of a 0-based port index: "\\.\COM<index + 1>".
     [[nodiscard]] static std::string PortDeviceName(int portIndex);
@@ -57,4 +59,5 @@ private:
     CUiServices& m_ui;
     Clock& m_clock;
     CTransmissionParser::DateSource m_dateSource;
+    std::string m_strSource; // what the Read Data window names; empty: nothing
 };

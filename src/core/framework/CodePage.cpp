@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <vector>
 
 namespace {
 const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
@@ -127,4 +128,20 @@ std::string CCodePage::ToUtf8(std::string_view ansi) {
     if (m_conv->toUtf8 == kInvalid)
         return std::string(ansi.size(), '?');
     return Convert(m_conv->toUtf8, ansi, [](const char*, std::size_t) -> std::size_t { return 1; });
+}
+
+std::string CCodePage::Unrepresentable(std::string_view utf8) {
+    std::string lost;
+    std::vector<std::string_view> seen;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t length = Utf8SequenceLength(utf8.data() + at, utf8.size() - at);
+        const std::string_view character = utf8.substr(at, length);
+        at += length;
+        if (IsAscii(character) || std::find(seen.begin(), seen.end(), character) != seen.end())
+            continue;
+        seen.push_back(character);
+        if (ToUtf8(FromUtf8(character)) != character)
+            lost += character;
+    }
+    return lost;
 }

@@ -29,6 +29,10 @@ public:
     [[nodiscard]] std::string FromUtf8(std::string_view utf8);
     // Code page → UTF-8. A byte the code page leaves undefined becomes '?'.
     [[nodiscard]] std::string ToUtf8(std::string_view ansi);
+    // The characters of utf8 that do not come back from FromUtf8 and ToUtf8 as they were (those
+    // the code page cannot hold, an invalid UTF-8 byte counting as one), each once in order of
+    // first appearance; empty when the text survives the round trip.
+    [[nodiscard]] std::string Unrepresentable(std::string_view utf8);
 
     // The iconv name of a Windows code page number ("CP1250"; "MACINTOSH" for 10000).
     [[nodiscard]] static std::string NameOf(unsigned windowsCodePage);

@@ -20,6 +20,25 @@ CDocument::~CDocument() {
         view->m_pDocument = nullptr;
 }
 
+void CDocument::SetModifiedFlag(bool modified) {
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    // A copy: a listener may add or remove listeners.
+    const auto listeners = m_modifiedListeners;
+    for (const auto& entry : listeners)
+        entry.second(modified);
+}
+
+void CDocument::AddModifiedListener(const void* owner, std::function<void(bool)> listener) {
+    RemoveModifiedListener(owner);
+    m_modifiedListeners.emplace_back(owner, std::move(listener));
+}
+
+void CDocument::RemoveModifiedListener(const void* owner) {
+    std::erase_if(m_modifiedListeners, [owner](const auto& entry) { return entry.first == owner; });
+}
+
 void CDocument::AddView(CView* view) {
     if (view->m_pDocument == this)
         return;

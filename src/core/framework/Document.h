@@ -4,7 +4,9 @@
 #include "framework/CmdTarget.h"
 #include "framework/Hints.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CView;
@@ -32,7 +34,12 @@ public:
     void SendInitialUpdate();
 
     [[nodiscard]] virtual bool IsModified() const { return m_bModified; }
-    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    virtual void SetModifiedFlag(bool modified = true);
+    // listener is told the new state each time the modified flag changes (not when it is set to
+    // what it was), until RemoveModifiedListener(owner). owner only identifies the listener; one
+    // listener per owner, a second replaces the first.
+    void AddModifiedListener(const void* owner, std::function<void(bool modified)> listener);
+    void RemoveModifiedListener(const void* owner);
 
     [[nodiscard]] const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(std::string path) { m_strPathName = std::move(path); }
@@ -45,6 +52,7 @@ public:
 private:
     std::vector<CView*> m_views;
     bool m_bModified = false;
+    std::vector<std::pair<const void*, std::function<void(bool)>>> m_modifiedListeners;
     std::string m_strPathName;
     std::string m_strTitle;
     CUiServices* m_pUi;

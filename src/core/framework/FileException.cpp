@@ -1,12 +1,40 @@
 #include "framework/FileException.h"
 
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+
 #include <cerrno>
+#include <filesystem>
 
 CFileException::CFileException(Cause cause, std::string fileName)
     : CException(cause, fileName, MessageFor(cause, fileName)) {}
 
 CFileException::CFileException(Cause cause, std::string fileName, const std::string& message)
     : CException(cause, std::move(fileName), message) {}
+
+CFileException CFileException::CannotCreate(int error, const std::string& path) {
+    unsigned id = 0;
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        id = str::FolderMissing;
+        break;
+    case EACCES:
+    case EPERM:
+        id = str::FolderNotWritable;
+        break;
+    case EROFS:
+        id = str::FolderReadOnly;
+        break;
+    default:
+        return CFileException(CauseFromErrno(error), path);
+    }
+    const std::u8string utf8(reinterpret_cast<const char8_t*>(path.data()), path.size());
+    const std::u8string parent = std::filesystem::path(utf8).parent_path().u8string();
+    const std::string folder =
+        parent.empty() ? std::string(".") : std::string(parent.begin(), parent.end());
+    return CFileException(CauseFromErrno(error), path, FormatString2(id, path, folder));
+}
 
 CFileException::Cause CFileException::CauseFromErrno(int error) {
     switch (error) {

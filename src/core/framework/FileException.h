@@ -26,6 +26,10 @@ public:
     CFileException(Cause cause, std::string fileName);
     // With a message of the caller's instead of the cause's.
     CFileException(Cause cause, std::string fileName, const std::string& message);
+    // Creating a new file at path failed with the system's error (errno): a missing folder, a
+    // folder without write permission and a read-only disk say so and name the folder; other
+    // errors give the cause's message.
+    [[nodiscard]] static CFileException CannotCreate(int error, const std::string& path);
     // The cause that best describes a failed system call's errno.
     [[nodiscard]] static Cause CauseFromErrno(int error);
     [[nodiscard]] static std::string MessageFor(Cause cause, const std::string& fileName);

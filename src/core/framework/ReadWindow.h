@@ -15,6 +15,9 @@ public:
     virtual void SetProgressRange(int upper) = 0; // the bar runs from 0 to upper
     virtual void SetProgressPosition(std::int64_t position) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
+    // Names what the read listens on ("Device: /dev/ttyUSB0"); a window that shows no such line
+    // ignores it.
+    virtual void SetSourceText(const std::string& text) { (void)text; }
     // Handles the user interface's pending events and returns without waiting.
     virtual void ProcessEvents() = 0;
     // True once the user has pressed Cancel.

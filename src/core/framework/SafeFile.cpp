@@ -185,7 +185,7 @@ CSafeFile::CSafeFile(std::string targetPath) : m_target(std::move(targetPath)) {
         if (m_fd >= 0)
             break;
         if (errno != EEXIST)
-            throw CFileException(CFileException::CauseFromErrno(errno), m_target);
+            throw CFileException::CannotCreate(errno, m_target);
     }
     if (m_fd < 0)
         throw CFileException(CFileException::genericException, m_target);

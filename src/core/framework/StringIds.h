@@ -94,6 +94,18 @@ inline constexpr unsigned SettingsUnreadable = 5208;
 // Reason: %1 the output file, %2 why it failed, %3 where the data went instead.
 inline constexpr unsigned SavedElsewhere = 5209;
 inline constexpr unsigned NotEnoughMemory = 5210; // sentence, when nothing more can be named
+// Details appended to a failure's message, and the questions and labels that came with them.
+inline constexpr unsigned SerialDevice = 5300;           // %1: the device
+inline constexpr unsigned SerialDeviceReason = 5301;     // %1: the device, %2: the system's reason
+inline constexpr unsigned NoSerialDevice = 5302;         // the reason when no device is chosen
+inline constexpr unsigned SerialSettingsRejected = 5303; // the reason when no other is known
+inline constexpr unsigned NameNotStorable = 5304;        // %1: the name, %2: the characters
+inline constexpr unsigned FileIsEmpty = 5305;            // %1: the file
+inline constexpr unsigned NotAProject = 5306;            // %1: the file
+inline constexpr unsigned FolderMissing = 5308;          // %1: the file, %2: its folder
+inline constexpr unsigned FolderNotWritable = 5309;      // %1: the file, %2: its folder
+inline constexpr unsigned FolderReadOnly = 5310;         // %1: the file, %2: its folder
+inline constexpr unsigned SerialDeviceBusy = 5311;       // the reason when another program holds it
 
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;

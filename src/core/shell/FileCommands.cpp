@@ -2,6 +2,8 @@
 
 #include "framework/CommandIds.h"
 #include "framework/Document.h"
+#include "framework/Exception.h"
+#include "framework/FileInput.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
@@ -9,7 +11,7 @@
 #include "shell/FilePrompts.h"
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -23,9 +25,20 @@ std::string Utf8(const fs::path& path) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
-bool IsReadableFile(const fs::path& path) {
+// Why path cannot be opened for reading, in the core's words (empty when it has none to
+// give); nullopt when it can be. Only files, folders and missing paths are tried: opening a
+// pipe or a device could wait forever.
+std::optional<std::string> OpenFailure(const fs::path& path) {
     std::error_code ec;
-    return fs::is_regular_file(path, ec) && std::ifstream(path, std::ios::binary).is_open();
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::is_regular_file(status) && !fs::is_directory(status) && fs::exists(status))
+        return std::string();
+    try {
+        const CFileInput probe(Utf8(path));
+    } catch (const CException& error) {
+        return std::string(error.what());
+    }
+    return std::nullopt;
 }
 } // namespace
 
@@ -104,11 +117,13 @@ bool CFileCommands::OpenDocumentFile(const std::string& path) {
     fs::path absolute = fs::absolute(PathFromUtf8(path), ec);
     if (ec)
         absolute = PathFromUtf8(path);
-    if (!IsReadableFile(absolute)) {
+    if (const std::optional<std::string> failure = OpenFailure(absolute)) {
+        std::string text =
+            FormatString1(str::FailedToOpenDocument, Utf8(PathFromUtf8(path).make_preferred()));
+        if (!failure->empty())
+            text += "\n" + *failure;
         if (CUiServices* ui = m_doc.GetUi())
-            (void)ui->MessageBox(
-                FormatString1(str::FailedToOpenDocument, Utf8(PathFromUtf8(path).make_preferred())),
-                MsgButtons::Ok, MsgIcon::Warning);
+            (void)ui->MessageBox(text, MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
     if (!SaveModified())

@@ -1,9 +1,11 @@
 #include "shell/MainDoc.h"
 
 #include "data/DataModule.h"
+#include "framework/CodePage.h"
 #include "framework/Registry.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
+#include "framework/UiServices.h"
 
 #include <cstdio>
 
@@ -34,6 +36,7 @@ bool CMainDoc::RemoveSession(CDataModule* session, bool deleteIt, bool notify, C
         UpdateAllViews(sender, HINT_SESSION_REMOVED, session);
     if (deleteIt)
         std::unique_ptr<CDataModule>{session}.reset();
+    SetModifiedFlag(true);
     return true;
 }
 
@@ -81,4 +84,23 @@ bool CMainDoc::OnNewDocument() {
     SetPathName({});
     SetModifiedFlag(false);
     return true;
+}
+
+std::string CMainDoc::GetUnstorableCharacters(const std::string& text) const {
+    CCodePage codePage(m_strAnsiCodePage.empty() ? CCodePage::kDefault
+                                                 : std::string_view(m_strAnsiCodePage));
+    return codePage.Unrepresentable(text);
+}
+
+std::optional<std::string> CMainDoc::AcceptTypedName(const std::string& typed) const {
+    const std::string lost = GetUnstorableCharacters(typed);
+    CUiServices* ui = GetUi();
+    if (lost.empty() || !ui)
+        return typed;
+    if (ui->MessageBox(FormatString2(str::NameNotStorable, typed, lost), MsgButtons::YesNo,
+                       MsgIcon::Question) != MsgResult::Yes)
+        return std::nullopt;
+    CCodePage codePage(m_strAnsiCodePage.empty() ? CCodePage::kDefault
+                                                 : std::string_view(m_strAnsiCodePage));
+    return codePage.ToUtf8(codePage.FromUtf8(typed));
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -52,7 +53,7 @@ public:
     // Takes session out of the list: false when it is not there. With notify,
     // HINT_SESSION_REMOVING before and HINT_SESSION_REMOVED after (the session as hint object,
     // sender not told); with deleteIt the session is destroyed afterwards, else the caller owns it.
-    // Does not mark the document modified.
+    // Marks the document modified: the project no longer holds what its file does.
     bool RemoveSession(CDataModule* session, bool deleteIt, bool notify, CView* sender);
 
     // Show feet: 0 metres, nonzero feet.
@@ -111,14 +112,21 @@ public:
 
     // The ANSI code page of project file texts (setting AnsiCodePage; default Windows-1252).
     [[nodiscard]] const std::string& GetAnsiCodePage() const { return m_strAnsiCodePage; }
+    // The characters of text that the project file cannot hold (CCodePage::Unrepresentable).
+    [[nodiscard]] std::string GetUnstorableCharacters(const std::string& text) const;
+    // A name the user typed for a session or flight, as it is to be taken: the name itself when
+    // the project file holds every character of it (or nobody can be asked). Otherwise the user
+    // is asked (str::NameNotStorable): Yes gives the name as the file will hold it, those
+    // characters replaced by '?'; No gives nullopt, and the name is to be edited again.
+    [[nodiscard]] std::optional<std::string> AcceptTypedName(const std::string& typed) const;
 
     // --- Registry ---
     [[nodiscard]] RegistryStore* GetRegistry() const { return m_pRegistry; }
     // Machine-wide formulas, then the user's values; missing or mistyped values keep the
     // current ones.
     void LoadSettings(RegistryStore& store);
-    // Writes the formulas, unit, port index and port set-up to the user hive. False when the
-    // key cannot be opened or a value not written.
+    // Writes the formulas, unit, port index, port set-up and serial device (also when empty) to
+    // the user hive. False when the key cannot be opened or a value not written.
     bool SaveSettings(RegistryStore& store) const;
 
     // --- Commands ---
@@ -128,7 +136,11 @@ public:
 
     // The serial device a device read opens: "\\.\COM<index + 1>" on Windows; elsewhere the
     // chosen device name, or "/dev/ttyS<index>" when none was chosen.
-    [[nodiscard]] std::string GetPortDevice() const;
+    [[nodiscard]] std::string GetPortDevice() const {
+        return PortDevice(m_nPortIndex, m_strPortName);
+    }
+    [[nodiscard]] static std::string PortDevice(std::uint32_t portIndex,
+                                                const std::string& portName);
     // The tick counter of device reads (the steady clock unless set). Not owned.
     void SetClock(Clock* clock);
 
@@ -139,7 +151,8 @@ public:
     // New: empties the project; the path is forgotten and the document unmodified.
     virtual bool OnNewDocument();
     // Reads the whole file first; only when it is sound is the project replaced. Failures are
-    // reported to the user and leave the document unchanged.
+    // reported to the user and leave the document unchanged; a file whose content cannot be
+    // read is reported as not a project (or damaged), with what was found.
     virtual bool OnOpenDocument(const std::string& path);
     // HINT_SAVE, then the project written through a temporary file renamed over path. Failures are
     // reported to the user; the old file stays untouched.
@@ -149,8 +162,9 @@ public:
     void Serialize(CArchive& ar) override;
 
     // The file checks of the framework's open and save. Loading: an empty file fails with the
-    // end-of-file cause. Saving: a file with its read-only attribute (no write permission bit)
-    // fails with access denied. Other failures carry the system's cause. Throw CFileException.
+    // end-of-file cause, saying it is empty. Saving: a file with its read-only attribute (no write
+    // permission bit) fails with access denied. Other failures carry the system's cause. Throw
+    // CFileException.
     [[nodiscard]] virtual std::unique_ptr<CArchiveInput> GetFileForLoad(const std::string& path);
     [[nodiscard]] virtual std::unique_ptr<CSafeFile> GetFileForSave(const std::string& path);
 
@@ -169,6 +183,10 @@ private:
     void OnFileImportRawText(unsigned id);
     // Appends session as the last one and tells the views with HINT_SESSION_ADDED.
     void AppendSession(std::unique_ptr<CDataModule> session);
+    // A kept device read or raw import: marks the document modified, then appends session
+    // (HINT_SESSION_ADDED) or, with separate, session holding flight 1 and one new session for
+    // each further flight (HINT_REBUILD).
+    void AppendReadSession(std::unique_ptr<CDataModule> session, bool separate);
 
     CObListEx<CDataModule> m_sessions{true};
     std::uint32_t m_nPortIndex = 0;

@@ -29,13 +29,14 @@ bool CMainDoc::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
     return RouteCommand(*this, map, nID, pCmdUI) || CDocument::OnCmdMsg(nID, pCmdUI);
 }
 
-std::string CMainDoc::GetPortDevice() const {
+std::string CMainDoc::PortDevice(std::uint32_t portIndex, const std::string& portName) {
 #ifdef _WIN32
-    return CTransmissionReader::PortDeviceName(static_cast<int>(m_nPortIndex));
+    (void)portName;
+    return CTransmissionReader::PortDeviceName(static_cast<int>(portIndex));
 #else
-    if (!m_strPortName.empty())
-        return m_strPortName;
-    return "/dev/ttyS" + std::to_string(m_nPortIndex);
+    if (!portName.empty())
+        return portName;
+    return "/dev/ttyS" + std::to_string(portIndex);
 #endif
 }
 
@@ -62,7 +63,10 @@ void CMainDoc::OnDataReadData(unsigned) {
     bool separate = false;
     if (!reader.ReadFromPort(open, &separate))
         return;
+    AppendReadSession(std::move(session), separate);
+}
 
+void CMainDoc::AppendReadSession(std::unique_ptr<CDataModule> session, bool separate) {
     SetModifiedFlag(true);
     if (!separate) {
         AppendSession(std::move(session));
@@ -80,6 +84,8 @@ void CMainDoc::OnDataReadData(unsigned) {
 }
 
 void CMainDoc::OnDataInsertEmptySession(unsigned) {
+    // A change like any other: closing right after must ask before dropping the session.
+    SetModifiedFlag(true);
     AppendSession(std::make_unique<CDataModule>(this));
 }
 
@@ -141,8 +147,8 @@ void CMainDoc::OnFileImportRawText(unsigned) {
         return;
     auto session = std::make_unique<CDataModule>(this);
     CTransmissionReader reader(*session, *ui, m_pClock ? *m_pClock : ProcessClock());
-    if (!reader.ImportRawText(*path))
+    bool separate = false;
+    if (!reader.ImportRawText(*path, &separate))
         return; // the import has reported why; the session goes with its flights
-    SetModifiedFlag(true);
-    AppendSession(std::move(session));
+    AppendReadSession(std::move(session), separate);
 }

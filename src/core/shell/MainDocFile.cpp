@@ -1,10 +1,12 @@
 #include "data/DataModule.h"
 #include "framework/Archive.h"
+#include "framework/ArchiveException.h"
 #include "framework/FileException.h"
 #include "framework/FileInput.h"
 #include "framework/Refusal.h"
 #include "framework/SafeFile.h"
 #include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "framework/UiServices.h"
 #include "shell/MainDoc.h"
 
@@ -81,7 +83,8 @@ std::unique_ptr<CArchiveInput> CMainDoc::GetFileForLoad(const std::string& path)
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
     if (!ec && size == 0)
-        throw CFileException(CFileException::endOfFile, path);
+        throw CFileException(CFileException::endOfFile, path,
+                             FormatString1(str::FileIsEmpty, path));
     return std::make_unique<CFileInput>(path);
 }
 
@@ -117,6 +120,12 @@ bool CMainDoc::OnOpenDocument(const std::string& path) {
         LoadedProject project = ReadProject(ar);
         DeleteContents();
         Adopt(project);
+    } catch (const CArchiveException& error) {
+        // What the archive found, after what it means to the user.
+        if (CUiServices* ui = GetUi())
+            ui->MessageBox(FormatString1(str::NotAProject, path) + "\n" + error.what(),
+                           MsgButtons::Ok, MsgIcon::Error);
+        return false;
     } catch (const CException& error) {
         ReportError(error);
         return false;

@@ -56,7 +56,7 @@ bool CMainDoc::SaveSettings(RegistryStore& store) const {
     ok = WriteRegDword(key, kCommPortIndex, m_nPortIndex) && ok;
     ok = WriteRegBinary(key, kCommPortSetup, m_portSetup.Bytes().data(), CPortSetupBlock::kSize) &&
          ok;
-    if (!m_strPortName.empty())
-        ok = WriteRegString(key, kCommPortName, m_strPortName) && ok;
+    // Written even when empty: a device the user cleared must not come back at the next start.
+    ok = WriteRegString(key, kCommPortName, m_strPortName) && ok;
     return ok;
 }

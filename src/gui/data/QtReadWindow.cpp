@@ -51,6 +51,11 @@ void CQtReadWindow::SetStatusText(const std::string& text) {
         m_dialog->SetStatusText(QString::fromStdString(text));
 }
 
+void CQtReadWindow::SetSourceText(const std::string& text) {
+    if (m_dialog)
+        m_dialog->SetSourceText(QString::fromStdString(text));
+}
+
 void CQtReadWindow::ProcessEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

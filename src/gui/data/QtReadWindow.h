@@ -21,6 +21,7 @@ public:
     void SetProgressRange(int upper) override;
     void SetProgressPosition(std::int64_t position) override;
     void SetStatusText(const std::string& text) override;
+    void SetSourceText(const std::string& text) override;
     void ProcessEvents() override;
     [[nodiscard]] bool IsCancelRequested() const override;
     // Waits in a local event loop, not exec(): the window is already shown and the main window

@@ -10,11 +10,14 @@
 #include <algorithm>
 
 CReadDataDlg::CReadDataDlg(QWidget* parent)
-    : QDialog(parent), m_pStatus(new QLabel(tr("Waiting for data ...."), this)),
-      m_pProgress(new QProgressBar(this)),
+    : QDialog(parent), m_pSource(new QLabel(this)),
+      m_pStatus(new QLabel(tr("Waiting for data ...."), this)), m_pProgress(new QProgressBar(this)),
       m_pSeparate(new QCheckBox(tr("Put each Flight to separate Session"), this)) {
     setWindowTitle(tr("Read Data"));
     setObjectName(QStringLiteral("dialog139"));
+    m_pSource->setObjectName(QStringLiteral("staticSource"));
+    m_pSource->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pSource->hide();
     m_pStatus->setObjectName(QStringLiteral("static1019"));
     m_pProgress->setObjectName(QStringLiteral("progress1020"));
     m_pProgress->setRange(0, 100);
@@ -34,6 +37,7 @@ CReadDataDlg::CReadDataDlg(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &CReadDataDlg::reject);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pSource);
     layout->addWidget(m_pStatus);
     layout->addWidget(m_pProgress);
     layout->addWidget(m_pSeparate);
@@ -57,6 +61,11 @@ void CReadDataDlg::SetProgressPosition(int position) {
 
 void CReadDataDlg::SetStatusText(const QString& text) {
     m_pStatus->setText(text);
+}
+
+void CReadDataDlg::SetSourceText(const QString& text) {
+    m_pSource->setText(text);
+    m_pSource->setVisible(!text.isEmpty());
 }
 
 void CReadDataDlg::BeginFinalQuestion() {

@@ -11,7 +11,8 @@ class QPushButton;
 // While reading, Cancel (the button, Esc or closing the window) only raises the cancel flag:
 // the read loop sees it and ends the read, and the window stays until the loop destroys it.
 // During the final question OK takes the check box's value and Cancel ends the question.
-// Controls carry their ids as object names: static1019, progress1020, check1059, IDOK, IDCANCEL.
+// Controls carry their ids as object names: static1019, progress1020, check1059, IDOK, IDCANCEL;
+// the line naming the device is staticSource.
 class CReadDataDlg : public QDialog {
     Q_OBJECT
 public:
@@ -21,6 +22,8 @@ public:
     void SetProgressRange(int upper);
     void SetProgressPosition(int position);
     void SetStatusText(const QString& text);
+    // The line naming what the read listens on; hidden while empty.
+    void SetSourceText(const QString& text);
 
     // Enables OK and the check box and puts the focus on the check box.
     void BeginFinalQuestion();
@@ -30,6 +33,7 @@ public:
     [[nodiscard]] bool IsSeparate() const { return m_bSeparate; }
 
     [[nodiscard]] QLabel* StatusLabel() const { return m_pStatus; }
+    [[nodiscard]] QLabel* SourceLabel() const { return m_pSource; }
     [[nodiscard]] QProgressBar* ProgressBar() const { return m_pProgress; }
     [[nodiscard]] QCheckBox* SeparateBox() const { return m_pSeparate; }
     [[nodiscard]] QPushButton* OkButton() const { return m_pOk; }
@@ -40,6 +44,7 @@ public Q_SLOTS:
     void reject() override;
 
 private:
+    QLabel* m_pSource;
     QLabel* m_pStatus;
     QProgressBar* m_pProgress;
     QCheckBox* m_pSeparate;

@@ -25,7 +25,11 @@ QString CAboutDlg::FileVersionText() {
 }
 
 QString CAboutDlg::BuildDateText() {
-    return QStringLiteral(__DATE__ " " __TIME__);
+    return FormatBuildDate(QStringLiteral(__DATE__), QStringLiteral(__TIME__));
+}
+
+QString CAboutDlg::FormatBuildDate(const QString& date, const QString& time) {
+    return (date + QLatin1Char(' ') + time).simplified();
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {

@@ -9,9 +9,11 @@
 #include "shell/MainMenu.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 #include <QTranslator>
@@ -163,8 +165,16 @@ bool CMainApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
 }
 
 void CMainApp::OnFilePrintSetup(unsigned) {
-    QPageSetupDialog dialog(&GetPrinter(), m_pFrame.get());
-    dialog.exec();
+    // The printer's set-up: which printer, and its properties (paper, orientation). A print
+    // dialog whose OK keeps the choice for the next print without printing; where no printer is
+    // installed it offers printing to a PDF file, so it always has something to set up.
+    QPrintDialog dialog(&GetPrinter(), m_pFrame.get());
+    dialog.setWindowTitle(tr("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(tr("OK"));
+    (void)dialog.exec();
 }
 
 void CMainApp::OnOpenRecentFile(unsigned id) {

@@ -65,6 +65,7 @@ public:
 
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
+    // Print Setup: the printer set-up dialog on GetPrinter(); nothing is printed.
     void OnFilePrintSetup(unsigned id);
     void OnOpenRecentFile(unsigned id);
     void OnUpdateRecentFile(CCmdUI& ui);

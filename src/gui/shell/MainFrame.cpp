@@ -92,6 +92,10 @@ CMainFrame::CMainFrame(CDocument* doc, CCmdTarget* app, Panes panes, QWidget* pa
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, &CMainFrame::ScheduleCommandUpdate);
 
+    // The title shows the modified state as it changes.
+    if (m_pDocument)
+        m_pDocument->AddModifiedListener(this,
+                                         [this](bool modified) { setWindowModified(modified); });
     setAcceptDrops(true);
     UpdateTitle();
     resize(1024, 700);
@@ -103,6 +107,8 @@ CMainFrame::~CMainFrame() {
     // away from them then must not reach OnFocusChanged.
     disconnect(qApp, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
+    if (m_pDocument)
+        m_pDocument->RemoveModifiedListener(this);
 }
 
 void CMainFrame::ScheduleCommandUpdate() {
@@ -165,7 +171,11 @@ void CMainFrame::UpdateTitle() {
     if (name.isEmpty())
         name = QString::fromStdString(
             GetListEntry(LoadString(str::DocTemplate), 2).value_or("Untitled"));
-    setWindowTitle(QStringLiteral("%1 - %2").arg(TableText(str::AppTitle), name));
+    // "[*]" is where the platform shows the modified state (an asterisk, or a dot in the close
+    // button); a literal "[*]" in a file name is doubled so that it stays text.
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(QStringLiteral("%1 - %2[*]").arg(TableText(str::AppTitle), name));
+    setWindowModified(m_pDocument && m_pDocument->IsModified());
 }
 
 QWidget* CMainFrame::GetTreeView() const {

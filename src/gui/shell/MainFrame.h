@@ -40,7 +40,8 @@ public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Title "Kubo - <document title>", "Untitled" standing in for an empty title.
+    // Title "Kubo - <document title>", "Untitled" standing in for an empty title, with the
+    // platform's mark of a modified document; the mark follows the document's modified flag.
     void UpdateTitle();
 
     [[nodiscard]] CDocument* GetDocument() const { return m_pDocument; }

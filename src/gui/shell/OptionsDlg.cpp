@@ -1,10 +1,12 @@
 #include "shell/OptionsDlg.h"
 
+#include "shell/MainDoc.h"
 #include "shell/PortSettingsDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,7 +39,11 @@ COptionsDlg::COptionsDlg(const DocumentSettings& settings, RegistryStore* regist
 #else
     m_pDevice = new QLineEdit(this);
     m_pDevice->setObjectName(QStringLiteral("edit1011"));
-    m_pDevice->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    // Left empty, the field stands for the device a read opens then.
+    m_pDevice->setPlaceholderText(
+        QString::fromStdString(CMainDoc::PortDevice(m_settings.portIndex, {})));
+    m_pDevice->setToolTip(tr("Read Data opens this device. Choose a port from the list to fill "
+                             "it in, or type the path of any serial device or pseudo-terminal."));
     SetAvailableDevices(PresentSerialDevices());
     connect(m_pPort, &QComboBox::activated, this,
             [this](int index) { m_pDevice->setText(m_pPort->itemData(index).toString()); });
@@ -69,6 +75,9 @@ void COptionsDlg::LayOut() {
         deviceLabel->setBuddy(m_pDevice);
         commLayout->addWidget(deviceLabel, 1, 0);
         commLayout->addWidget(m_pDevice, 1, 1, 1, 2);
+        auto* deviceNote = new QLabel(m_pDevice->toolTip(), comm);
+        deviceNote->setWordWrap(true);
+        commLayout->addWidget(deviceNote, 2, 1, 1, 2);
     }
     commLayout->setColumnStretch(1, 1);
 
@@ -138,6 +147,18 @@ QStringList COptionsDlg::PresentSerialDevices() {
     QStringList devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         devices.append(info.systemLocation());
+#ifdef Q_OS_LINUX
+    // Pseudo-terminals stand in for a device (a simulator, a serial line over the network);
+    // the serial port list leaves them out.
+    const QDir pts(QStringLiteral("/dev/pts"));
+    for (const QString& name : pts.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        bool numbered = false;
+        (void)name.toUInt(&numbered);
+        if (numbered)
+            devices.append(pts.filePath(name));
+    }
+#endif
+    devices.removeDuplicates();
     devices.sort();
     return devices;
 }

@@ -22,8 +22,11 @@ public:
     [[nodiscard]] const DocumentSettings& Settings() const { return m_settings; }
 
     // Where ports are not numbered: the serial devices offered in the port list (system
-    // paths such as /dev/ttyUSB0). Starts with the devices present.
+    // paths such as /dev/ttyUSB0). Starts with the devices present. Picking one fills the
+    // device field, which is what a read opens (empty: the numbered port's device, shown as the
+    // field's placeholder).
     void SetAvailableDevices(const QStringList& devices);
+    // The serial devices present, pseudo-terminals (/dev/pts/N) included, sorted.
     [[nodiscard]] static QStringList PresentSerialDevices();
 
     // "S&etup...": the port-settings dialog on the copy of the set-up; its OK replaces the

@@ -2,6 +2,7 @@
 
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
+#include "data/TextExport.h"
 #include "framework/CommandIds.h"
 #include "framework/Refusal.h"
 #include "framework/StringIds.h"
@@ -12,15 +13,12 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMouseEvent>
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -36,11 +34,6 @@ constexpr unsigned kTreeStyle = CTreeViewEx::kHasButtons | CTreeViewEx::kHasLine
 constexpr unsigned kCmdExportFirst = cmd::ExportTranslated;
 constexpr unsigned kCmdExportLast = 30060;
 
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
 const QIcon& RecordIcon(int itemType) {
     static const QIcon session(QStringLiteral(":/resources/icons/tree-session.svg"));
     static const QIcon flight(QStringLiteral(":/resources/icons/tree-flight.svg"));
@@ -50,10 +43,7 @@ const QIcon& RecordIcon(int itemType) {
 } // namespace
 
 CViewTree::CViewTree(QWidget* parent)
-    : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent),
-      m_exporter([](CDataBlock& flight, std::ostream& out, TextExport kind, int index, int total) {
-          flight.ExportText(out, kind, index, total);
-      }) {
+    : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent) {
     CTreeCtrlEx& tree = GetTreeCtrl();
     tree.setIconSize(QSize(19, 16));
     connect(&tree, &CTreeCtrlEx::itemSelectionNotified, this,
@@ -75,8 +65,20 @@ CViewTree::CViewTree(QWidget* parent)
     });
     connect(&tree, &CTreeCtrlEx::endLabelEdit, this,
             [this](QTreeWidgetItem* item, const QString& text, bool* accept) {
-                if (CViewTreeItem* record = GetItemRecord(item))
-                    record->SetName(text.toStdString(), true, this);
+                CViewTreeItem* record = GetItemRecord(item);
+                const std::string name = text.toStdString();
+                CMainDoc* doc = GetMainDoc();
+                if (record && doc && !doc->GetUnstorableCharacters(name).empty()) {
+                    // Asked once the editor has closed: a box shown during the commit would
+                    // end the edit under it.
+                    *accept = false;
+                    QMetaObject::invokeMethod(
+                        this, [this, record, name] { OnUnstorableName(record, name); },
+                        Qt::QueuedConnection);
+                    return;
+                }
+                if (record)
+                    record->SetName(name, true, this);
                 *accept = true;
                 Q_EMIT selectionSyncRequested(true);
             });
@@ -162,6 +164,27 @@ void CViewTree::Rebuild() {
     m_bRebuilding = false;
     if (!tree.GetFirstSelectedItem() && tree.topLevelItemCount() > 0)
         tree.SetItemSelection(tree.topLevelItem(0), true, true, true);
+}
+
+void CViewTree::OnUnstorableName(CViewTreeItem* record, const std::string& typed) {
+    QTreeWidgetItem* item = FindItem(record); // null when the record went meanwhile
+    CMainDoc* doc = GetMainDoc();
+    if (!item || !doc)
+        return;
+    if (const std::optional<std::string> name = doc->AcceptTypedName(typed)) {
+        record->SetName(*name, true, this);
+        item->setText(0, QString::fromStdString(*name));
+        Q_EMIT selectionSyncRequested(true);
+        return;
+    }
+    // Back to editing what was typed.
+    CTreeCtrlEx& tree = GetTreeCtrl();
+    if (!tree.EditLabel(item))
+        return;
+    if (auto* editor = qobject_cast<QLineEdit*>(tree.itemWidget(item, 0))) {
+        editor->setText(QString::fromStdString(typed));
+        editor->selectAll();
+    }
 }
 
 void CViewTree::RemoveRecordItem(const CViewTreeItem* record) {
@@ -276,7 +299,7 @@ void CViewTree::UpdateEditDelete(CCmdUI& ui) {
 }
 
 void CViewTree::UpdateFileExport(CCmdUI& ui) {
-    ui.Enable(m_exporter && HasExportableSelection());
+    ui.Enable(HasExportableSelection());
 }
 
 bool CViewTree::HasExportableSelection() const {
@@ -345,7 +368,7 @@ void CViewTree::ReportError(const std::string& text) {
 }
 
 void CViewTree::OnFileExport(unsigned id) {
-    if (!m_exporter || (id != cmd::ExportTranslated && id != cmd::ExportRaw))
+    if (id != cmd::ExportTranslated && id != cmd::ExportRaw)
         return;
     const TextExport kind = id == cmd::ExportRaw ? TextExport::Raw : TextExport::Translated;
     CDocument* doc = GetDocument();
@@ -372,28 +395,8 @@ void CViewTree::OnFileExport(unsigned id) {
                 flights.push_back(flight);
         }
     }
-    const int total = static_cast<int>(flights.size());
-
-    auto fileError = [&path](int error) {
-        return "\"" + *path + "\": " + std::generic_category().message(error);
-    };
-    std::ofstream out(PathFromUtf8(*path), std::ios::binary | std::ios::trunc);
-    if (!out) {
-        ReportError(fileError(errno));
-        return;
-    }
     try {
-        int index = 0;
-        for (CDataBlock* flight : flights) {
-            m_exporter(*flight, out, kind, index++, total);
-            if (!out) {
-                ReportError(fileError(errno ? errno : EIO));
-                return;
-            }
-        }
-        out.close();
-        if (out.fail())
-            ReportError(fileError(errno ? errno : EIO));
+        ExportTextToFile(flights, kind, *path);
     } catch (const std::bad_alloc&) {
         ReportError(RefusalSentence(str::NotEnoughMemoryFor, *path));
     } catch (const std::exception& error) {

@@ -6,13 +6,10 @@
 
 #include <QCursor>
 
-#include <functional>
-#include <iosfwd>
 #include <optional>
 #include <string>
 
 class CDataBlock;
-enum class TextExport;
 class CDataModule;
 class CMainDoc;
 class CViewTreeItem;
@@ -21,9 +18,6 @@ class CViewTree : public CTreeViewEx {
     Q_OBJECT
     KUBO_DECLARE_DYNAMIC(CViewTree)
 public:
-    // Writes one flight of a text export: (flight, file, which export, 0-based number, total).
-    using FlightExporter = std::function<void(CDataBlock&, std::ostream&, TextExport, int, int)>;
-
     explicit CViewTree(QWidget* parent = nullptr);
     ~CViewTree() override;
 
@@ -48,10 +42,6 @@ public:
     void OnEditDelete(unsigned id);
     void OnFileExport(unsigned id);
 
-    // Test seam: the default writes with CDataBlock's own export operation. The file is asked
-    // for through the document's CUiServices.
-    void SetFlightExporter(FlightExporter exporter) { m_exporter = std::move(exporter); }
-
     [[nodiscard]] bool IsDragging() const { return m_bDragging; }
 
 Q_SIGNALS:
@@ -67,6 +57,9 @@ private:
     void InsertSession(CDataModule* session);
     QTreeWidgetItem* InsertRecord(CViewTreeItem* record, QTreeWidgetItem* parent);
     void RemoveRecordItem(const CViewTreeItem* record);
+    // A typed name the project file cannot hold: the document asks; the record takes the name
+    // it gives, or the label editor opens again on what was typed.
+    void OnUnstorableName(CViewTreeItem* record, const std::string& typed);
     void PostSelectionChanged();
     void OnSelectionPosted();
     void OnBeginDrag(QTreeWidgetItem* anchor, bool right);
@@ -86,5 +79,4 @@ private:
     bool m_bRightDrag = false;
     QTreeWidgetItem* m_pDropTarget = nullptr;
     std::optional<Qt::CursorShape> m_dragCursor;
-    FlightExporter m_exporter;
 };

@@ -199,19 +199,26 @@ TEST(TransmissionReader, ParserStopWithoutFlightsDropsSilently) {
     EXPECT_EQ(r.source.Reads(), 1);
 }
 
-TEST(TransmissionReader, OpeningThePort) {
+TEST(TransmissionReader, OpeningThePortNamesTheDeviceAndWhyItFailed) {
     EXPECT_EQ(CTransmissionReader::PortDeviceName(2), "\\\\.\\COM3");
-    for (const auto& [status, id] :
-         {std::pair{PortOpenStatus::kOpenFailed, str::SerialOpenFailed},
-          std::pair{PortOpenStatus::kSetupFailed, str::SerialSetupFailed}}) {
+    struct Case {
+        PortOpenStatus status;
+        const char* reason;
+        unsigned id;
+        const char* detail;
+    };
+    for (const Case& c : {Case{PortOpenStatus::kOpenFailed, "Permission denied",
+                               str::SerialOpenFailed, "\nDevice: /dev/ttyUSB0 (Permission denied)"},
+                          Case{PortOpenStatus::kSetupFailed, "", str::SerialSetupFailed,
+                               "\nDevice: /dev/ttyUSB0"}}) {
         Read r;
         EXPECT_FALSE(r.reader.ReadFromPort(
-            [s = status] {
-                return PortOpenResult{s, nullptr};
+            [&c] {
+                return PortOpenResult{c.status, nullptr, "/dev/ttyUSB0", c.reason};
             },
             &r.separate));
         ASSERT_EQ(r.ui.Messages().size(), 1u);
-        EXPECT_EQ(r.ui.Messages()[0].text, LoadString(id));
+        EXPECT_EQ(r.ui.Messages()[0].text, LoadString(c.id) + c.detail);
         EXPECT_EQ(r.ui.ReadWindow().created, 0);
         EXPECT_FALSE(r.separate);
     }
@@ -222,9 +229,10 @@ TEST(TransmissionReader, OpeningThePort) {
     r.ui.ReadWindow().finalSeparate = true;
     EXPECT_TRUE(r.reader.ReadFromPort(
         [&] {
-            return PortOpenResult{PortOpenStatus::kOpened, std::move(port)};
+            return PortOpenResult{PortOpenStatus::kOpened, std::move(port), "/dev/pts/3"};
         },
         &r.separate));
+    EXPECT_EQ(r.ui.ReadWindow().sourceText, "Device: /dev/pts/3");
     EXPECT_TRUE(r.separate);
     EXPECT_EQ(r.session.GetFlights().GetCount(), 2);
 }

@@ -60,6 +60,20 @@ TEST(Document, AViewMovesToItsNewDocumentAndOutlivesIt) {
     EXPECT_EQ(view.GetDocument(), nullptr);
 }
 
+TEST(Document, ModifiedListenersHearChangesOnly) {
+    CDocument doc;
+    std::vector<bool> first, second;
+    int owner1 = 0, owner2 = 0;
+    doc.AddModifiedListener(&owner1, [&](bool modified) { first.push_back(modified); });
+    doc.AddModifiedListener(&owner2, [&](bool modified) { second.push_back(modified); });
+    doc.SetModifiedFlag(true);
+    doc.SetModifiedFlag(true);
+    doc.RemoveModifiedListener(&owner2);
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(first, (std::vector<bool>{true, false}));
+    EXPECT_EQ(second, std::vector<bool>{true});
+}
+
 namespace {
 class Target : public CCmdTarget {
 public:

@@ -42,10 +42,19 @@ TEST(StringTable, EveryBuiltInEntryIsFoundById) {
     }
 }
 
+TEST(StringTable, NoBuiltInTextHasAMisspellingOrASpaceBeforeItsQuestionMark) {
+    for (const StringTableEntry& entry : BuiltInStrings()) {
+        const std::string_view text = entry.text;
+        SCOPED_TRACE(entry.id);
+        EXPECT_EQ(text.find(" ?"), std::string_view::npos);
+        EXPECT_EQ(text.find("abnormaly"), std::string_view::npos);
+    }
+}
+
 TEST(StringTable, BuiltInTextsSitAtTheirIds) {
     // Messages and formula errors: a shifted id would show the neighbouring text.
     EXPECT_EQ(LoadString(str::KeepIncompleteData),
-              "The received process was terminated abnormaly. Do you want to keep received data ?");
+              "The received process was terminated abnormally. Do you want to keep received data?");
     EXPECT_EQ(LoadString(str::FormulaErrorFirst), "Syntax error at character %1");
     EXPECT_EQ(LoadString(str::FormulaUnknownVariable), "Unknown variable '%2' at character %1");
     EXPECT_EQ(LoadString(str::FormulaEmpty), "Empty expression");

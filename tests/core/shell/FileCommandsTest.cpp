@@ -102,21 +102,33 @@ TEST(FileCommands, TheSaveChangesQuestionGuardsEveryChange) {
     EXPECT_FALSE(f.doc.IsModified());
 }
 
-TEST(FileCommands, AFileThatCannotBeOpenedChangesNothingOrLeavesANewProject) {
+TEST(FileCommands, AFileThatCannotBeOpenedSaysWhyAndChangesNothingOrLeavesANewProject) {
     Flow f;
     f.Edit();
-    // Missing, or a folder: reported before the question, the project stays.
-    for (const std::string& path : {f.dir.Path("missing.qlg"), f.dir.Dir().string()}) {
+    // Missing, or a folder: reported with the reason before the question, the project stays.
+    for (const auto& [path, reason] : {std::pair{f.dir.Path("missing.qlg"), "was not found"},
+                                       std::pair{f.dir.Dir().string(), "is a folder"}}) {
+        SCOPED_TRACE(path);
         EXPECT_FALSE(f.commands.OpenDocumentFile(path));
-        EXPECT_EQ(f.ui.Messages().back().text, FormatString1(str::FailedToOpenDocument, path));
+        const std::string& text = f.ui.Messages().back().text;
+        EXPECT_TRUE(text.starts_with(FormatString1(str::FailedToOpenDocument, path) + "\n"));
+        EXPECT_NE(text.find(reason), std::string::npos);
     }
     EXPECT_TRUE(f.Questions().empty());
     EXPECT_EQ(f.doc.GetSessions().GetCount(), 1);
 
-    // A file that is not a project: after No to the question, a new untitled project.
-    f.ui.QueueAnswer(MsgResult::No);
-    EXPECT_FALSE(f.commands.OpenDocumentFile(f.dir.Write("junk.qlg", "not a project")));
-    EXPECT_TRUE(f.doc.GetSessions().IsEmpty());
-    EXPECT_EQ(f.doc.GetTitle(), "Untitled");
-    EXPECT_EQ(f.paths.back(), "");
+    // An empty file or one that is not a project: said so; after No to the question, a new
+    // untitled project.
+    for (const auto& [path, reason] :
+         {std::pair{f.dir.Write("empty.qlg", ""), "is empty"},
+          std::pair{f.dir.Write("junk.qlg", "not a project"), "is not a Kubo project file"}}) {
+        SCOPED_TRACE(path);
+        f.Edit();
+        f.ui.QueueAnswer(MsgResult::No);
+        EXPECT_FALSE(f.commands.OpenDocumentFile(path));
+        EXPECT_NE(f.ui.Messages().back().text.find(path + " " + reason), std::string::npos);
+        EXPECT_TRUE(f.doc.GetSessions().IsEmpty());
+        EXPECT_EQ(f.doc.GetTitle(), "Untitled");
+        EXPECT_EQ(f.paths.back(), "");
+    }
 }

@@ -54,9 +54,10 @@ struct Project {
             names.push_back(session->GetName());
         return names;
     }
+    // A message of the string table, details appended or not.
     [[nodiscard]] bool Showed(unsigned id) const {
         for (const auto& shown : ui.Messages())
-            if (shown.text == LoadString(id))
+            if (shown.text.starts_with(LoadString(id)))
                 return true;
         return false;
     }
@@ -77,12 +78,15 @@ TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
     setup.SetBaudRate(9600);
     p.doc.SetPortSetup(setup);
     EXPECT_TRUE(p.Run(cmd::DataReadData)); // no port queued: it cannot be opened
-    EXPECT_TRUE(p.Showed(str::SerialOpenFailed));
 #ifdef _WIN32
     const std::string expected = "\\\\.\\COM3";
 #else
     const std::string expected = "/dev/ttyS2";
 #endif
+    // The failure names the device and the system's reason.
+    ASSERT_EQ(p.ui.Messages().size(), 1u);
+    EXPECT_EQ(p.ui.Messages()[0].text, LoadString(str::SerialOpenFailed) + "\nDevice: " + expected +
+                                           " (No such file or directory)");
     ASSERT_EQ(p.ui.PortRequests().size(), 1u);
     EXPECT_EQ(p.ui.PortRequests()[0].device, expected);
     EXPECT_EQ(p.ui.PortRequests()[0].setup, setup);
@@ -190,7 +194,7 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
     }
 }
 
-TEST(MainDocInsertEmptySession, AppendsAndTellsWithoutMarkingModified) {
+TEST(MainDocInsertEmptySession, AppendsTellsAndMarksModified) {
     Project p;
     p.Run(cmd::DataInsertSession);
     p.Run(cmd::DataInsertSession);
@@ -199,7 +203,7 @@ TEST(MainDocInsertEmptySession, AppendsAndTellsWithoutMarkingModified) {
     EXPECT_EQ(last->GetDocument(), &p.doc);
     EXPECT_TRUE(last->GetFlights().IsEmpty());
     EXPECT_EQ(p.view.Updates().back(), (RecordingView::Update{nullptr, HINT_SESSION_ADDED, last}));
-    EXPECT_FALSE(p.doc.IsModified());
+    EXPECT_TRUE(p.doc.IsModified());
 }
 
 TEST(MainDocSettingsCommand, TheDialogEditsACopyThatOkAppliesAndSavesOnlyAsDefault) {
@@ -288,6 +292,7 @@ TEST(MainDocImportProject, AppendsCopiesOfTheFilesSessionsOnlyOrNothing) {
     p.doc.SetUserFormula(1, "mine");
     p.doc.GetChartState().SetData({9});
     p.Run(cmd::DataInsertSession);
+    p.doc.SetModifiedFlag(false);
     p.view.Clear();
 
     // A cancelled prompt or a file that cannot be read (reported) leave the project alone.
@@ -356,6 +361,17 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
               (std::vector<RecordingView::Update>{{nullptr, HINT_SESSION_ADDED, session}}));
     EXPECT_TRUE(p.doc.IsModified());
     EXPECT_TRUE(p.ui.Messages().empty());
+
+    // "Put each Flight to separate Session" is honoured as in Read Data.
+    p.view.Clear();
+    p.ui.ReadWindow().finalSeparate = true;
+    p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(3)));
+    p.Run(cmd::ImportRawText);
+    ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(FlightNames(*p.doc.GetSessions().GetAt(i)),
+                  std::vector<std::string>{"Flight " + std::to_string(i)});
+    EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_REBUILD});
 
     // Cancelled prompt, a missing file (reported), a file without flights (dropped silently).
     Project q;

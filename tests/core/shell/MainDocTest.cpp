@@ -4,6 +4,8 @@
 #include "data/DataModule.h"
 #include "framework/FileException.h"
 #include "framework/MemoryRegistryStore.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "support/AllocationLimit.h"
 #include "support/FakeUi.h"
 #include "support/RecordingView.h"
@@ -112,7 +114,7 @@ TEST(MainDocSettings, SavedSettingsAreWhatTheNextDocumentReads) {
     doc.SetPortSetup(setup);
     doc.SetUserFormula(1, "not saved here");
     ASSERT_TRUE(doc.SaveSettings(store));
-    EXPECT_EQ(store.GetWriteCount(), 5);
+    EXPECT_EQ(store.GetWriteCount(), 6);
     EXPECT_EQ(store.Get(RegRoot::CurrentUser, kOptions, "Show_Feet"), RegValue{std::uint32_t{1}});
     EXPECT_FALSE(store.Get(RegRoot::CurrentUser, kOptions, "Formula_User1"));
     EXPECT_FALSE(store.Get(RegRoot::LocalMachine, kOptions, "Formula_Altitude"));
@@ -126,6 +128,34 @@ TEST(MainDocSettings, SavedSettingsAreWhatTheNextDocumentReads) {
 
     store.SetAvailable(RegRoot::CurrentUser, false);
     EXPECT_FALSE(doc.SaveSettings(store));
+}
+
+TEST(MainDocSettings, AClearedSerialDeviceDoesNotComeBack) {
+    MemoryRegistryStore store;
+    CMainDoc doc(nullptr, &store);
+    doc.SetPortName("/dev/ttyUSB0");
+    ASSERT_TRUE(doc.SaveSettings(store));
+    EXPECT_EQ(CMainDoc(nullptr, &store).GetPortName(), "/dev/ttyUSB0");
+    doc.SetPortName({});
+    ASSERT_TRUE(doc.SaveSettings(store));
+    EXPECT_EQ(CMainDoc(nullptr, &store).GetPortName(), "");
+}
+
+TEST(MainDocNames, ANameTheProjectFileCannotHoldIsQuestionedBeforeItIsTaken) {
+    FakeUi ui;
+    CMainDoc doc(&ui);
+    // Windows-1252 holds "café €" but neither the omega nor the Cyrillic letter.
+    EXPECT_EQ(doc.AcceptTypedName("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_TRUE(ui.Messages().empty());
+
+    const std::string typed = "\xCE\xA9mega \xD1\x88 \xCE\xA9";
+    EXPECT_EQ(doc.AcceptTypedName(typed), std::nullopt); // No: back to editing
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui.Messages()[0].text,
+              FormatString2(str::NameNotStorable, typed, "\xCE\xA9\xD1\x88"));
+    ui.QueueAnswer(MsgResult::Yes);
+    EXPECT_EQ(doc.AcceptTypedName(typed), "?mega ? ?"); // as the file will hold it
 }
 
 TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {
@@ -145,7 +175,7 @@ TEST(MainDocDisplay, FeetUseTheSinglePrecisionFactor) {
     EXPECT_EQ(doc.GetUnitName(false), "ft");
 }
 
-TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
+TEST(MainDocContents, RemovingSessionsMarksModifiedAndTellsTheViews) {
     CMainDoc doc;
     RecordingView view, sender;
     doc.AddView(&view);
@@ -164,7 +194,8 @@ TEST(MainDocContents, RemovingAndClearingSessionsTellTheViews) {
               (std::vector<RecordingView::Update>{{&sender, HINT_SESSION_REMOVING, a},
                                                   {&sender, HINT_SESSION_REMOVED, a}}));
     EXPECT_TRUE(sender.Updates().empty());
-    EXPECT_FALSE(doc.IsModified());
+    // A removed session is a change: closing right after must ask before losing it.
+    EXPECT_TRUE(doc.IsModified());
     view.Clear();
     EXPECT_FALSE(doc.RemoveSession(a, true, true, nullptr)); // no longer in the list
     // Silent removal with destruction.

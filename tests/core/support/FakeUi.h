@@ -49,6 +49,7 @@ public:
         std::vector<int> ranges;
         std::vector<std::int64_t> positions;
         std::vector<std::string> statusTexts;
+        std::string sourceText;
     };
     [[nodiscard]] ReadWindowState& ReadWindow() { return m_readWindow; }
 
@@ -101,8 +102,9 @@ public:
         return m_settingsEditor && m_settingsEditor(settings);
     }
 
-    // Serial ports: results handed out in order; with none queued the open fails. Every
-    // request is recorded.
+    // Serial ports: results handed out in order, named after the device asked for unless they
+    // name one; with none queued the open fails as a missing device does. Every request is
+    // recorded.
     struct PortRequest {
         std::string device;
         CPortSetupBlock setup;
@@ -119,9 +121,11 @@ public:
                                   const CommTimeouts& timeouts) override {
         m_portRequests.push_back({device, setup, timeouts});
         if (m_ports.empty())
-            return {};
+            return {PortOpenStatus::kOpenFailed, nullptr, device, "No such file or directory"};
         PortOpenResult result = std::move(m_ports.front());
         m_ports.pop_front();
+        if (result.device.empty())
+            result.device = device;
         return result;
     }
 
@@ -137,6 +141,7 @@ private:
         void SetStatusText(const std::string& text) override {
             m_state.statusTexts.push_back(text);
         }
+        void SetSourceText(const std::string& text) override { m_state.sourceText = text; }
         void ProcessEvents() override { ++m_state.passes; }
         bool IsCancelRequested() const override {
             return m_state.cancelAfterPasses >= 0 && m_state.passes >= m_state.cancelAfterPasses;

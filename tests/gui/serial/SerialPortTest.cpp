@@ -1,6 +1,8 @@
 // The stored port set-up as QSerialPort settings, and opening devices that fail.
 #ifndef _WIN32
 #include "../../core/support/PtyPair.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "serial/SerialPortSetup.h"
 #include "serial/SerialPortSource.h"
 
@@ -68,15 +70,17 @@ TEST(SerialPortSource, NumberedPortNamesMapToSerialDevicesWhereThereAreNone) {
 #endif
 }
 
-TEST(SerialPortSource, OpenFailuresAreToldApart) {
+TEST(SerialPortSource, OpenFailuresAreToldApartAndSayWhy) {
     QTemporaryDir dir;
     const CommTimeouts timeouts;
-    EXPECT_EQ(CSerialPortSource::Open(dir.filePath(QStringLiteral("none")).toStdString(),
-                                      CPortSetupBlock(), timeouts)
-                  .status,
-              PortOpenStatus::kOpenFailed);
-    EXPECT_EQ(CSerialPortSource::Open("", CPortSetupBlock(), timeouts).status,
-              PortOpenStatus::kOpenFailed);
+    const std::string none = dir.filePath(QStringLiteral("none")).toStdString();
+    const PortOpenResult missing = CSerialPortSource::Open(none, CPortSetupBlock(), timeouts);
+    EXPECT_EQ(missing.status, PortOpenStatus::kOpenFailed);
+    EXPECT_EQ(missing.device, none);
+    EXPECT_FALSE(missing.reason.empty()); // the system's words
+    const PortOpenResult unnamed = CSerialPortSource::Open("", CPortSetupBlock(), timeouts);
+    EXPECT_EQ(unnamed.status, PortOpenStatus::kOpenFailed);
+    EXPECT_EQ(unnamed.reason, LoadString(str::NoSerialDevice));
 
     PtyPair pty;
     ASSERT_TRUE(pty.IsOpen());
@@ -85,10 +89,16 @@ TEST(SerialPortSource, OpenFailuresAreToldApart) {
     PortOpenResult rejected = CSerialPortSource::Open(pty.SlaveName(), bad, timeouts);
     EXPECT_EQ(rejected.status, PortOpenStatus::kSetupFailed);
     EXPECT_EQ(rejected.port, nullptr);
-    // The port was closed again: it opens afresh.
+    EXPECT_EQ(rejected.device, pty.SlaveName());
+    EXPECT_EQ(rejected.reason, LoadString(str::SerialSettingsRejected));
+    // The port was closed again: it opens afresh; a second open while it is held fails.
     PortOpenResult opened = CSerialPortSource::Open(pty.SlaveName(), CPortSetupBlock(), timeouts);
     ASSERT_EQ(opened.status, PortOpenStatus::kOpened);
     EXPECT_TRUE(opened.port->IsOpen());
+    const PortOpenResult busy =
+        CSerialPortSource::Open(pty.SlaveName(), CPortSetupBlock(), timeouts);
+    EXPECT_EQ(busy.status, PortOpenStatus::kOpenFailed);
+    EXPECT_EQ(busy.reason, LoadString(str::SerialDeviceBusy));
 }
 
 TEST(SerialPortSource, PseudoTerminalReadsWhatArrivesAndTimesOutOnSilence) {

@@ -3,6 +3,7 @@
 #include "calc/ModalScript.h"
 #include "calc/RecentFormulaLists.h"
 #include "framework/MemoryRegistryStore.h"
+#include "shell/MainDoc.h"
 #include "shell/PortSettingsDlg.h"
 
 #include <QCheckBox>
@@ -12,6 +13,10 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#ifdef __linux__
+#include "../../core/support/PtyPair.h"
+#endif
 
 namespace {
 constexpr const char* kOptions = "Software\\Tervane\\Kubo\\Options";
@@ -95,6 +100,21 @@ TEST_F(OptionsDlgTest, ConfirmingGivesBackWhatWasShownAndWhatWasChanged) {
     // The first OK (saving as default) added its formula; the second one added nothing.
     EXPECT_EQ(UserValue(store, "MRU_Formulas_Altitude"), RegValue(original.altitudeFormula));
 }
+
+#ifdef __linux__
+TEST_F(OptionsDlgTest, PseudoTerminalsAreOfferedAndAnEmptyDeviceShowsTheOneAReadOpens) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.IsOpen());
+    EXPECT_TRUE(
+        COptionsDlg::PresentSerialDevices().contains(QString::fromStdString(pty.SlaveName())));
+    DocumentSettings settings = SampleSettings();
+    settings.portName.clear();
+    COptionsDlg dialog(settings, &store);
+    ASSERT_NE(dialog.DeviceEdit(), nullptr);
+    EXPECT_EQ(dialog.DeviceEdit()->placeholderText().toStdString(),
+              CMainDoc::PortDevice(settings.portIndex, {}));
+}
+#endif
 
 TEST_F(OptionsDlgTest, CancelAfterConfirmedSetupChangesNothing) {
     const DocumentSettings original = SampleSettings();

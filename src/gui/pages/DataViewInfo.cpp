@@ -26,7 +26,7 @@ QLineEdit* MakeField(QWidget* parent, const char* name, int characters) {
     field->setObjectName(QString::fromLatin1(name));
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::ClickFocus);
-    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * characters + 12);
+    field->setFixedWidth(field->fontMetrics().averageCharWidth() * characters + 12);
     return field;
 }
 
@@ -66,11 +66,11 @@ CDataViewInfo::CDataViewInfo(QWidget* parent)
     setObjectName(QStringLiteral("infoPage"));
 
     auto* group = new QGroupBox(tr("Flight Information"), this);
-    m_pDate = MakeField(group, "edit1003", 16);
+    m_pDate = MakeField(group, "edit1003", 18);
     m_pSampleRate = MakeField(group, "edit1005", 6);
     m_pVersion = MakeField(group, "edit1004", 3);
-    m_pFlightTime = MakeField(group, "edit1008", 14);
-    m_pMaxAltitude = MakeField(group, "edit1007", 14);
+    m_pFlightTime = MakeField(group, "edit1008", 15);
+    m_pMaxAltitude = MakeField(group, "edit1007", 15);
     m_pCalculations = new QPushButton(tr("&Calculations..."), group);
     m_pCalculations->setObjectName(QStringLiteral("button1013"));
     auto label = [group](const QString& text, QWidget* buddy) {

@@ -147,10 +147,11 @@ void CCommentRuler::paintEvent(QPaintEvent*) {
         const int marker = RulerMarkers::kFirstTab + i;
         if (!m_markers.InUse(marker))
             continue;
+        // A left tab: an L two pixels thick.
         const int x = PixelOf(m_markers.Position(marker));
-        p.drawLine(x, bottom - kTabMarkerSize, x, bottom);
-        p.drawLine(x, bottom, x + kTabMarkerSize, bottom);
-        p.drawLine(x + 1, bottom - 1, x + kTabMarkerSize, bottom - 1);
+        p.fillRect(x, bottom - kTabMarkerSize, 2, kTabMarkerSize + 1,
+                   pal.color(QPalette::WindowText));
+        p.fillRect(x, bottom - 1, kTabMarkerSize + 1, 2, pal.color(QPalette::WindowText));
     }
 }
 
@@ -206,8 +207,10 @@ void CCommentRuler::MoveGuide() {
         m_guide->setObjectName(QStringLiteral("rulerGuide"));
         m_guide->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_guide->setAutoFillBackground(true);
+        // The viewport's children would otherwise fill with its base colour.
+        m_guide->setBackgroundRole(QPalette::Window);
         QPalette pal = m_guide->palette();
-        pal.setColor(QPalette::Window, palette().color(QPalette::Text));
+        pal.setColor(QPalette::Window, palette().color(QPalette::WindowText));
         m_guide->setPalette(pal);
     }
     const QPoint global = mapToGlobal(QPoint(PixelOf(m_markers.Position(marker)), 0));

@@ -4,6 +4,7 @@
 #include "text/RichTextAdapter.h"
 #include "text/RtfReader.h"
 #include "text/RtfWriter.h"
+#include "text/RulerMarkers.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -38,6 +39,8 @@ CRichEditorView::CRichEditorView(QWidget* parent) : QTextEdit(parent) {
     QFont font = QApplication::font();
     font.setPointSizeF(kDefaultPointSize);
     document()->setDefaultFont(font);
+    // Default tab stops every half inch, where the ruler marks them.
+    setTabStopDistance(richtext::TwipsToPixels(RulerMarkers::kDefaultTabInterval));
     connect(document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
         if (modified && !m_bLoading)
             Q_EMIT commentsModified();

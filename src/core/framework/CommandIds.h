@@ -23,6 +23,7 @@ inline constexpr unsigned EditRepeat = 57640; // Find Next
 inline constexpr unsigned EditReplace = 57641;
 inline constexpr unsigned EditSelectAll = 57642;
 inline constexpr unsigned EditUndo = 57643;
+inline constexpr unsigned EditRedo = 57644;
 inline constexpr unsigned AppAbout = 57664;
 inline constexpr unsigned AppExit = 57665;
 inline constexpr unsigned NextPane = 57680;

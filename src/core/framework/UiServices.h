@@ -85,6 +85,15 @@ public:
         return false;
     }
 
+    // Runs the Calculations dialog on one flight's formulas. True when confirmed with OK: both
+    // then hold the edited formulas, each evaluating without error at the dialog's test values.
+    // False when cancelled: both are unchanged.
+    [[nodiscard]] virtual bool EditFlightFormulas(std::string& pressure, std::string& altitude) {
+        (void)pressure;
+        (void)altitude;
+        return false;
+    }
+
     // Opens the serial device with the set-up, time-outs and queue sizes of a device read.
     // Without a serial port facility every open fails.
     [[nodiscard]] virtual PortOpenResult OpenSerialPort(const std::string& device,

@@ -21,4 +21,9 @@ public:
 
     // The document as the project document; null while the view is not attached.
     [[nodiscard]] CMainDoc* GetMainDoc() const;
+
+    // What the frame makes its active view when this page becomes active: the page itself, or
+    // a view inside it that takes the editing commands (the information page's comments
+    // editor).
+    [[nodiscard]] virtual QWidget* GetCommandView() { return this; }
 };

@@ -5,6 +5,7 @@
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/View.h"
+#include "pages/DataView.h"
 #include "shell/MainMenu.h"
 #include "shell/MainSplitter.h"
 #include "shell/PageTabCtrl.h"
@@ -195,6 +196,8 @@ QWidget* CMainFrame::GetGraphPage() const {
 }
 
 void CMainFrame::SetActiveView(QWidget* view) {
+    if (auto* page = dynamic_cast<CDataView*>(view))
+        view = page->GetCommandView();
     m_activeView = view;
 }
 

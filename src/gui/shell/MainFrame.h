@@ -58,7 +58,8 @@ public:
     [[nodiscard]] QSize GetTrackSize() const { return m_trackSize; }
 
     // The view commands go to first: the pane holding the keyboard focus or, after a page
-    // change, the page shown. Null when the current page is not a view.
+    // change, the page shown; a page may hand the role to a view inside it
+    // (CDataView::GetCommandView). Null when the current page is not a view.
     [[nodiscard]] QWidget* GetActiveView() const { return m_activeView; }
     void SetActiveView(QWidget* view);
 

@@ -47,6 +47,7 @@ const Accelerator kAccelerators[] = {
     {cmd::EditCut, Qt::CTRL | Qt::Key_X},
     {cmd::EditUndo, Qt::CTRL | Qt::Key_Z},
     {cmd::EditUndo, Qt::ALT | Qt::Key_Backspace},
+    {cmd::EditRedo, Qt::CTRL | Qt::Key_Y},
     {cmd::EditCut, Qt::SHIFT | Qt::Key_Delete},
     {cmd::EditName, QKeyCombination(Qt::Key_F2)},
     {cmd::EditRepeat, QKeyCombination(Qt::Key_F3)},
@@ -184,6 +185,7 @@ void CMainMenu::BuildMenuBar(QMenuBar* bar) {
     edit->addSeparator();
     Add(edit, cmd::EditSelectAll, QT_TR_NOOP("Select A&ll\tCtrl+A"));
     Add(edit, cmd::EditUndo, QT_TR_NOOP("&Undo\tCtrl+Z"));
+    Add(edit, cmd::EditRedo, QT_TR_NOOP("&Redo\tCtrl+Y"));
     edit->addSeparator();
     Add(edit, cmd::EditFind, QT_TR_NOOP("&Find...\tCtrl+F"));
     Add(edit, cmd::EditRepeat, QT_TR_NOOP("F&ind Next\tF3"));

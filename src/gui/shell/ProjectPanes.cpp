@@ -1,5 +1,6 @@
 #include "shell/ProjectPanes.h"
 
+#include "pages/DataViewInfo.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
 #include "shell/ViewTree.h"
@@ -23,6 +24,13 @@ CMainFrame::Panes MakeProjectPanes(CMainDoc& doc) {
             });
         }
         return tree;
+    };
+    panes.infoPage = [&doc](QWidget* parent) -> QWidget* {
+        auto* page = new CDataViewInfo(parent);
+        doc.AddView(page);
+        if (CMainApp* app = CMainApp::Instance())
+            page->SetPrinter(&app->GetPrinter());
+        return page;
     };
     return panes;
 }

@@ -1,5 +1,6 @@
 #include "shell/QtUiServices.h"
 
+#include "calc/FormulaSetDlg.h"
 #include "data/QtReadWindow.h"
 #include "data/ReadDataDlg.h"
 #include "serial/SerialPortSource.h"
@@ -115,6 +116,17 @@ std::optional<std::string> CQtUiServices::PromptSaveFile(const FilePrompt& promp
 
 bool CQtUiServices::EditSettings(DocumentSettings& settings) {
     return RunOptionsDialog(DialogParent(), settings, m_pRegistry);
+}
+
+bool CQtUiServices::EditFlightFormulas(std::string& pressure, std::string& altitude) {
+    CFormulaSetDlg dialog(m_pRegistry, DialogParent());
+    dialog.m_strPressureFormula = pressure;
+    dialog.m_strAltitudeFormula = altitude;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    pressure = dialog.m_strPressureFormula;
+    altitude = dialog.m_strAltitudeFormula;
+    return true;
 }
 
 PortOpenResult CQtUiServices::OpenSerialPort(const std::string& device,

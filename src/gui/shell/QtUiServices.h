@@ -14,7 +14,8 @@ class QWidget;
 // main window is disabled then). Message boxes carry the title "Kubo".
 class CQtUiServices : public CUiServices {
 public:
-    // registry is where the Options dialog keeps its recent lists; not owned, may be null.
+    // registry is where the Options and Calculations dialogs keep their recent lists; not owned,
+    // may be null.
     explicit CQtUiServices(RegistryStore* registry = nullptr);
 
     // The window dialogs belong to and that a read disables; not owned, may be null (then the
@@ -30,6 +31,7 @@ public:
     [[nodiscard]] std::optional<std::string>
     PromptSaveFile(const FilePrompt& prompt, const std::string& initialName) override;
     [[nodiscard]] bool EditSettings(DocumentSettings& settings) override;
+    [[nodiscard]] bool EditFlightFormulas(std::string& pressure, std::string& altitude) override;
     [[nodiscard]] PortOpenResult OpenSerialPort(const std::string& device,
                                                 const CPortSetupBlock& setup,
                                                 const CommTimeouts& timeouts) override;

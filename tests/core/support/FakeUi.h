@@ -102,6 +102,17 @@ public:
         return m_settingsEditor && m_settingsEditor(settings);
     }
 
+    // The Calculations dialog: the editor plays the user on the pressure and altitude formulas
+    // and returns whether it ends with OK; without one it is cancelled. Every opening counts.
+    using FormulaEditor = std::function<bool(std::string& pressure, std::string& altitude)>;
+    void SetFormulaEditor(FormulaEditor editor) { m_formulaEditor = std::move(editor); }
+    [[nodiscard]] int FormulaDialogsShown() const { return m_formulaDialogs; }
+
+    bool EditFlightFormulas(std::string& pressure, std::string& altitude) override {
+        ++m_formulaDialogs;
+        return m_formulaEditor && m_formulaEditor(pressure, altitude);
+    }
+
     // Serial ports: results handed out in order, named after the device asked for unless they
     // name one; with none queued the open fails as a missing device does. Every request is
     // recorded.
@@ -166,6 +177,8 @@ private:
     std::vector<std::string> m_saveProposals;
     SettingsEditor m_settingsEditor;
     std::vector<DocumentSettings> m_settingsShown;
+    FormulaEditor m_formulaEditor;
+    int m_formulaDialogs = 0;
     std::deque<PortOpenResult> m_ports;
     std::vector<PortRequest> m_portRequests;
 };

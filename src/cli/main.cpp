@@ -33,6 +33,10 @@ void PrintUsage(std::FILE* out) {
             usage = end == std::string_view::npos ? std::string_view() : usage.substr(end + 1);
         }
     }
+    std::fputs("\noptions may stand anywhere among the operands; -o is short for --output.\n"
+               "exit status: 0 success, 1 bad input or a failed operation, 2 usage error.\n"
+               "See kubo-cli(1) for what each command does.\n",
+               out);
 }
 } // namespace
 

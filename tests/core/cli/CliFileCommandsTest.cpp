@@ -9,6 +9,9 @@
 #include "shell/MainDoc.h"
 
 #include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <sys/stat.h>
 
 using cli_run::CliRun;
@@ -331,6 +334,30 @@ TEST_F(CliFiles, UsageErrorsExitTwo) {
     for (const char* command : {"export --translated|--raw", "info INPUT", "import RAWFILE",
                                 "convert IN.qlg -o OUT.qlg", "eval FORMULA"})
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
+}
+
+// The manual page is written by hand: every command and option --help names must have its
+// section and its mention there.
+TEST(CliManPage, DocumentsEveryCommandAndOptionOfHelp) {
+    std::ifstream file(std::string(KUBO_TEST_DATA_DIR) + "/../../packaging/man/kubo-cli.1");
+    ASSERT_TRUE(file);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string page = std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
+
+    const CliRun help = RunCli({"--help"});
+    const std::regex usageLine(R"(^  kubo-cli (\S+)(.*)$)", std::regex::multiline);
+    const std::regex option(R"(--?[a-z][a-z0-9-]*)");
+    int commands = 0;
+    for (auto line = std::sregex_iterator(help.out.begin(), help.out.end(), usageLine);
+         line != std::sregex_iterator(); ++line, ++commands) {
+        EXPECT_NE(page.find(".SS \"" + (*line)[1].str() + " "), std::string::npos) << (*line)[0];
+        const std::string rest = (*line)[2];
+        for (auto it = std::sregex_iterator(rest.begin(), rest.end(), option);
+             it != std::sregex_iterator(); ++it)
+            EXPECT_NE(page.find(it->str()), std::string::npos) << (*line)[0] << ": " << it->str();
+    }
+    EXPECT_GE(commands, 6);
 }
 
 #endif

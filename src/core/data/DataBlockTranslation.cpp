@@ -41,70 +41,58 @@ bool CDataBlock::Translate() const {
     return true;
 }
 
-bool CDataBlock::UpdateDisplay(bool applyOffsets) const {
-    const std::size_t n = m_raw.size();
-    bool translated = false;
-    if (m_strAltitudeFormula != m_strTranslatedAltitudeFormula ||
-        m_strPressureFormula != m_strTranslatedPressureFormula) {
-        if (!Translate())
-            return false;
-        translated = true;
-    }
+bool CDataBlock::EnsureTranslated() const {
+    if ((m_strAltitudeFormula != m_strTranslatedAltitudeFormula ||
+         m_strPressureFormula != m_strTranslatedPressureFormula) &&
+        !Translate())
+        return false;
     // Also without a translation (both formulas empty), so that every sample has a value.
-    m_time.resize(n, 0.0f);
-    m_altitude.resize(n, 0.0f);
-
-    const float timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
-    const float altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
-    const CRecordDocument* doc = GetDocument();
-    const auto unit = static_cast<std::int32_t>(doc ? doc->GetShowFeet() : 0);
-    if (!translated && timeOffset == m_fDisplayTimeOffset &&
-        altitudeOffset == m_fDisplayAltitudeOffset && unit == m_nDisplayUnit &&
-        m_displayTime.size() == n && m_displayAltitude.size() == n)
-        return true;
-
-    if (timeOffset == 0.0f) {
-        m_displayTime = m_time;
-    } else {
-        m_displayTime.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            m_displayTime[i] = m_time[i] + timeOffset;
-    }
-    if (unit == 0 && altitudeOffset == 0.0f) {
-        m_displayAltitude = m_altitude;
-    } else {
-        const float factor = unit != 0 ? CRecordDocument::kFeetFactor : 1.0f;
-        m_displayAltitude.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            m_displayAltitude[i] = (m_altitude[i] + altitudeOffset) * factor;
-    }
-    m_fDisplayTimeOffset = timeOffset;
-    m_fDisplayAltitudeOffset = altitudeOffset;
-    m_nDisplayUnit = unit;
+    m_time.resize(m_raw.size(), 0.0f);
+    m_altitude.resize(m_raw.size(), 0.0f);
     return true;
+}
+
+std::optional<FlightDisplay> CDataBlock::GetDisplayView(bool applyOffsets) const {
+    if (!EnsureTranslated())
+        return std::nullopt;
+    const CRecordDocument* doc = GetDocument();
+    FlightDisplay view;
+    view.time = m_time;
+    view.altitude = m_altitude;
+    view.timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
+    view.altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
+    view.altitudeFactor = doc && doc->GetShowFeet() != 0 ? CRecordDocument::kFeetFactor : 1.0f;
+    return view;
 }
 
 std::size_t CDataBlock::GetDisplayData(std::vector<float>& time, std::vector<float>& altitude,
                                        bool applyOffsets) const {
-    if (!UpdateDisplay(applyOffsets))
+    const std::optional<FlightDisplay> view = GetDisplayView(applyOffsets);
+    if (!view)
         return 0;
-    time = m_displayTime;
-    altitude = m_displayAltitude;
-    return m_raw.size();
+    const std::size_t n = view->Size();
+    time.resize(n);
+    altitude.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        time[i] = view->Time(i);
+        altitude[i] = view->Altitude(i);
+    }
+    return n;
 }
 
 void CDataBlock::GetStartPoint(float& time, float& altitude) const {
     time = 0.0f;
     altitude = 0.0f;
-    if (UpdateDisplay(true) && m_raw.size() > 1) {
-        time = m_displayTime.front();
-        altitude = m_displayAltitude.front();
+    const std::optional<FlightDisplay> view = GetDisplayView(true);
+    if (view && view->Size() > 1) {
+        time = view->Time(0);
+        altitude = view->Altitude(0);
     }
 }
 
 double CDataBlock::GetMaxAltitude() const {
     if (m_dMaxAltitude < 0)
-        static_cast<void>(UpdateDisplay(false));
+        static_cast<void>(EnsureTranslated());
     const CRecordDocument* doc = GetDocument();
     return m_dMaxAltitude * (doc ? doc->GetDisplayFactor() : 1.0);
 }

@@ -16,13 +16,6 @@ void DataExtent::Add(const DataExtent& o) {
     yMax = std::max(yMax, o.yMax);
 }
 
-bool CSeriesIndex::IsMissing(std::size_t i) const {
-    const float x = m_x[i];
-    const float y = m_y[i];
-    return !std::isfinite(x) || !std::isfinite(y) || static_cast<double>(x) == m_nullX ||
-           static_cast<double>(y) == m_nullY;
-}
-
 void CSeriesIndex::Build(std::span<const float> x, std::span<const float> y, double nullX,
                          double nullY) {
     const std::size_t n = std::min(x.size(), y.size());

@@ -117,6 +117,10 @@ public:
     void SetFullResolution(bool full) { m_renderer.SetFullResolution(full); }
 
     [[nodiscard]] const CChartPropertyStore& Store() const { return m_store; }
+    // Whether a drag (the left button held since a press in the plot) is in progress.
+    [[nodiscard]] bool IsDragging() const { return m_band.Active(); }
+    // Where the mouse last moved over the chart (client coordinates).
+    [[nodiscard]] QPointF MousePosition() const { return m_mouse; }
     [[nodiscard]] CPlotTransform ScreenTransform() const;
 
 Q_SIGNALS:

@@ -76,6 +76,11 @@ inline constexpr unsigned NotAvailable = 5124;
 inline constexpr unsigned UserCalculation = 5125;
 inline constexpr unsigned ReadingStatus = 5126; // %d: flights so far
 
+// The Graph page.
+inline constexpr unsigned EnterNumber = 5400;        // an offset edit that holds no number
+inline constexpr unsigned PictureNotWritten = 5401;  // %1: the file, %2: the reason
+inline constexpr unsigned PictureTypeUnknown = 5402; // %1: the file
+
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;
 inline constexpr unsigned IdleMessage = 57345;          // the status bar while no prompt is shown

@@ -120,6 +120,15 @@ constexpr StringTableEntry kStrings[] = {
     {str::UserCalculation, KUBO_TRANSLATE_NOOP("StringTable", "User  Calculation")},
     {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
+    // The Graph page.
+    {str::EnterNumber, KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
+    {str::PictureNotWritten,
+     KUBO_TRANSLATE_NOOP("StringTable", "The picture could not be written to %1:\n%2")},
+    {str::PictureTypeUnknown,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "%1: the picture type is not known. Use a name ending in .png, .bmp "
+                         "or .jpg.")},
+
     // Command prompts of the application's own commands.
     {cmd::DataReadData,
      KUBO_TRANSLATE_NOOP("StringTable", "Read data from altimeter hardware\nRead Data")},

@@ -1,5 +1,6 @@
 #include "shell/ProjectPanes.h"
 
+#include "shell/GraphPane.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
 #include "shell/ViewTree.h"
@@ -24,5 +25,6 @@ CMainFrame::Panes MakeProjectPanes(CMainDoc& doc) {
         }
         return tree;
     };
+    panes.graphPage = MakeGraphPane(doc);
     return panes;
 }

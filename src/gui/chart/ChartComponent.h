@@ -27,7 +27,7 @@ enum class PictureResult {
     WriteFailed, // the file could not be written
     NoClipboard, // no clipboard on this platform
 };
-inline constexpr int kMaxPictureSide = 16384;
+inline constexpr int kMaxPictureSide = 20000;
 
 enum class SettingsImport {
     Imported,

@@ -79,7 +79,7 @@ inline constexpr unsigned ReadingStatus = 5126; // %d: flights so far
 // The Graph page.
 inline constexpr unsigned EnterNumber = 5400;        // an offset edit that holds no number
 inline constexpr unsigned PictureNotWritten = 5401;  // %1: the file, %2: the reason
-inline constexpr unsigned PictureTypeUnknown = 5402; // %1: the file
+inline constexpr unsigned PictureSizeRefused = 5402; // a picture width or height out of range
 
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;

@@ -124,10 +124,9 @@ constexpr StringTableEntry kStrings[] = {
     {str::EnterNumber, KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
     {str::PictureNotWritten,
      KUBO_TRANSLATE_NOOP("StringTable", "The picture could not be written to %1:\n%2")},
-    {str::PictureTypeUnknown,
+    {str::PictureSizeRefused,
      KUBO_TRANSLATE_NOOP("StringTable",
-                         "%1: the picture type is not known. Use a name ending in .png, .bmp "
-                         "or .jpg.")},
+                         "Width and height must be whole numbers of pixels from 1 to 20000.")},
 
     // Command prompts of the application's own commands.
     {cmd::DataReadData,

@@ -22,6 +22,7 @@ class CMeasurementTool;
 class CPESciEx;
 class QAction;
 class QCheckBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -49,6 +50,8 @@ public:
         std::function<bool()> resourceLibrary;
         // Runs a popup menu at a screen point and answers the chosen action (QMenu::exec).
         std::function<QAction*(QMenu& menu, QPoint screen)> runPopup;
+        // Runs a modal dialog and answers its result (QDialog::exec).
+        std::function<int(QDialog& dialog)> runDialog;
         // Adds an annotation to a flight at a point of the chart (seconds and metres, offsets
         // included) for the context menu: base is 30400 (data point), 30500 (horizontal line),
         // 30600 (vertical line) or 30700 (edit the flight's annotations). True when an

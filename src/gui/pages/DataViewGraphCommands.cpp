@@ -7,17 +7,20 @@
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
 #include "pages/DataViewGraph.h"
+#include "pages/GraphPicture.h"
 #include "pages/MeasurementTool.h"
 #include "pages/PESciEx.h"
+#include "pages/SaveGraphImageDlg.h"
 #include "shell/MainDoc.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
-#include <QFile>
-#include <QFileInfo>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+
+#include <array>
 
 namespace {
 double ReadOne(const CPESciEx& chart, int property) {
@@ -37,6 +40,22 @@ void SendKey(QWidget& widget, Qt::Key key) {
 }
 
 constexpr int kZoomStyleXY = 3;
+
+// The file dialog of each format of the picture dialog, in its order.
+struct PictureFile {
+    const char* filter;
+    const char* extension;
+    GraphPictureFormat format;
+};
+constexpr std::array<PictureFile, CSaveGraphImageDlg::kFormatCount> kPictureFiles = {{
+    {KUBO_TRANSLATE_NOOP("FilePrompt", "Bitmap Files (*.bmp)"), ".bmp", GraphPictureFormat::Bitmap},
+    {KUBO_TRANSLATE_NOOP("FilePrompt", "Windows Metafiles (*.wmf)"), ".wmf",
+     GraphPictureFormat::Metafile},
+    {KUBO_TRANSLATE_NOOP("FilePrompt", "JPEG Files (*.jpg)"), ".jpg", GraphPictureFormat::Jpeg},
+    {KUBO_TRANSLATE_NOOP("FilePrompt", "PNG Files (*.png)"), ".png", GraphPictureFormat::Png},
+    {KUBO_TRANSLATE_NOOP("FilePrompt", "SVG Files (*.svg)"), ".svg", GraphPictureFormat::Svg},
+    {KUBO_TRANSLATE_NOOP("FilePrompt", "PDF Files (*.pdf)"), ".pdf", GraphPictureFormat::Pdf},
+}};
 } // namespace
 
 bool CDataViewGraph::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
@@ -168,40 +187,51 @@ void CDataViewGraph::OnFilePrint(unsigned /*id*/) {
 void CDataViewGraph::ExportPicture() {
     CMainDoc* doc = GetMainDoc();
     CUiServices* ui = doc ? doc->GetUi() : nullptr;
-    if (!ui)
+    CSaveGraphImageDlg dialog(ui, this);
+    const int answer = m_services.runDialog ? m_services.runDialog(dialog) : dialog.exec();
+    if (answer != QDialog::Accepted)
         return;
+    const CSaveGraphImageDlg::Choices& choices = dialog.GetChoices();
+    const QSize size = choices.sizeMode == CSaveGraphImageDlg::kSpecificSize
+                           ? QSize(choices.width, choices.height)
+                           : m_pChart->size();
+    const auto format = static_cast<std::size_t>(choices.format);
+    if (choices.destination == CSaveGraphImageDlg::kClipboard) {
+        PictureResult result = PictureResult::Done;
+        switch (choices.format) {
+        case CSaveGraphImageDlg::kMetafile:
+        case CSaveGraphImageDlg::kSvg:
+            result = m_pChart->CopyMetafile(size);
+            break;
+        case CSaveGraphImageDlg::kJpeg:
+            result = m_pChart->CopyJpeg(size);
+            break;
+        default:
+            result = m_pChart->CopyBitmap(size);
+            break;
+        }
+        if (result != PictureResult::Done && ui)
+            ui->MessageBox(FormatString2(str::PictureNotWritten, tr("the clipboard").toStdString(),
+                                         PictureFailureReason(result, QString())),
+                           MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    if (!ui || format >= kPictureFiles.size())
+        return;
+    const PictureFile& kind = kPictureFiles[format];
     FilePrompt prompt;
-    prompt.defaultExtension = ".png";
-    prompt.filters = {{KUBO_TRANSLATE_NOOP("FilePrompt", "PNG Images"), "*.png"},
-                      {KUBO_TRANSLATE_NOOP("FilePrompt", "Bitmap Files"), "*.bmp"},
-                      {KUBO_TRANSLATE_NOOP("FilePrompt", "JPEG Files"), "*.jpg;*.jpeg"}};
+    prompt.defaultExtension = kind.extension;
+    prompt.filters = {{kind.filter, std::string("*") + kind.extension}};
     prompt.mustExist = false;
     const std::optional<std::string> chosen = ui->PromptSaveFile(prompt, {});
     if (!chosen)
         return;
     const QString path = QString::fromStdString(*chosen);
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    PictureResult result = PictureResult::Done;
-    if (suffix == QLatin1String("png"))
-        result = m_pChart->SavePngFile(m_pChart->size(), path);
-    else if (suffix == QLatin1String("bmp"))
-        result = m_pChart->SaveBitmapFile(m_pChart->size(), path);
-    else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-        result = m_pChart->SaveJpegFile(m_pChart->size(), path);
-    else {
-        ui->MessageBox(FormatString1(str::PictureTypeUnknown, *chosen), MsgButtons::Ok,
-                       MsgIcon::Warning);
-        return;
-    }
-    if (result == PictureResult::Done)
-        return;
-    // Why: what opening the file says, else the encoder's failure (a full disk, for instance).
-    QFile probe(path);
-    QString reason = tr("the image could not be encoded or the disk is full");
-    if (!probe.open(QIODevice::Append))
-        reason = probe.errorString();
-    ui->MessageBox(FormatString2(str::PictureNotWritten, *chosen, reason.toStdString()),
-                   MsgButtons::Ok, MsgIcon::Error);
+    const PictureResult result = SaveGraphPicture(*m_pChart, kind.format, size, path);
+    if (result != PictureResult::Done)
+        ui->MessageBox(
+            FormatString2(str::PictureNotWritten, *chosen, PictureFailureReason(result, path)),
+            MsgButtons::Ok, MsgIcon::Error);
 }
 
 // --- The chart's notifications ---

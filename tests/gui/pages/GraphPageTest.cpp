@@ -13,6 +13,7 @@
 #include "pages/GraphSliders.h"
 #include "pages/MeasurementTool.h"
 #include "pages/PESciEx.h"
+#include "pages/SaveGraphImageDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -497,22 +499,73 @@ TEST_F(GraphPage, InitialUpdateTakesTheProjectsChartSettingsAndTheFontRule) {
     EXPECT_EQ(chart.GetText(chart::kMainTitleFont), "Times New Roman");
 }
 
-TEST_F(GraphPage, SavePictureWritesByTheNamesTypeAndSaysWhyItCouldNot) {
+TEST_F(GraphPage, PictureDialogRemembersItsChoicesAndRefusesAbsurdSizes) {
+    CSaveGraphImageDlg::Remembered() = {};
+    {
+        CSaveGraphImageDlg first(&ui);
+        for (const char* name : {"radio1064", "radio1108", "radio1310"})
+            EXPECT_TRUE(first.findChild<QRadioButton*>(QLatin1String(name))->isChecked()) << name;
+        EXPECT_FALSE(first.findChild<QRadioButton*>(QStringLiteral("radio1109"))->isEnabled());
+        EXPECT_FALSE(first.findChild<QRadioButton*>(QStringLiteral("radioPdf"))->isEnabled());
+        auto* width = first.findChild<QLineEdit*>(QStringLiteral("edit1362"));
+        EXPECT_EQ(width->text(), QStringLiteral("200"));
+        EXPECT_FALSE(width->isEnabled());
+    }
+    // Each refusal shows the message and keeps the dialog open; 800 x 600 is taken.
+    CSaveGraphImageDlg dialog(&ui);
+    auto* height = dialog.findChild<QLineEdit*>(QStringLiteral("edit1123"));
+    dialog.findChild<QRadioButton*>(QStringLiteral("radio1065"))->click();
+    dialog.findChild<QRadioButton*>(QStringLiteral("radio1110"))->click();
+    dialog.findChild<QRadioButton*>(QStringLiteral("radio1311"))->click();
+    EXPECT_TRUE(height->isEnabled());
+    dialog.findChild<QLineEdit*>(QStringLiteral("edit1362"))->setText(QStringLiteral("800"));
+    for (const char* refused : {"0", "-3", "20001", "abc", ""}) {
+        height->setText(QLatin1String(refused));
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << refused;
+    }
+    EXPECT_EQ(ui.Messages().size(), 5U);
+    EXPECT_EQ(ui.Messages().back().text, LoadString(str::PictureSizeRefused));
+    height->setText(QStringLiteral("600"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+    // The next dialog of the run offers the same; Cancel changes nothing.
+    CSaveGraphImageDlg again(&ui);
+    EXPECT_TRUE(again.findChild<QRadioButton*>(QStringLiteral("radio1065"))->isChecked());
+    EXPECT_TRUE(again.findChild<QRadioButton*>(QStringLiteral("radio1110"))->isChecked());
+    EXPECT_EQ(again.findChild<QLineEdit*>(QStringLiteral("edit1123"))->text(),
+              QStringLiteral("600"));
+    again.reject();
+    EXPECT_EQ(CSaveGraphImageDlg::Remembered().height, 600);
+    CSaveGraphImageDlg::Remembered() = {};
+}
+
+TEST_F(GraphPage, SavePictureWritesTheChosenFileOrSaysWhyItCouldNot) {
     project.AddFlight(project.AddSession(), "A", Ramp(10));
     Refresh();
+    CSaveGraphImageDlg::Remembered() = {CSaveGraphImageDlg::kFile, CSaveGraphImageDlg::kPng,
+                                        CSaveGraphImageDlg::kSpecificSize, 320, 240};
+    CDataViewGraph::Services services;
+    int dialogs = 0;
+    services.runDialog = [&dialogs](QDialog& dialog) {
+        ++dialogs;
+        dialog.accept();
+        return dialog.result();
+    };
+    page->SetServices(std::move(services));
     QTemporaryDir dir;
     const std::string png = dir.filePath(QStringLiteral("graph.png")).toStdString();
-    const std::string missing = dir.filePath(QStringLiteral("no/such/graph.bmp")).toStdString();
-    const std::string gif = dir.filePath(QStringLiteral("graph.gif")).toStdString();
+    const std::string missing = dir.filePath(QStringLiteral("no/such/graph.png")).toStdString();
     ui.QueueSaveFile(png);
     ui.QueueSaveFile(missing);
-    ui.QueueSaveFile(gif);
+    ui.QueueSaveFile(std::nullopt);
     for (int i = 0; i < 3; ++i)
         Command(cmd::GraphSavePicture);
-    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), Chart().size());
-    ASSERT_EQ(ui.Messages().size(), 2U);
+    EXPECT_EQ(dialogs, 3);
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(320, 240));
+    ASSERT_EQ(ui.Messages().size(), 1U);
     EXPECT_NE(ui.Messages()[0].text.find(missing), std::string::npos);
     EXPECT_NE(ui.Messages()[0].text.find("No such file"), std::string::npos);
-    EXPECT_EQ(ui.Messages()[1].text, FormatString1(str::PictureTypeUnknown, gif));
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(gif)));
+    CSaveGraphImageDlg::Remembered() = {};
 }

@@ -156,12 +156,19 @@ int CGraphChartBuilder::Build(std::span<CDataBlock* const> flights, int oldCount
     for (std::size_t s = 0; s < flights.size(); ++s) {
         if (const std::optional<FlightDisplay> view = flights[s]->GetDisplayView(true)) {
             const std::size_t n = view->Size();
-            xs[s].resize(n);
-            ys[s].resize(n);
-            for (std::size_t j = 0; j < n; ++j) {
-                xs[s][j] = view->Time(j) / divisor;
-                ys[s][j] = view->Altitude(j);
-            }
+            // Copied, then converted in place in plain loops that vectorise; the arrays are
+            // never zeroed first.
+            xs[s].assign(view->time.begin(), view->time.end());
+            ys[s].assign(view->altitude.begin(), view->altitude.end());
+            if (view->timeOffset != 0.0f)
+                for (float& x : xs[s])
+                    x += view->timeOffset;
+            if (divisor != 1.0f)
+                for (float& x : xs[s])
+                    x /= divisor;
+            if (view->altitudeFactor != 1.0f || view->altitudeOffset != 0.0f)
+                for (float& y : ys[s])
+                    y = (y + view->altitudeOffset) * view->altitudeFactor;
             points = std::max(points, n);
         }
         for (const AnnotationMark& mark : flights[s]->GetAnnotationMarks(options.timeDivisor == 60))

@@ -32,7 +32,8 @@
 namespace {
 // A soaring flight as the altimeter records it: the default formulas' raw pressure numbers for
 // a tow, thermals climbed in circles, glides between them and the landing; a sample a second.
-std::unique_ptr<CDataBlock> SoaringFlight(const std::string& name, std::uint32_t seed, int minutes) {
+std::unique_ptr<CDataBlock> SoaringFlight(const std::string& name, std::uint32_t seed,
+                                          int minutes) {
     constexpr std::uint16_t kReference = 13500;
     const double pr = kReference / 147.456 + 10.555555;
     std::mt19937 rng(seed);
@@ -48,7 +49,8 @@ std::unique_ptr<CDataBlock> SoaringFlight(const std::string& name, std::uint32_t
         if (--phase <= 0) {
             climbing = !climbing && t < total - 500;
             rate = climbing ? lift(rng) : -0.9 - 0.4 * std::abs(noise(rng));
-            phase = climbing ? 60 + static_cast<int>(rng() % 180) : 80 + static_cast<int>(rng() % 160);
+            phase =
+                climbing ? 60 + static_cast<int>(rng() % 180) : 80 + static_cast<int>(rng() % 160);
         }
         double step = rate + 0.4 * noise(rng);
         if (climbing && t > 110)
@@ -86,8 +88,8 @@ std::string WriteProject(const QTemporaryDir& dir) {
     for (int flights : sessions) {
         auto session = std::make_unique<CDataModule>(&doc);
         for (int f = 0; f < flights; ++f, ++number)
-            session->AppendFlight(SoaringFlight("Flight " + std::to_string(number + 1),
-                                                7 + number, 28 + 6 * number));
+            session->AppendFlight(
+                SoaringFlight("Flight " + std::to_string(number + 1), 7 + number, 28 + 6 * number));
         doc.GetSessions().AddTail(std::move(session));
     }
     auto base = std::make_unique<CAnnotation>();

@@ -20,6 +20,22 @@ constexpr ValueOption kValueOptions[] = {
     {"--date", {}, kOptDate, &CliOptions::date},
     {"--session", {}, kOptNotes, &CliOptions::session},
     {"--set", {}, kOptNotes, &CliOptions::set},
+    {"--size", {}, kOptPicture, &CliOptions::size},
+    {"--flights", {}, kOptPicture, &CliOptions::flights},
+};
+
+struct FlagOption {
+    std::string_view name;
+    unsigned set;
+    bool CliOptions::*field;
+};
+
+constexpr FlagOption kFlagOptions[] = {
+    {"--translated", kOptFormat, &CliOptions::translated},
+    {"--raw", kOptFormat, &CliOptions::raw},
+    {"--rtf", kOptNotes, &CliOptions::rtf},
+    {"--seconds", kOptPicture, &CliOptions::seconds},
+    {"--feet", kOptPicture, &CliOptions::feet},
 };
 
 void Complain(const char* command, const std::string& reason) {
@@ -41,21 +57,17 @@ std::optional<CliOptions> ParseCliOptions(const char* command, std::span<char*> 
             optionsEnded = true;
             continue;
         }
-        if ((allowed & kOptFormat) && (arg == "--translated" || arg == "--raw")) {
-            bool& flag = arg == "--raw" ? options.raw : options.translated;
-            if (flag) {
+        const FlagOption* flag = nullptr;
+        for (const FlagOption& option : kFlagOptions)
+            if ((allowed & option.set) && arg == option.name)
+                flag = &option;
+        if (flag) {
+            bool& value = options.*(flag->field);
+            if (value) {
                 Complain(command, std::string(arg) + " given twice");
                 return std::nullopt;
             }
-            flag = true;
-            continue;
-        }
-        if ((allowed & kOptNotes) && arg == "--rtf") {
-            if (options.rtf) {
-                Complain(command, "--rtf given twice");
-                return std::nullopt;
-            }
-            options.rtf = true;
+            value = true;
             continue;
         }
         const std::size_t equals = arg.find('=');

@@ -19,6 +19,10 @@ struct CliOptions {
     std::optional<std::string> session;  // --session: a session number, 1-based
     std::optional<std::string> set;      // --set: the file that replaces a session's comments
     bool rtf = false;                    // --rtf
+    std::optional<std::string> size;     // --size: WxH in pixels
+    std::optional<std::string> flights;  // --flights: SESSION.FLIGHT[,SESSION.FLIGHT...]
+    bool seconds = false;                // --seconds
+    bool feet = false;                   // --feet
 };
 
 // The options a command takes, besides its operands.
@@ -26,8 +30,9 @@ enum CliOptionSet : unsigned {
     kOptOutput = 1u << 0,
     kOptFormulas = 1u << 1, // --pressure, --altitude
     kOptDate = 1u << 2,
-    kOptFormat = 1u << 3, // --translated, --raw
-    kOptNotes = 1u << 4,  // --session, --set, --rtf
+    kOptFormat = 1u << 3,  // --translated, --raw
+    kOptNotes = 1u << 4,   // --session, --set, --rtf
+    kOptPicture = 1u << 5, // --size, --flights, --seconds, --feet
 };
 
 // Parses args for a command that accepts the options in `allowed`. On an unknown or repeated

@@ -39,6 +39,13 @@ inline constexpr int kZoomMinY = 3284;  // double
 inline constexpr int kZoomMaxY = 3285;  // double
 inline constexpr int kZoomedX = 3652;   // int flag
 inline constexpr int kZoomedY = 3069;   // int flag
+// Which stored windows are only the automatic full view (bits kAutoWindowX, kAutoWindowY), not
+// a window chosen by a zoom or set by the holder: such a window follows the data even while its
+// zoom flag is set, so setting the flags before data arrive never pins a made-up window.
+// Reinitialize sets the bits; a zoom or a window set through SetVector clears its axis's bit.
+inline constexpr int kAutoWindow = 4004; // int
+inline constexpr int kAutoWindowX = 1;
+inline constexpr int kAutoWindowY = 2;
 
 // Data cursor.
 inline constexpr int kCursorMode = 2617;   // int 0-5, CursorMode
@@ -61,6 +68,30 @@ inline constexpr int kZoomOnDrag = 3210;
 // Fixed settings the graph page sets without a role here; kept in the kind it sets them in.
 inline constexpr int kPageFloatSetting = 3042;  // floats
 inline constexpr int kPageDoubleSetting = 3080; // doubles
+// Further ints the graph page sets to fixed values. They have no role in this component: they
+// are stored and exported with the settings, so a chart that gives them one later finds them.
+inline constexpr int kNoRole2155 = 2155;
+inline constexpr int kNoRole2165 = 2165;
+inline constexpr int kNoRole2175 = 2175;
+inline constexpr int kNoRole2574 = 2574;
+inline constexpr int kNoRole2620 = 2620;
+inline constexpr int kNoRole2621 = 2621;
+inline constexpr int kNoRole2622 = 2622;
+inline constexpr int kNoRole2632 = 2632;
+inline constexpr int kNoRole2921 = 2921;
+inline constexpr int kNoRole2932 = 2932;
+inline constexpr int kNoRole3032 = 3032;
+inline constexpr int kNoRole3065 = 3065;
+inline constexpr int kNoRole3066 = 3066;
+inline constexpr int kNoRole3100 = 3100;
+inline constexpr int kNoRole3242 = 3242;
+inline constexpr int kNoRole3244 = 3244;
+inline constexpr int kNoRole3252 = 3252;
+inline constexpr int kNoRole3290 = 3290;
+inline constexpr int kNoRole3408 = 3408;
+inline constexpr int kNoRole3415 = 3415;
+inline constexpr int kNoRole3615 = 3615;
+inline constexpr int kNoRole3653 = 3653;
 
 // Read only: the plotting rectangle in client pixels as 4 ints left, top, right, bottom.
 inline constexpr int kPlotRect = 3049;

@@ -39,6 +39,7 @@ constexpr std::array kKnownIds = {
     KnownId{chart::kZoomMaxY, PropertyKind::Doubles},
     KnownId{chart::kZoomedX, PropertyKind::Int},
     KnownId{chart::kZoomedY, PropertyKind::Int},
+    KnownId{chart::kAutoWindow, PropertyKind::Int},
     KnownId{chart::kCursorMode, PropertyKind::Int},
     KnownId{chart::kCursorPoint, PropertyKind::Int},
     KnownId{chart::kCursorSubset, PropertyKind::Int},
@@ -88,6 +89,9 @@ std::int32_t DefaultInt(int id) {
         return 1;
     case chart::kGridColour:
         return 0x00D8D8D8;
+    case chart::kAutoWindow:
+        // Windows from before this property (older settings blocks) count as automatic.
+        return chart::kAutoWindowX | chart::kAutoWindowY;
     default:
         return 0;
     }
@@ -169,13 +173,19 @@ void CChartPropertyStore::Touched(int id) {
 
 void CChartPropertyStore::Reset() {
     m_values.clear();
+    m_subsets.clear();
     ++m_generation;
     ++m_dataGeneration;
 }
 
-void CChartPropertyStore::SetInt(int id, std::int32_t value) {
-    m_values[id] = Coerce(Value{value}, KindOf(id, PropertyKind::Int));
+void CChartPropertyStore::Assign(int id, Value value) {
+    m_subsets.erase(id);
+    m_values[id] = std::move(value);
     Touched(id);
+}
+
+void CChartPropertyStore::SetInt(int id, std::int32_t value) {
+    Assign(id, Coerce(Value{value}, KindOf(id, PropertyKind::Int)));
 }
 
 std::int32_t CChartPropertyStore::GetInt(int id) const {
@@ -190,8 +200,7 @@ std::int32_t CChartPropertyStore::GetInt(int id) const {
 }
 
 void CChartPropertyStore::SetText(int id, std::string text) {
-    m_values[id] = Coerce(Value{std::move(text)}, KindOf(id, PropertyKind::Text));
-    Touched(id);
+    Assign(id, Coerce(Value{std::move(text)}, KindOf(id, PropertyKind::Text)));
 }
 
 std::string CChartPropertyStore::GetText(int id) const {
@@ -210,26 +219,69 @@ std::string CChartPropertyStore::GetText(int id) const {
 }
 
 void CChartPropertyStore::SetDoubles(int id, std::span<const double> values) {
-    m_values[id] = Coerce(Value{std::vector<double>(values.begin(), values.end())},
-                          KindOf(id, PropertyKind::Doubles));
-    Touched(id);
+    Assign(id, Coerce(Value{std::vector<double>(values.begin(), values.end())},
+                      KindOf(id, PropertyKind::Doubles)));
 }
 
 void CChartPropertyStore::SetFloats(int id, std::span<const float> values) {
-    m_values[id] = Coerce(Value{std::vector<float>(values.begin(), values.end())},
-                          KindOf(id, PropertyKind::Floats));
-    Touched(id);
+    Assign(id, Coerce(Value{std::vector<float>(values.begin(), values.end())},
+                      KindOf(id, PropertyKind::Floats)));
 }
 
 void CChartPropertyStore::SetInts(int id, std::span<const std::int32_t> values) {
-    m_values[id] = Coerce(Value{std::vector<std::int32_t>(values.begin(), values.end())},
-                          KindOf(id, PropertyKind::Ints));
-    Touched(id);
+    Assign(id, Coerce(Value{std::vector<std::int32_t>(values.begin(), values.end())},
+                      KindOf(id, PropertyKind::Ints)));
 }
 
 void CChartPropertyStore::SetTexts(int id, std::vector<std::string> values) {
-    m_values[id] = Coerce(Value{std::move(values)}, KindOf(id, PropertyKind::Texts));
+    Assign(id, Coerce(Value{std::move(values)}, KindOf(id, PropertyKind::Texts)));
+}
+
+void CChartPropertyStore::SetSubsetFloats(int id, std::vector<std::vector<float>> subsets) {
+    m_values.erase(id);
+    m_subsets[id] = std::move(subsets);
     Touched(id);
+}
+
+std::size_t CChartPropertyStore::PointsPerSubset() const {
+    return static_cast<std::size_t>(std::max(GetInt(chart::kPointsPerSubset), 0));
+}
+
+std::size_t CChartPropertyStore::HeldSubsets(int id) const {
+    if (auto it = m_subsets.find(id); it != m_subsets.end())
+        return it->second.size();
+    const std::vector<float>* flat = Floats(id);
+    const std::size_t points = PointsPerSubset();
+    return flat && points > 0 ? flat->size() / points : 0;
+}
+
+std::span<const float> CChartPropertyStore::SubsetFloats(int id, std::size_t subset) const {
+    const std::size_t points = PointsPerSubset();
+    if (auto it = m_subsets.find(id); it != m_subsets.end()) {
+        if (subset >= it->second.size())
+            return {};
+        const std::vector<float>& own = it->second[subset];
+        return std::span<const float>(own).first(std::min(own.size(), points));
+    }
+    const std::vector<float>* flat = Floats(id);
+    if (!flat || points == 0 || subset >= flat->size() / points)
+        return {};
+    return std::span<const float>(*flat).subspan(subset * points, points);
+}
+
+double CChartPropertyStore::PaddedAt(int id, std::size_t index, double fallback) const {
+    const std::vector<std::vector<float>>& subsets = m_subsets.at(id);
+    const std::size_t points = PointsPerSubset();
+    if (points == 0 || index / points >= subsets.size())
+        return fallback;
+    const std::vector<float>& own = subsets[index / points];
+    const std::size_t point = index % points;
+    if (point < own.size())
+        return own[point];
+    if (id == chart::kYData)
+        return static_cast<double>(
+            static_cast<float>(DoubleAt(chart::kNullYValue, 0, chart::kDefaultNullValue)));
+    return 0.0;
 }
 
 void CChartPropertyStore::SetTabText(int id, std::string_view text) {
@@ -248,6 +300,14 @@ void CChartPropertyStore::SetTabText(int id, std::string_view text) {
 }
 
 CChartPropertyStore::Value& CChartPropertyStore::Slot(int id, PropertyKind kind) {
+    if (m_subsets.count(id) != 0) {
+        // A cell of data set per subset: the property becomes the flat array it reads as.
+        std::vector<float> flat(Count(id));
+        for (std::size_t i = 0; i < flat.size(); ++i)
+            flat[i] = static_cast<float>(PaddedAt(id, i, 0.0));
+        m_subsets.erase(id);
+        m_values[id] = Value{std::move(flat)};
+    }
     auto it = m_values.find(id);
     if (it == m_values.end())
         it = m_values.emplace(id, Coerce(Value{std::vector<double>{}}, kind)).first;
@@ -302,6 +362,8 @@ void CChartPropertyStore::SetCellText(int id, int index, std::string text) {
 }
 
 std::size_t CChartPropertyStore::Count(int id) const {
+    if (auto sub = m_subsets.find(id); sub != m_subsets.end())
+        return sub->second.size() * PointsPerSubset();
     auto it = m_values.find(id);
     if (it == m_values.end())
         return 0;
@@ -317,6 +379,8 @@ std::size_t CChartPropertyStore::Count(int id) const {
 }
 
 double CChartPropertyStore::DoubleAt(int id, std::size_t index, double fallback) const {
+    if (m_subsets.count(id) != 0)
+        return PaddedAt(id, index, fallback);
     auto it = m_values.find(id);
     if (it == m_values.end())
         return fallback;
@@ -336,12 +400,14 @@ double CChartPropertyStore::DoubleAt(int id, std::size_t index, double fallback)
 
 std::int32_t CChartPropertyStore::IntAt(int id, std::size_t index, std::int32_t fallback) const {
     auto it = m_values.find(id);
-    if (it == m_values.end())
+    if (it == m_values.end() && m_subsets.count(id) == 0)
         return fallback;
-    if (auto* is = std::get_if<std::vector<std::int32_t>>(&it->second))
-        return index < is->size() ? (*is)[index] : fallback;
-    if (auto* i = std::get_if<std::int32_t>(&it->second))
-        return index == 0 ? *i : fallback;
+    if (it != m_values.end()) {
+        if (auto* is = std::get_if<std::vector<std::int32_t>>(&it->second))
+            return index < is->size() ? (*is)[index] : fallback;
+        if (auto* i = std::get_if<std::int32_t>(&it->second))
+            return index == 0 ? *i : fallback;
+    }
     double d = DoubleAt(id, index, static_cast<double>(fallback));
     return static_cast<std::int32_t>(std::clamp(d, -2147483648.0, 2147483647.0));
 }
@@ -365,7 +431,14 @@ const std::vector<float>* CChartPropertyStore::Floats(int id) const {
 }
 
 void CChartPropertyStore::ReplaceAllExcept(std::map<int, Value> values, std::span<const int> keep) {
+    std::erase_if(m_subsets, [keep](const auto& entry) {
+        return std::find(keep.begin(), keep.end(), entry.first) == keep.end();
+    });
     for (int id : keep) {
+        if (m_subsets.count(id) != 0) {
+            values.erase(id);
+            continue;
+        }
         values.erase(id);
         auto it = m_values.find(id);
         if (it != m_values.end())

@@ -41,6 +41,11 @@ public:
     void SetFloats(int id, std::span<const float> values);
     void SetInts(int id, std::span<const std::int32_t> values);
     void SetTexts(int id, std::vector<std::string> values);
+    // The x or y data (chart::kXData, chart::kYData) given subset by subset, each at its own
+    // length: subsets of very different lengths cost only their own points. Reads of the
+    // property see the subset-major array of PointsPerSubset entries per subset, a subset longer
+    // than that cut to it, a shorter one padded with 0 (x) or the missing y value (y).
+    void SetSubsetFloats(int id, std::vector<std::vector<float>> subsets);
     // One TAB-separated text: each item is followed by a TAB; a last item without TAB counts.
     void SetTabText(int id, std::string_view text);
 
@@ -50,12 +55,23 @@ public:
     void SetCellText(int id, int index, std::string text);
 
     [[nodiscard]] std::size_t Count(int id) const; // items of a vector; 1 for a scalar; 0 unset
-    [[nodiscard]] bool Has(int id) const { return m_values.count(id) != 0; }
+    [[nodiscard]] bool Has(int id) const {
+        return m_values.count(id) != 0 || m_subsets.count(id) != 0;
+    }
     [[nodiscard]] double DoubleAt(int id, std::size_t index, double fallback = 0.0) const;
     [[nodiscard]] std::int32_t IntAt(int id, std::size_t index, std::int32_t fallback = 0) const;
     [[nodiscard]] std::string TextAt(int id, std::size_t index) const;
-    // The float data of a Floats property, or null; valid until the property changes.
+    // The float data of a Floats property set as one array, or null; valid until the property
+    // changes.
     [[nodiscard]] const std::vector<float>* Floats(int id) const;
+
+    // Subsets of the x or y data that are held in full: those set per subset, or of a flat array
+    // the whole slices of PointsPerSubset values.
+    [[nodiscard]] std::size_t HeldSubsets(int id) const;
+    // The points of one held subset, at most PointsPerSubset of them: its own points when set
+    // per subset, else its slice of the flat array (padding included). Valid until the property
+    // changes.
+    [[nodiscard]] std::span<const float> SubsetFloats(int id, std::size_t subset) const;
 
     [[nodiscard]] const std::map<int, Value>& Values() const { return m_values; }
     // Replaces every property except those listed in keep, which stay as they are.
@@ -73,9 +89,14 @@ public:
 
 private:
     void Touched(int id);
+    void Assign(int id, Value value);
     Value& Slot(int id, PropertyKind kind);
+    [[nodiscard]] std::size_t PointsPerSubset() const;
+    [[nodiscard]] double PaddedAt(int id, std::size_t index, double fallback) const;
 
     std::map<int, Value> m_values;
+    // Data set per subset; an id is in m_values or here, never in both.
+    std::map<int, std::vector<std::vector<float>>> m_subsets;
     std::uint64_t m_dataGeneration = 1;
     std::uint64_t m_generation = 1;
 };

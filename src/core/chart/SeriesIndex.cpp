@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void DataExtent::Add(const DataExtent& o) {
     if (!o.valid)
@@ -16,13 +17,6 @@ void DataExtent::Add(const DataExtent& o) {
     yMax = std::max(yMax, o.yMax);
 }
 
-bool CSeriesIndex::IsMissing(std::size_t i) const {
-    const float x = m_x[i];
-    const float y = m_y[i];
-    return !std::isfinite(x) || !std::isfinite(y) || static_cast<double>(x) == m_nullX ||
-           static_cast<double>(y) == m_nullY;
-}
-
 void CSeriesIndex::Build(std::span<const float> x, std::span<const float> y, double nullX,
                          double nullY) {
     const std::size_t n = std::min(x.size(), y.size());
@@ -33,10 +27,50 @@ void CSeriesIndex::Build(std::span<const float> x, std::span<const float> y, dou
     m_runs.clear();
     m_monotonic = true;
     m_extent = {};
+    const auto nullXf = static_cast<float>(nullX);
+    const auto nullYf = static_cast<float>(nullY);
+    // A float equals a double null value only when the double is a float value itself.
+    const bool xNullIsFloat = static_cast<double>(nullXf) == nullX;
+    const bool yNullIsFloat = static_cast<double>(nullYf) == nullY;
+    constexpr float kMax = std::numeric_limits<float>::max();
+    // This runs over every point of every subset on each rebuild. The first pass has no
+    // branches, so that it vectorises: the extent, the order and whether any point is missing.
+    float xMin = std::numeric_limits<float>::infinity();
+    float xMax = -xMin;
+    float yMin = xMin;
+    float yMax = -xMin;
+    bool anyMissing = false;
+    bool ordered = true;
+    for (std::size_t i = 0; i < n; ++i) {
+        const float x = m_x[i];
+        const float y = m_y[i];
+        anyMissing |= !(std::fabs(x) <= kMax) | !(std::fabs(y) <= kMax) |
+                      (xNullIsFloat & (x == nullXf)) | (yNullIsFloat & (y == nullYf));
+        ordered &= i == 0 || x >= m_x[i - 1];
+        xMin = std::min(xMin, x);
+        xMax = std::max(xMax, x);
+        yMin = std::min(yMin, y);
+        yMax = std::max(yMax, y);
+    }
+    if (!anyMissing) {
+        m_monotonic = ordered;
+        if (n > 0) {
+            m_runs.emplace_back(0, n);
+            m_extent = {xMin, xMax, yMin, yMax, true};
+        }
+        m_pyramid.Build(m_y, [](std::size_t) { return false; });
+        return;
+    }
+    // With missing points: the runs between them, and the extent of the drawable points only.
+    xMin = yMin = std::numeric_limits<float>::infinity();
+    xMax = yMax = -xMin;
     std::size_t start = 0;
     bool inRun = false;
     for (std::size_t i = 0; i < n; ++i) {
-        if (IsMissing(i)) {
+        const float x = m_x[i];
+        const float y = m_y[i];
+        if (!std::isfinite(x) || !std::isfinite(y) || (xNullIsFloat && x == nullXf) ||
+            (yNullIsFloat && y == nullYf)) {
             if (inRun)
                 m_runs.emplace_back(start, i);
             inRun = false;
@@ -45,12 +79,16 @@ void CSeriesIndex::Build(std::span<const float> x, std::span<const float> y, dou
         if (!inRun) {
             start = i;
             inRun = true;
-        } else if (m_x[i] < m_x[i - 1]) {
+        } else if (x < m_x[i - 1]) {
             m_monotonic = false;
         }
-        DataExtent point{m_x[i], m_x[i], m_y[i], m_y[i], true};
-        m_extent.Add(point);
+        xMin = std::min(xMin, x);
+        xMax = std::max(xMax, x);
+        yMin = std::min(yMin, y);
+        yMax = std::max(yMax, y);
     }
+    if (xMin <= xMax)
+        m_extent = {xMin, xMax, yMin, yMax, true};
     if (inRun)
         m_runs.emplace_back(start, n);
     m_pyramid.Build(m_y, [this](std::size_t i) { return IsMissing(i); });

@@ -3,6 +3,7 @@
 
 #include "chart/MinMaxPyramid.h"
 
+#include <cmath>
 #include <cstddef>
 #include <span>
 #include <utility>
@@ -30,7 +31,13 @@ public:
     [[nodiscard]] bool Monotonic() const { return m_monotonic; }
     [[nodiscard]] const CMinMaxPyramid& Pyramid() const { return m_pyramid; }
     [[nodiscard]] const DataExtent& Extent() const { return m_extent; }
-    [[nodiscard]] bool IsMissing(std::size_t i) const;
+    [[nodiscard]] bool IsMissing(std::size_t i) const {
+        return IsMissingPoint(m_x[i], m_y[i], m_nullX, m_nullY);
+    }
+    [[nodiscard]] static bool IsMissingPoint(float x, float y, double nullX, double nullY) {
+        return !std::isfinite(x) || !std::isfinite(y) || static_cast<double>(x) == nullX ||
+               static_cast<double>(y) == nullY;
+    }
 
 private:
     std::span<const float> m_x, m_y;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,28 @@ struct AnnotationMark {
     std::int32_t style;
     std::int32_t colour; // 0x00BBGGRR
     std::string label;   // CAnnotation::GetChartLabel
+};
+
+// A flight as displayed, without a copy of its samples: the translated arrays and the offsets
+// and unit the display applies to them. Point i is what GetDisplayData writes at i, bit for bit.
+// The spans stay valid until the flight translates anew (a formula or raw sample change).
+struct FlightDisplay {
+    std::span<const float> time;     // seconds from the first sample, without offset
+    std::span<const float> altitude; // metres, without offset
+    float timeOffset = 0.0f;         // seconds
+    float altitudeOffset = 0.0f;     // metres
+    float altitudeFactor = 1.0f; // metres to the display unit: 1 or CRecordDocument::kFeetFactor
+
+    [[nodiscard]] std::size_t Size() const { return time.size(); }
+    [[nodiscard]] float Time(std::size_t i) const {
+        return timeOffset == 0.0f ? time[i] : time[i] + timeOffset;
+    }
+    // In the display unit.
+    [[nodiscard]] float Altitude(std::size_t i) const {
+        if (altitudeFactor == 1.0f && altitudeOffset == 0.0f)
+            return altitude[i];
+        return (altitude[i] + altitudeOffset) * altitudeFactor;
+    }
 };
 
 class CDataBlock : public CViewTreeItem {
@@ -132,11 +156,13 @@ public:
     // --- Translation of the raw values (DataBlockTranslation.cpp) ---
     // Fills time (seconds from the first sample) and altitude (document's unit) for every
     // sample, with the effective offsets when applyOffsets. Translates through the formulas
-    // only when they differ from those of the last translation, and remakes the display arrays
-    // only when offsets or unit changed. Returns the sample count, or 0 with the out arrays
-    // untouched when the pressure formula fails on the reference raw value.
+    // only when they differ from those of the last translation. Returns the sample count, or 0
+    // with the out arrays untouched when the pressure formula fails on the reference raw value.
     [[nodiscard]] std::size_t GetDisplayData(std::vector<float>& time, std::vector<float>& altitude,
                                              bool applyOffsets) const;
+    // The same points without copying them (the graph reads them once into its chart); nullopt
+    // when the pressure formula fails on the reference raw value.
+    [[nodiscard]] std::optional<FlightDisplay> GetDisplayView(bool applyOffsets) const;
     // The first displayed point (offsets applied) when there are at least 2 samples, else 0, 0.
     void GetStartPoint(float& time, float& altitude) const;
     // The highest translated altitude in the document's unit; negative (-1 m converted) when
@@ -158,8 +184,8 @@ private:
     // Remakes the time and altitude arrays; false when the pressure formula fails on the
     // reference raw value.
     [[nodiscard]] bool Translate() const;
-    // Brings the display arrays up to date; false when the translation failed.
-    [[nodiscard]] bool UpdateDisplay(bool applyOffsets) const;
+    // Translates when the formulas changed; false when the translation failed.
+    [[nodiscard]] bool EnsureTranslated() const;
 
     std::string m_strName;
     bool m_bShown = false;
@@ -179,7 +205,9 @@ private:
 
     // Translation caches, never stored, made on the first request: a flight that is never
     // shown or measured (a transmission of many empty flights) does not pay for them.
-    // Empty formula texts mean "not translated yet".
+    // Empty formula texts mean "not translated yet". No display arrays are kept: the display
+    // transform is applied where the points are read (FlightDisplay), so a shown flight costs
+    // its raw and translated samples only.
     struct DerivedCache {
         double maxAltitude = -1.0;   // metres; -1: not computed
         std::string durationText;    // empty: not computed
@@ -187,11 +215,6 @@ private:
         std::vector<float> altitude; // metres, one per sample
         std::string translatedAltitudeFormula;
         std::string translatedPressureFormula;
-        std::vector<float> displayTime;     // time + time offset
-        std::vector<float> displayAltitude; // (altitude + altitude offset) in the unit
-        float displayTimeOffset = 0.0f;
-        float displayAltitudeOffset = 0.0f;
-        std::int32_t displayUnit = 0; // the document's unit flag: 0 metres, else feet
     };
     DerivedCache& Derived() const;
     mutable std::unique_ptr<DerivedCache> m_pDerived;

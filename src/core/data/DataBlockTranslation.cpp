@@ -42,74 +42,61 @@ bool CDataBlock::Translate() const {
     return true;
 }
 
-bool CDataBlock::UpdateDisplay(bool applyOffsets) const {
+bool CDataBlock::EnsureTranslated() const {
     DerivedCache& d = Derived();
-    const std::size_t n = m_raw.size();
-    bool translated = false;
-    if (m_strAltitudeFormula != d.translatedAltitudeFormula ||
-        m_strPressureFormula != d.translatedPressureFormula) {
-        if (!Translate())
-            return false;
-        translated = true;
-    }
+    if ((m_strAltitudeFormula != d.translatedAltitudeFormula ||
+         m_strPressureFormula != d.translatedPressureFormula) &&
+        !Translate())
+        return false;
     // Also without a translation (both formulas empty), so that every sample has a value.
-    d.time.resize(n, 0.0f);
-    d.altitude.resize(n, 0.0f);
-
-    const float timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
-    const float altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
-    const CRecordDocument* doc = GetDocument();
-    const auto unit = static_cast<std::int32_t>(doc ? doc->GetShowFeet() : 0);
-    if (!translated && timeOffset == d.displayTimeOffset &&
-        altitudeOffset == d.displayAltitudeOffset && unit == d.displayUnit &&
-        d.displayTime.size() == n && d.displayAltitude.size() == n)
-        return true;
-
-    if (timeOffset == 0.0f) {
-        d.displayTime = d.time;
-    } else {
-        d.displayTime.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            d.displayTime[i] = d.time[i] + timeOffset;
-    }
-    if (unit == 0 && altitudeOffset == 0.0f) {
-        d.displayAltitude = d.altitude;
-    } else {
-        const float factor = unit != 0 ? CRecordDocument::kFeetFactor : 1.0f;
-        d.displayAltitude.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            d.displayAltitude[i] = (d.altitude[i] + altitudeOffset) * factor;
-    }
-    d.displayTimeOffset = timeOffset;
-    d.displayAltitudeOffset = altitudeOffset;
-    d.displayUnit = unit;
+    d.time.resize(m_raw.size(), 0.0f);
+    d.altitude.resize(m_raw.size(), 0.0f);
     return true;
+}
+
+std::optional<FlightDisplay> CDataBlock::GetDisplayView(bool applyOffsets) const {
+    if (!EnsureTranslated())
+        return std::nullopt;
+    const CRecordDocument* doc = GetDocument();
+    const DerivedCache& d = Derived();
+    FlightDisplay view;
+    view.time = d.time;
+    view.altitude = d.altitude;
+    view.timeOffset = applyOffsets ? GetEffectiveTimeOffset() : 0.0f;
+    view.altitudeOffset = applyOffsets ? GetEffectiveAltitudeOffset() : 0.0f;
+    view.altitudeFactor = doc && doc->GetShowFeet() != 0 ? CRecordDocument::kFeetFactor : 1.0f;
+    return view;
 }
 
 std::size_t CDataBlock::GetDisplayData(std::vector<float>& time, std::vector<float>& altitude,
                                        bool applyOffsets) const {
-    DerivedCache& d = Derived();
-    if (!UpdateDisplay(applyOffsets))
+    const std::optional<FlightDisplay> view = GetDisplayView(applyOffsets);
+    if (!view)
         return 0;
-    time = d.displayTime;
-    altitude = d.displayAltitude;
-    return m_raw.size();
+    const std::size_t n = view->Size();
+    time.resize(n);
+    altitude.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        time[i] = view->Time(i);
+        altitude[i] = view->Altitude(i);
+    }
+    return n;
 }
 
 void CDataBlock::GetStartPoint(float& time, float& altitude) const {
-    DerivedCache& d = Derived();
     time = 0.0f;
     altitude = 0.0f;
-    if (UpdateDisplay(true) && m_raw.size() > 1) {
-        time = d.displayTime.front();
-        altitude = d.displayAltitude.front();
+    const std::optional<FlightDisplay> view = GetDisplayView(true);
+    if (view && view->Size() > 1) {
+        time = view->Time(0);
+        altitude = view->Altitude(0);
     }
 }
 
 double CDataBlock::GetMaxAltitude() const {
-    DerivedCache& d = Derived();
+    const DerivedCache& d = Derived();
     if (d.maxAltitude < 0)
-        static_cast<void>(UpdateDisplay(false));
+        static_cast<void>(EnsureTranslated());
     const CRecordDocument* doc = GetDocument();
     return d.maxAltitude * (doc ? doc->GetDisplayFactor() : 1.0);
 }

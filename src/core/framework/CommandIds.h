@@ -66,6 +66,14 @@ inline constexpr unsigned ZoomHorizontal = 30312;
 inline constexpr unsigned ZoomBoth = 30313;
 inline constexpr unsigned ZoomOut = 30314;
 inline constexpr unsigned ZoomAll = 30315;
+inline constexpr unsigned GraphApplyOffsetsAt = 30316; // context menu: the point becomes [0,0]
 inline constexpr unsigned MeasurementMode = 30317;
+// The Graph page's context menu: one item per flight, the flight's position added to the base.
+inline constexpr unsigned AnnotationNewPoint = 30400;
+inline constexpr unsigned AnnotationNewHorizontal = 30500;
+inline constexpr unsigned AnnotationNewVertical = 30600;
+inline constexpr unsigned AnnotationEdit = 30700;
+inline constexpr unsigned AnnotationFlightsPerBase = 100;
+inline constexpr unsigned GraphResetOffsets = 32815;
 inline constexpr unsigned GraphCopyPicture = 32817;
 } // namespace cmd

@@ -106,6 +106,10 @@ inline constexpr unsigned FolderMissing = 5308;          // %1: the file, %2: it
 inline constexpr unsigned FolderNotWritable = 5309;      // %1: the file, %2: its folder
 inline constexpr unsigned FolderReadOnly = 5310;         // %1: the file, %2: its folder
 inline constexpr unsigned SerialDeviceBusy = 5311;       // the reason when another program holds it
+// The Graph page.
+inline constexpr unsigned EnterNumber = 5400;        // an offset edit that holds no number
+inline constexpr unsigned PictureNotWritten = 5401;  // %1: the file, %2: the reason
+inline constexpr unsigned PictureSizeRefused = 5402; // a picture width or height out of range
 
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;

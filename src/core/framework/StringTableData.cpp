@@ -179,6 +179,13 @@ constexpr StringTableEntry kStrings[] = {
                          "%1 cannot be written there: the folder %2 is on a read-only disk.")},
     {str::SerialDeviceBusy,
      KUBO_TRANSLATE_NOOP("StringTable", "the device is in use by another program")},
+    // The Graph page.
+    {str::EnterNumber, KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
+    {str::PictureNotWritten,
+     KUBO_TRANSLATE_NOOP("StringTable", "The picture could not be written to %1:\n%2")},
+    {str::PictureSizeRefused,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "Width and height must be whole numbers of pixels from 1 to 20000.")},
 
     // Command prompts of the application's own commands.
     {cmd::DataReadData,

@@ -75,18 +75,37 @@ std::int32_t ChartComponent::GetInt(int property) const {
     return m_store.GetInt(property);
 }
 
+void ChartComponent::WindowChosen(int property) {
+    int axis = 0;
+    if (property == chart::kZoomMinX || property == chart::kZoomMaxX)
+        axis = chart::kAutoWindowX;
+    else if (property == chart::kZoomMinY || property == chart::kZoomMaxY)
+        axis = chart::kAutoWindowY;
+    const int automatic = m_store.GetInt(chart::kAutoWindow);
+    if ((automatic & axis) != 0)
+        m_store.SetInt(chart::kAutoWindow, automatic & ~axis);
+}
+
 void ChartComponent::SetVector(int property, std::span<const double> items) {
     m_store.SetDoubles(property, items);
+    WindowChosen(property);
     Changed();
 }
 
 void ChartComponent::SetVector(int property, std::span<const float> items) {
     m_store.SetFloats(property, items);
+    WindowChosen(property);
     Changed();
 }
 
 void ChartComponent::SetVector(int property, std::span<const std::int32_t> items) {
     m_store.SetInts(property, items);
+    WindowChosen(property);
+    Changed();
+}
+
+void ChartComponent::SetSubsetVector(int property, std::vector<std::vector<float>> subsets) {
+    m_store.SetSubsetFloats(property, std::move(subsets));
     Changed();
 }
 

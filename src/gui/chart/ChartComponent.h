@@ -27,7 +27,7 @@ enum class PictureResult {
     WriteFailed, // the file could not be written
     NoClipboard, // no clipboard on this platform
 };
-inline constexpr int kMaxPictureSide = 16384;
+inline constexpr int kMaxPictureSide = 20000;
 
 enum class SettingsImport {
     Imported,
@@ -54,6 +54,11 @@ public:
     void SetVector(int property, std::span<const std::int32_t> items);
     // TAB-separated items; each item is followed by a TAB.
     void SetVector(int property, std::string_view tabSeparated);
+    // x (2135) or y (2140) handed over subset by subset at their own lengths, instead of one
+    // subset-major array padded to the longest subset: what the padded array would hold costs
+    // only the subsets' own points. Reads (GetVector, GetDataCell) still see the padded array:
+    // PointsPerSubset entries per subset, x padded with 0 and y with the missing value (3268).
+    void SetSubsetVector(int property, std::vector<std::vector<float>> subsets);
     // Copies the items (converted to the destination's type) into dest, which must hold
     // GetVector(property, nullptr) items; returns the count.
     std::size_t GetVector(int property, double* dest) const;
@@ -112,6 +117,10 @@ public:
     void SetFullResolution(bool full) { m_renderer.SetFullResolution(full); }
 
     [[nodiscard]] const CChartPropertyStore& Store() const { return m_store; }
+    // Whether a drag (the left button held since a press in the plot) is in progress.
+    [[nodiscard]] bool IsDragging() const { return m_band.Active(); }
+    // Where the mouse last moved over the chart (client coordinates).
+    [[nodiscard]] QPointF MousePosition() const { return m_mouse; }
     [[nodiscard]] CPlotTransform ScreenTransform() const;
 
 Q_SIGNALS:
@@ -134,6 +143,8 @@ private:
     [[nodiscard]] const CChartData& Data() const;
     [[nodiscard]] ChartLayout ScreenLayout() const;
     void Changed();
+    // A window property set by the holder is a chosen window, no longer the automatic one.
+    void WindowChosen(int property);
     void PaintFloatingCursor(QPainter& painter) const;
     void Redraw(bool now);
 

@@ -14,15 +14,13 @@ void CChartData::Update(const CChartPropertyStore& store) {
     m_series.clear();
     m_extent = {};
     m_points = 0;
-    const std::vector<float>* x = store.Floats(chart::kXData);
-    const std::vector<float>* y = store.Floats(chart::kYData);
     const int count = store.GetInt(chart::kSubsetCount);
     const int points = store.GetInt(chart::kPointsPerSubset);
-    if (x == nullptr || y == nullptr || count <= 0 || points <= 0)
+    if (count <= 0 || points <= 0)
         return;
-    const std::size_t p = static_cast<std::size_t>(points);
-    const std::size_t held = std::min(x->size(), y->size()) / p;
-    const std::size_t n = std::min(static_cast<std::size_t>(count), held);
+    const std::size_t n =
+        std::min({static_cast<std::size_t>(count), store.HeldSubsets(chart::kXData),
+                  store.HeldSubsets(chart::kYData)});
     const double nan = std::nan("");
     const double nullX =
         store.Count(chart::kNullXValue) ? store.DoubleAt(chart::kNullXValue, 0) : nan;
@@ -31,8 +29,14 @@ void CChartData::Update(const CChartPropertyStore& store) {
     m_points = points;
     m_series.resize(n);
     for (std::size_t s = 0; s < n; ++s) {
-        m_series[s].Build(std::span<const float>(*x).subspan(s * p, p),
-                          std::span<const float>(*y).subspan(s * p, p), nullX, nullY);
+        std::span<const float> x = store.SubsetFloats(chart::kXData, s);
+        std::span<const float> y = store.SubsetFloats(chart::kYData, s);
+        // Trailing missing points are the padding of a shorter subset: no part of the series.
+        std::size_t length = std::min(x.size(), y.size());
+        while (length > 0 &&
+               CSeriesIndex::IsMissingPoint(x[length - 1], y[length - 1], nullX, nullY))
+            --length;
+        m_series[s].Build(x.first(length), y.first(length), nullX, nullY);
         m_extent.Add(m_series[s].Extent());
     }
 }
@@ -43,7 +47,8 @@ bool ValidRange(double a, double b) {
 }
 } // namespace
 
-ChartWindow CChartData::Window(const CChartPropertyStore& store) const {
+ChartWindow CChartData::Window(const CChartPropertyStore& store, int* automatic) const {
+    int fromData = chart::kAutoWindowX | chart::kAutoWindowY;
     ChartWindow w;
     if (m_extent.valid) {
         w = {m_extent.xMin, m_extent.xMax, m_extent.yMin, m_extent.yMax};
@@ -55,19 +60,25 @@ ChartWindow CChartData::Window(const CChartPropertyStore& store) const {
         w.yMin -= pad;
         w.yMax += pad;
     }
+    const int stored = store.GetInt(chart::kAutoWindow);
     const double x0 = store.DoubleAt(chart::kZoomMinX, 0, 0);
     const double x1 = store.DoubleAt(chart::kZoomMaxX, 0, 0);
-    if (store.GetInt(chart::kZoomedX) != 0 && ValidRange(x0, x1)) {
+    if (store.GetInt(chart::kZoomedX) != 0 && (stored & chart::kAutoWindowX) == 0 &&
+        ValidRange(x0, x1)) {
         w.xMin = x0;
         w.xMax = x1;
+        fromData &= ~chart::kAutoWindowX;
     }
     const double y0 = store.DoubleAt(chart::kZoomMinY, 0, 0);
     const double y1 = store.DoubleAt(chart::kZoomMaxY, 0, 0);
     if (store.GetInt(chart::kZoomStyle) == 3 && store.GetInt(chart::kZoomedY) != 0 &&
-        ValidRange(y0, y1)) {
+        (stored & chart::kAutoWindowY) == 0 && ValidRange(y0, y1)) {
         w.yMin = y0;
         w.yMax = y1;
+        fromData &= ~chart::kAutoWindowY;
     }
+    if (automatic)
+        *automatic = fromData;
     return w;
 }
 

@@ -19,7 +19,8 @@ struct ChartWindow {
 class CChartData {
 public:
     // Rebuilds the indexes when the store's data changed since the last call. Subsets that the
-    // x/y vectors cannot hold in full (count × points beyond their size) are left out.
+    // x/y vectors cannot hold in full (count × points beyond their size) are left out; a
+    // subset's trailing missing points (the padding of a shorter subset) are not indexed.
     void Update(const CChartPropertyStore& store);
 
     [[nodiscard]] int SubsetCount() const { return static_cast<int>(m_series.size()); }
@@ -30,8 +31,11 @@ public:
     [[nodiscard]] const DataExtent& Extent() const { return m_extent; }
 
     // The window shown: the stored zoom window where it is in force and valid (x when the x
-    // zoom flag is set; y when the zoom style is x-and-y and the y flag is set), else all data.
-    [[nodiscard]] ChartWindow Window(const CChartPropertyStore& store) const;
+    // zoom flag is set; y when the zoom style is x-and-y and the y flag is set) and not merely
+    // the automatic full view stored earlier (chart::kAutoWindow), else all data.
+    // automatic, when given, receives the chart::kAutoWindow bits of the axes showing all data.
+    [[nodiscard]] ChartWindow Window(const CChartPropertyStore& store,
+                                     int* automatic = nullptr) const;
 
 private:
     std::uint64_t m_generation = 0;

@@ -21,11 +21,14 @@ void CZoomController::ZoomTo(CChartPropertyStore& store, const CPlotTransform& t
     SetOne(store, chart::kZoomMinX, std::min(a.x(), b.x()));
     SetOne(store, chart::kZoomMaxX, std::max(a.x(), b.x()));
     store.SetInt(chart::kZoomedX, 1);
+    int automatic = store.GetInt(chart::kAutoWindow) & ~chart::kAutoWindowX;
     if (xy) {
         SetOne(store, chart::kZoomMinY, std::min(a.y(), b.y()));
         SetOne(store, chart::kZoomMaxY, std::max(a.y(), b.y()));
         store.SetInt(chart::kZoomedY, 1);
+        automatic &= ~chart::kAutoWindowY;
     }
+    store.SetInt(chart::kAutoWindow, automatic);
 }
 
 void CZoomController::FullView(CChartPropertyStore& store) {
@@ -34,9 +37,11 @@ void CZoomController::FullView(CChartPropertyStore& store) {
 }
 
 void CZoomController::StoreShownWindow(CChartPropertyStore& store, const CChartData& data) {
-    const ChartWindow w = data.Window(store);
+    int automatic = 0;
+    const ChartWindow w = data.Window(store, &automatic);
     SetOne(store, chart::kZoomMinX, w.xMin);
     SetOne(store, chart::kZoomMaxX, w.xMax);
     SetOne(store, chart::kZoomMinY, w.yMin);
     SetOne(store, chart::kZoomMaxY, w.yMax);
+    store.SetInt(chart::kAutoWindow, automatic);
 }

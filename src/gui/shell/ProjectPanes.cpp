@@ -1,6 +1,7 @@
 #include "shell/ProjectPanes.h"
 
 #include "pages/DataViewInfo.h"
+#include "shell/GraphPane.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
 #include "shell/ViewTree.h"
@@ -32,5 +33,6 @@ CMainFrame::Panes MakeProjectPanes(CMainDoc& doc) {
             page->SetPrinter(&app->GetPrinter());
         return page;
     };
+    panes.graphPage = MakeGraphPane(doc);
     return panes;
 }

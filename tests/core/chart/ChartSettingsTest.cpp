@@ -70,6 +70,44 @@ TEST(ChartPropertyStore, KnownIdsKeepTheirKindAndCellsGrow) {
     EXPECT_EQ(store.GetInt(chart::kZoomStyle), 1);
 }
 
+TEST(ChartPropertyStore, SubsetsHeldAtTheirOwnLengthsReadAsThePaddedArray) {
+    CChartPropertyStore store;
+    store.SetInt(chart::kPointsPerSubset, 3);
+    const double null = 0.25;
+    store.SetDoubles(chart::kNullYValue, std::span(&null, 1));
+    store.SetSubsetFloats(chart::kYData, {{1, 2, 3, 4}, {5}});
+    store.SetSubsetFloats(chart::kXData, {{0, 1}, {}});
+
+    // Two subsets of 3 points each: the first cut to 3, the second padded.
+    EXPECT_EQ(store.Count(chart::kYData), 6U);
+    std::vector<double> y;
+    for (std::size_t i = 0; i < 6; ++i)
+        y.push_back(store.DoubleAt(chart::kYData, i));
+    EXPECT_EQ(y, (std::vector<double>{1, 2, 3, 5, 0.25, 0.25}));
+    EXPECT_EQ(store.DoubleAt(chart::kXData, 2, -1), 0.0);
+    EXPECT_EQ(store.DoubleAt(chart::kYData, 6, -1), -1.0);
+    EXPECT_EQ(store.HeldSubsets(chart::kYData), 2U);
+    EXPECT_EQ(store.SubsetFloats(chart::kYData, 0).size(), 3U);
+    EXPECT_EQ(store.SubsetFloats(chart::kYData, 1).size(), 1U);
+    EXPECT_TRUE(store.SubsetFloats(chart::kYData, 2).empty());
+
+    // Importing settings keeps them; a cell written into them makes them the flat array.
+    store.ReplaceAllExcept({{chart::kPointsPerSubset, std::int32_t{3}}},
+                           std::array{chart::kXData, chart::kYData});
+    EXPECT_EQ(store.HeldSubsets(chart::kYData), 2U);
+    store.SetCellDouble(chart::kXData, 5, 9);
+    ASSERT_NE(store.Floats(chart::kXData), nullptr);
+    EXPECT_EQ(*store.Floats(chart::kXData), (std::vector<float>{0, 1, 0, 0, 0, 9}));
+
+    // A flat array gives whole slices only.
+    const std::array<float, 7> flat = {1, 2, 3, 4, 5, 6, 7};
+    store.SetFloats(chart::kYData, flat);
+    EXPECT_EQ(store.HeldSubsets(chart::kYData), 2U);
+    EXPECT_EQ(store.SubsetFloats(chart::kYData, 1)[0], 4.0f);
+    store.Reset();
+    EXPECT_FALSE(store.Has(chart::kXData));
+}
+
 TEST(ChartSettingsCodec, RoundTripCarriesEverythingButTheBulkData) {
     const CChartPropertyStore store = SampleStore();
     const Bytes block = chart::EncodeSettings(store);

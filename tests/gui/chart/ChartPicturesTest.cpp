@@ -62,7 +62,8 @@ TEST_F(PicturesTest, PngIsWrittenCompressed) {
 }
 
 TEST_F(PicturesTest, SizesOutOfRangeAreRefusedAndWriteNothing) {
-    for (QSize bad : {QSize(0, 100), QSize(100, -1), QSize(16385, 10), QSize(10, 16385)}) {
+    for (QSize bad : {QSize(0, 100), QSize(100, -1), QSize(kMaxPictureSide + 1, 10),
+                      QSize(10, kMaxPictureSide + 1)}) {
         EXPECT_EQ(chart.SaveBitmapFile(bad, Path("bad.bmp")), PictureResult::BadSize);
         EXPECT_EQ(chart.SaveMetafileFile(bad, Path("bad.svg")), PictureResult::BadSize);
         EXPECT_EQ(chart.SavePdfFile(bad, Path("bad.pdf")), PictureResult::BadSize);

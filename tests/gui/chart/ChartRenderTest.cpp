@@ -148,3 +148,87 @@ TEST(ChartRendering, InconsistentCountsDrawWhatTheDataHold) {
     c.SetInt(chart::kCursorPoint, 999);
     EXPECT_FALSE(c.RenderImage(c.size()).isNull());
 }
+
+TEST(ChartRendering, SubsetsHeldAtTheirOwnLengthsDrawAsThePaddedArray) {
+    const float null = static_cast<float>(chart::kDefaultNullValue);
+    const std::vector<float> longY = charttest::RandomWalk(5'000, 21);
+    const std::vector<float> shortY = charttest::RandomWalk(40, 22);
+    std::vector<float> longX(longY.size());
+    for (std::size_t i = 0; i < longX.size(); ++i)
+        longX[i] = static_cast<float>(i) * 0.5f;
+    const std::vector<float> shortX(longX.begin(), longX.begin() + 40);
+
+    ChartComponent padded;
+    ChartComponent own;
+    for (ChartComponent* c : {&padded, &own}) {
+        c->resize(700, 400);
+        c->SetInt(chart::kSubsetCount, 2);
+        c->SetInt(chart::kPointsPerSubset, static_cast<int>(longY.size()));
+        const double n = chart::kDefaultNullValue;
+        c->SetVector(chart::kNullYValue, std::span<const double>(&n, 1));
+        c->SetVector(chart::kNullXValue, std::span<const double>(&n, 1));
+    }
+    std::vector<float> x = longX;
+    std::vector<float> y = longY;
+    x.insert(x.end(), shortX.begin(), shortX.end());
+    y.insert(y.end(), shortY.begin(), shortY.end());
+    x.resize(2 * longY.size(), 0.0f);
+    y.resize(2 * longY.size(), null);
+    padded.SetVector(chart::kXData, std::span<const float>(x));
+    padded.SetVector(chart::kYData, std::span<const float>(y));
+    own.SetSubsetVector(chart::kXData, {longX, shortX});
+    own.SetSubsetVector(chart::kYData, {longY, shortY});
+    padded.Reinitialize();
+    own.Reinitialize();
+
+    QPoint first;
+    EXPECT_EQ(Differences(Render(padded, QSize(700, 400), 1, false),
+                          Render(own, QSize(700, 400), 1, false), first),
+              0)
+        << "first at " << first.x() << "," << first.y();
+    float cell = 0;
+    ASSERT_TRUE(own.GetDataCell(chart::kYData, 1, 4'000, cell));
+    EXPECT_EQ(cell, null);
+    // The padding is no part of the series: the cursor's End stops at the last real point.
+    own.SetInt(chart::kCursorSubset, 1);
+    own.Reinitialize();
+    EXPECT_EQ(own.GetInt(chart::kCursorSubset), 1);
+    own.SetInt(chart::kCursorPoint, 4'999);
+    own.Reinitialize();
+    EXPECT_EQ(own.GetInt(chart::kCursorPoint), 39);
+}
+
+TEST(ChartWindow, AnAutomaticWindowFollowsTheDataAndAChosenOneStays) {
+    // The graph page's order: reset and reinitialise without data, data later, then the zoom
+    // flags set at every rebuild.
+    ChartComponent c;
+    c.resize(600, 400);
+    c.ResetProperties();
+    c.Reinitialize();
+    auto load = [&c](std::size_t n) {
+        std::vector<float> ramp(n);
+        for (std::size_t i = 0; i < n; ++i)
+            ramp[i] = static_cast<float>(i);
+        charttest::SetSubsets(c, {ramp});
+        c.SetInt(chart::kZoomStyle, 3);
+        c.SetInt(chart::kZoomedX, 1);
+        c.SetInt(chart::kZoomedY, 1);
+        c.Reinitialize();
+    };
+    load(101);
+    EXPECT_EQ(charttest::GetDouble(c, chart::kZoomMinX), 0.0);
+    EXPECT_EQ(charttest::GetDouble(c, chart::kZoomMaxX), 100.0);
+    load(201);
+    EXPECT_EQ(charttest::GetDouble(c, chart::kZoomMaxX), 200.0);
+    EXPECT_GT(charttest::GetDouble(c, chart::kZoomMaxY), 200.0);
+
+    // A window the holder sets is kept over new data, and the settings block carries that.
+    SetWindowX(c, 20, 40);
+    load(301);
+    EXPECT_EQ(charttest::GetDouble(c, chart::kZoomMaxX), 40.0);
+    ChartComponent copy;
+    copy.resize(600, 400);
+    ASSERT_EQ(copy.ImportSettings(c.ExportSettings()), SettingsImport::Imported);
+    charttest::SetSubsets(copy, {std::vector<float>(500, 1.0f)});
+    EXPECT_EQ(charttest::GetDouble(copy, chart::kZoomMaxX), 40.0);
+}

@@ -1,0 +1,11 @@
+# The Graph page is measured in this process (offscreen) and the program itself as a process.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
+target_link_libraries(bench_graph PRIVATE kubo_gui Qt6::Widgets)
+if(TARGET kubo)
+    add_dependencies(bench_graph kubo)
+    target_compile_definitions(bench_graph PRIVATE KUBO_PROGRAM_PATH="$<TARGET_FILE:kubo>")
+endif()
+if(TARGET kubo-cli)
+    add_dependencies(bench_graph kubo-cli)
+    target_compile_definitions(bench_graph PRIVATE KUBO_CLI_PATH="$<TARGET_FILE:kubo-cli>")
+endif()

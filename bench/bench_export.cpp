@@ -42,8 +42,9 @@ void MakeFlight(CDataBlock& flight) {
     }
 }
 
-// What cat does: the whole of from copied to to in 128 KiB blocks, no flush to disk.
-bool Copy(const std::string& from, const std::string& to) {
+// What cat does: the whole of from copied to to in 128 KiB blocks; flushed to disk at the end
+// when sync, as the safe file is before its rename.
+bool Copy(const std::string& from, const std::string& to, bool sync) {
     const int in = ::open(from.c_str(), O_RDONLY);
     const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     bool ok = in >= 0 && out >= 0;
@@ -56,6 +57,8 @@ bool Copy(const std::string& from, const std::string& to) {
         }
         ok = ::write(out, block.data(), static_cast<std::size_t>(got)) == got;
     }
+    if (ok && sync)
+        ok = ::fsync(out) == 0;
     if (in >= 0)
         ::close(in);
     if (out >= 0)
@@ -64,8 +67,9 @@ bool Copy(const std::string& from, const std::string& to) {
 }
 
 // kubo-cli export -o: through the safe file (flushed to disk before the rename), or to
-// standard output redirected to a file (a plain stream).
-void Export(benchmark::State& state, bool safeFile) {
+// standard output redirected to a file (a plain stream). The peer is the copy, with the flush
+// to disk when peerSyncs.
+void Export(benchmark::State& state, bool safeFile, bool peerSyncs) {
     CDataBlock flight;
     MakeFlight(flight);
     CDataBlock* const flights[] = {&flight};
@@ -76,7 +80,7 @@ void Export(benchmark::State& state, bool safeFile) {
     const auto bytes = std::filesystem::file_size(exported);
     const std::string streamed = (dir / "kubo-bench-stream.txt").string();
     bench::Interleave(
-        state, "cat", bench::Clock::kWall,
+        state, peerSyncs ? "cat_fsync" : "cat", bench::Clock::kWall,
         [&] {
             if (safeFile) {
                 ExportTextToFile(flights, TextExport::Translated, exported);
@@ -89,7 +93,7 @@ void Export(benchmark::State& state, bool safeFile) {
                 state.SkipWithError("write failed");
         },
         [&] {
-            if (!Copy(exported, copied))
+            if (!Copy(exported, copied, peerSyncs))
                 state.SkipWithError("copy failed");
         });
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
@@ -100,11 +104,16 @@ void Export(benchmark::State& state, bool safeFile) {
 }
 
 void BM_ExportTranslatedToFile(benchmark::State& state) {
-    Export(state, true);
+    Export(state, true, false);
 }
 
 void BM_ExportTranslatedToStream(benchmark::State& state) {
-    Export(state, false);
+    Export(state, false, false);
+}
+
+// The same durability on both sides: the export's file and the copy both wait for the disk.
+void BM_ExportTranslatedToFileBesideSyncedCopy(benchmark::State& state) {
+    Export(state, true, true);
 }
 } // namespace
 
@@ -113,6 +122,11 @@ BENCHMARK(BM_ExportTranslatedToFile)
     ->UseManualTime()
     ->Iterations(kIterations);
 BENCHMARK(BM_ExportTranslatedToStream)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(kIterations);
+
+BENCHMARK(BM_ExportTranslatedToFileBesideSyncedCopy)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(kIterations);

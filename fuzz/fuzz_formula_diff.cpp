@@ -1,8 +1,10 @@
 // libFuzzer target: compiled formulas and the translation's register programs and shortcuts
-// against the interpreter, step by step, to the bit.
+// against the interpreter, step by step, to the bit; and the translated export's text against
+// printf's of the interpreter's results.
 #include "calc/CompiledFormula.h"
 #include "calc/FormulaEvaluator.h"
 #include "calc/TranslationProgram.h"
+#include "data/DataBlock.h"
 #include "data/SampleTranslation.h"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <span>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -205,6 +208,55 @@ void CheckPair(std::string_view pressure, std::string_view altitude,
 }
 } // namespace
 
+// The rows of the translated export of the samples (the reference's row and those after the
+// columns line) must be printf's of the interpreter's results, byte for byte.
+void CheckExport(std::string_view pressure, std::string_view altitude, std::uint16_t reference,
+                 const std::vector<std::uint16_t>& samples, std::int32_t rate) {
+    const SampleTranslationInput input{pressure, altitude, reference, samples};
+    double referencePressure = 0.0;
+    std::vector<TranslatedSample> results;
+    const bool ok =
+        EvaluateSamples(input, referencePressure, results, TranslationMethod::kInterpreted);
+    char row[160];
+    std::string expected;
+    std::snprintf(row, sizeof row, "# Ref. Press:  %s%g (raw: %d)\n",
+                  ok ? "" : "evaluation error ! ", referencePressure, reference);
+    expected += row;
+    if (ok) {
+        expected += "# Time (sec)\tAltitude\tPressure\tRaw value\n";
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            if (!results[i].valid)
+                continue;
+            const auto ms = static_cast<std::int64_t>(rate) * static_cast<std::int64_t>(i);
+            std::snprintf(row, sizeof row, "%g\t%g\t%g\t%d\n", static_cast<double>(ms) * 0.001,
+                          results[i].altitude, results[i].pressure, samples[i]);
+            expected += row;
+        }
+        expected += "\n\n";
+    }
+
+    CDataBlock flight;
+    flight.SetPressureFormula(std::string(pressure));
+    flight.SetAltitudeFormula(std::string(altitude));
+    flight.SetReferenceRaw(reference);
+    flight.SetSampleRate(rate);
+    flight.GetRawSamples() = samples;
+    std::ostringstream out;
+    flight.ExportTranslated(out);
+    std::string text = out.str();
+    // Past the header lines that hold the formula texts, which may contain line feeds.
+    const std::size_t referenceLine = text.find("# Ref. Press:  ");
+    const std::size_t rateLine = text.find("# Sample Rate: ", referenceLine);
+    const std::size_t rows = ok ? text.rfind("# Time (sec)") : text.size();
+    if (referenceLine == std::string::npos || rateLine == std::string::npos ||
+        rows == std::string::npos)
+        Differ("the export's header", std::string(pressure) + " | " + std::string(altitude));
+    text = text.substr(referenceLine, rateLine - referenceLine) +
+           (ok ? text.substr(rows) : std::string());
+    if (text != expected)
+        Differ("the export's text", std::string(pressure) + " | " + std::string(altitude));
+}
+
 // Input: a control byte, then by its bit 5:
 // - clear: up to three doubles (8 bytes each), then formula texts separated by '|', compiled and
 //   interpreted step by step. Control bits 0-1: how many of X, PA, PR are bound to the doubles;
@@ -212,7 +264,9 @@ void CheckPair(std::string_view pressure, std::string_view altitude,
 //   slots; bit 3: the texts run a second time (each program again, after its own assignments);
 //   bit 4: X is rebound before every step, as the translation rebinds it per sample.
 // - set: a count byte n, n raw values (2 bytes each, the first the reference), then the
-//   pressure formula, '|' and the altitude formula: a translation.
+//   pressure formula, '|' and the altitude formula: a translation, and its export. Bit 6: a
+//   sample rate (4 bytes) follows the count, and the export's flight repeats the samples to
+//   1,100, so that distinct values are shared.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
@@ -221,12 +275,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (control & 32u) {
         std::vector<std::uint16_t> raw;
         const std::size_t n = offset < size ? data[offset++] : 0;
+        std::int32_t rate = 100;
+        if ((control & 64u) && offset + 4 <= size) {
+            std::memcpy(&rate, data + offset, sizeof rate);
+            offset += 4;
+        }
         for (std::size_t i = 0; i < n && offset + 2 <= size; ++i, offset += 2)
             raw.push_back(static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8)));
         const std::string_view rest(reinterpret_cast<const char*>(data + offset), size - offset);
         const std::size_t bar = rest.find(kSeparator);
-        CheckPair(rest.substr(0, bar), bar == std::string_view::npos ? "" : rest.substr(bar + 1),
-                  raw);
+        const std::string_view pressure = rest.substr(0, bar);
+        const std::string_view altitude = bar == std::string_view::npos ? "" : rest.substr(bar + 1);
+        CheckPair(pressure, altitude, raw);
+        if (raw.empty())
+            return 0;
+        std::vector<std::uint16_t> samples(raw.begin() + 1, raw.end());
+        if ((control & 64u) && !samples.empty())
+            for (std::size_t i = 0; samples.size() < 1100; ++i)
+                samples.push_back(samples[i]);
+        CheckExport(pressure, altitude, raw.front(), samples, rate);
         return 0;
     }
     static const char* const kNames[] = {"X", "PA", "PR"};

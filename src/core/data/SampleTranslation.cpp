@@ -174,9 +174,9 @@ void ExactSequential(Stepper& stepper, std::span<const std::uint16_t> raw,
     }
 }
 
+// The results of every occurring raw value, by raw value; the entries of the others not valid.
 template <class Stepper>
-void ExactShared(Stepper& stepper, std::span<const std::uint16_t> raw,
-                 const ExactSampleSink& sink) {
+std::vector<TranslatedSample> SharedTable(Stepper& stepper, std::span<const std::uint16_t> raw) {
     const std::vector<std::uint8_t> occurs = OccurringValues(raw);
     std::vector<TranslatedSample> table(kRawValues);
     for (std::size_t v = 0; v < kRawValues; ++v) {
@@ -185,6 +185,11 @@ void ExactShared(Stepper& stepper, std::span<const std::uint16_t> raw,
         TranslatedSample& s = table[v];
         s.valid = stepper.Sample(static_cast<std::uint16_t>(v), s.pressure, s.altitude);
     }
+    return table;
+}
+
+void ExactShared(std::span<const TranslatedSample> table, std::span<const std::uint16_t> raw,
+                 const ExactSampleSink& sink) {
     std::vector<TranslatedSample> block(std::min(raw.size(), kExactBlockSamples));
     for (std::size_t first = 0; first < raw.size(); first += block.size()) {
         const std::size_t count = std::min(block.size(), raw.size() - first);
@@ -257,15 +262,10 @@ bool TranslateSamples(const SampleTranslationInput& input, std::int32_t sampleRa
 
 bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
                      const ExactSampleSink& sink, TranslationMethod method) {
-    const bool ok = WithStepper(input, method, referencePressure, [&](auto& stepper, bool shared) {
-        if (shared)
-            ExactShared(stepper, input.raw, sink);
-        else
-            ExactSequential(stepper, input.raw, sink);
-    });
-    if (!ok)
-        referencePressure = 0.0;
-    return ok;
+    return EvaluateSamples(
+        input, referencePressure,
+        [&](std::span<const TranslatedSample> table) { ExactShared(table, input.raw, sink); }, sink,
+        method);
 }
 
 bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
@@ -282,4 +282,18 @@ bool EvaluateSamples(const SampleTranslationInput& input, double& referencePress
     if (translated)
         samples = std::move(all);
     return translated;
+}
+
+bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
+                     const SharedSampleSink& byRawValue, const ExactSampleSink& sink,
+                     TranslationMethod method) {
+    const bool ok = WithStepper(input, method, referencePressure, [&](auto& stepper, bool shared) {
+        if (shared)
+            byRawValue(SharedTable(stepper, input.raw));
+        else
+            ExactSequential(stepper, input.raw, sink);
+    });
+    if (!ok)
+        referencePressure = 0.0;
+    return ok;
 }

@@ -83,3 +83,14 @@ using ExactSampleSink =
 [[nodiscard]] bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
                                    const ExactSampleSink& sink,
                                    TranslationMethod method = TranslationMethod::kFastest);
+
+// The streamed exact form for a consumer that can share its own work between samples holding
+// the same raw value. When the results depend on the raw value alone and the method shares
+// them (as for the display), byRawValue is called once with a table of 65,536 entries, the
+// results of raw value v at entry v: every raw value that occurs in the samples has its
+// results there, the entries of the others are not valid. sink is then not called. Otherwise
+// it is as the form above. Neither is called when the reference evaluation fails (false).
+using SharedSampleSink = std::function<void(std::span<const TranslatedSample> byRawValue)>;
+[[nodiscard]] bool EvaluateSamples(const SampleTranslationInput& input, double& referencePressure,
+                                   const SharedSampleSink& byRawValue, const ExactSampleSink& sink,
+                                   TranslationMethod method = TranslationMethod::kFastest);

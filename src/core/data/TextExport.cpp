@@ -9,8 +9,9 @@
 
 namespace {
 // An output stream buffer over a CSafeFile. Under Windows a line feed goes out as CR LF, as a
-// stream in text mode writes it. Write failures throw out of overflow and sync; a stream with
-// badbit in its exception mask passes them on.
+// stream in text mode writes it. A write of at least a buffer's size goes to the file without
+// a copy. Write failures throw out of overflow, xsputn and sync; a stream with badbit in its
+// exception mask passes them on.
 class SafeFileBuffer final : public std::streambuf {
 public:
     explicit SafeFileBuffer(CSafeFile& file) : m_file(file) {
@@ -26,6 +27,13 @@ protected:
         }
         return traits_type::not_eof(c);
     }
+    std::streamsize xsputn(const char_type* data, std::streamsize count) override {
+        if (static_cast<std::size_t>(count) < m_buffer.size())
+            return std::streambuf::xsputn(data, count);
+        Drain();
+        Put(data, static_cast<std::size_t>(count));
+        return count;
+    }
     int sync() override {
         Drain();
         return 0;
@@ -33,27 +41,34 @@ protected:
 
 private:
     void Drain() {
-        const auto* begin = reinterpret_cast<const std::uint8_t*>(pbase());
-        const auto size = static_cast<std::size_t>(pptr() - pbase());
+        Put(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    }
+
+    void Put(const char_type* data, std::size_t size) {
+        const auto* begin = reinterpret_cast<const std::uint8_t*>(data);
 #ifdef _WIN32
-        std::size_t from = 0;
+        std::size_t staged = 0;
         for (std::size_t i = 0; i < size; ++i) {
-            if (begin[i] != '\n')
-                continue;
-            m_file.Write(begin + from, i - from);
-            static constexpr std::uint8_t kLineEnd[] = {'\r', '\n'};
-            m_file.Write(kLineEnd, 2);
-            from = i + 1;
+            if (begin[i] == '\n')
+                m_staged[staged++] = '\r';
+            m_staged[staged++] = begin[i];
+            if (staged >= m_staged.size() - 1) {
+                m_file.Write(m_staged.data(), staged);
+                staged = 0;
+            }
         }
-        m_file.Write(begin + from, size - from);
+        m_file.Write(m_staged.data(), staged);
 #else
         m_file.Write(begin, size);
 #endif
-        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
     }
 
     CSafeFile& m_file;
     std::array<char, 1 << 16> m_buffer{};
+#ifdef _WIN32
+    std::array<std::uint8_t, 1 << 16> m_staged{}; // the text with CR LF line ends
+#endif
 };
 } // namespace
 

@@ -6,6 +6,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <random>
 #include <sstream>
 #include <streambuf>
 
@@ -43,6 +44,13 @@ std::string Header(const CDataBlock& flight, const std::string& referencePressur
 }
 
 constexpr const char* kColumns = "# Time (sec)\tAltitude\tPressure\tRaw value\n";
+
+template <class... Args>
+std::string Printf(const char* format, Args... args) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, args...);
+    return text;
+}
 
 std::string Translated(const CDataBlock& flight) {
     std::ostringstream out;
@@ -154,25 +162,59 @@ TEST(TranslatedExport, EmptyFlightAndLongFlights) {
     EXPECT_NE(text.find("\n4e+06\t0\t10\t100\n\n\n"), std::string::npos) << text;
 }
 
-// The rows are written block by block; a flight of several blocks, through the table of
-// distinct values and sample by sample (a formula that assigns), gives every row as printf would.
-TEST(TranslatedExport, RowsOfLongFlightsAcrossBlocks) {
-    std::vector<std::uint16_t> samples(10000);
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<std::uint16_t>(100 + i % 37);
-    const auto made = MakeFlight(samples);
-    CDataBlock& flight = *made;
-    std::string rows;
-    char row[96];
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double pressure = samples[i] / 10.0;
-        std::snprintf(row, sizeof row, "%g\t%g\t%g\t%d\n", static_cast<double>(250 * i) * 0.001,
-                      (pressure - 10.0) * 100, pressure, samples[i]);
-        rows += row;
+// The rows of the export against the straightforward formatting, printf's, of the
+// interpreter's results: flights long enough for the shared tables and short, formulas that
+// carry state between samples, fail, or give -0, infinities, NaN, huge and tiny values, at
+// regular and unusual sample rates. Offsets never reach the export.
+TEST(TranslatedExport, RowsAsPrintfWritesTheInterpretersResults) {
+    struct Pair {
+        const char* pressure;
+        const char* altitude;
+    };
+    const Pair pairs[] = {
+        {CMainDoc::kBuiltInPressureFormula, CMainDoc::kBuiltInAltitudeFormula},
+        {"p=X/147.456; p+10.555555", "r=PA/PR; ln(r) * (-29.153) * 293"},
+        {"X/10", "s=PR; PR=PA; (PA-s)*100"},
+        {"X/10", "PR=PR+(PA-PR)/1000; (PA-PR)*100"},
+        {"X/10", "100/(PA-PR)"},
+        {"X-40000", "sqrt(PA)*ln(PA)"},
+        {"X*1e300", "PA*PA"},
+        {"X*1e-320", "PA/1e10"},
+        {"X/0.7", "(PA-PR)*1e-7"},
+    };
+    const std::int32_t rates[] = {100, 1, 333, 2'000'000'000, -250};
+    const std::size_t lengths[] = {0, 1, 700, 5000};
+    std::mt19937 random(15);
+    for (const Pair& pair : pairs) {
+        for (const std::size_t length : lengths) {
+            std::vector<std::uint16_t> samples(length);
+            for (std::uint16_t& v : samples)
+                v = static_cast<std::uint16_t>(40000 + random() % 400);
+            const std::int32_t rate = rates[random() % std::size(rates)];
+            const auto made = MakeFlight(samples, 40100, rate);
+            CDataBlock& flight = *made;
+            flight.SetPressureFormula(pair.pressure);
+            flight.SetAltitudeFormula(pair.altitude);
+            flight.SetPendingOffset(true, 12.5f, -30.0f);
+            flight.ApplyOffset(1.0f, 2.0f);
+
+            double reference = 0.0;
+            std::vector<TranslatedSample> results;
+            const SampleTranslationInput input{pair.pressure, pair.altitude, 40100, samples};
+            ASSERT_TRUE(
+                ::EvaluateSamples(input, reference, results, TranslationMethod::kInterpreted));
+            std::string expected = Header(flight, Printf("%g", reference)) + kColumns;
+            for (std::size_t i = 0; i < length; ++i)
+                if (results[i].valid)
+                    expected += Printf(
+                        "%g\t%g\t%g\t%d\n",
+                        static_cast<double>(std::int64_t{rate} * static_cast<std::int64_t>(i)) *
+                            0.001,
+                        results[i].altitude, results[i].pressure, samples[i]);
+            ASSERT_EQ(Translated(flight), expected + "\n\n")
+                << pair.pressure << " | " << pair.altitude << ", " << length << " samples";
+        }
     }
-    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns + rows + "\n\n");
-    flight.SetAltitudeFormula("a=PA-PR;a*100");
-    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns + rows + "\n\n");
 }
 
 // The raw export built a flight's whole text in one string and the translated export held

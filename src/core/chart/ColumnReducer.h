@@ -27,9 +27,10 @@ struct ColumnSpan {
     }
 };
 
-// Fills spans[0, columns) from the first, last, minimum and maximum point of each column (found
-// by bisection and the min/max pyramid, O(columns · log n)), plus where the segments that leave
-// the column cross its edges. Runs whose x is not monotonic are drawn point by point.
+// Fills spans[0, columns) from the first, last, minimum and maximum point of each column (the
+// columns walked left to right, each found from the previous one's point count, and the min/max
+// pyramid; O(columns · log n) at worst), plus where the segments that leave the column cross its
+// edges. Runs whose x is not monotonic are drawn point by point.
 void ReduceColumns(const CSeriesIndex& series, const PlotMapping& map, int columns,
                    std::vector<ColumnSpan>& spans);
 

@@ -66,6 +66,8 @@ void DrawSpans(QImage& layer, const std::vector<ColumnSpan>& spans, QRgb colour,
     const int reachLeft = std::max(0, static_cast<int>(std::floor((width - 1) / 2)));
     const int reachRight = std::max(0, static_cast<int>(std::ceil((width - 1) / 2)));
     const double half = width / 2;
+    uchar* const bits = layer.bits();
+    const qsizetype stride = layer.bytesPerLine();
     for (int c = 0; c < columns; ++c) {
         ColumnSpan span;
         for (int k = std::max(0, c - reachRight); k <= std::min(columns - 1, c + reachLeft); ++k) {
@@ -85,8 +87,7 @@ void DrawSpans(QImage& layer, const std::vector<ColumnSpan>& spans, QRgb colour,
         const int r1 = std::min(rows, static_cast<int>(std::ceil(bottom)));
         for (int r = r0; r < r1; ++r) {
             const double cover = std::min(bottom, r + 1.0) - std::max(top, static_cast<double>(r));
-            auto* line = reinterpret_cast<QRgb*>(layer.scanLine(r));
-            Blend(line[c], colour, cover);
+            Blend(reinterpret_cast<QRgb*>(bits + r * stride)[c], colour, cover);
         }
     }
 }
@@ -295,7 +296,10 @@ void CChartRenderer::PaintSeriesRaster(QPainter& painter, const ChartLayout& lay
     const int rows = static_cast<int>(std::lround(layout.plot.height() * dpr));
     if (columns <= 0 || rows <= 0)
         return;
-    QImage layer(columns, rows, QImage::Format_ARGB32_Premultiplied);
+    // The layer is kept between paints: allocating ~8 MB afresh costs more than clearing it.
+    QImage& layer = m_layer;
+    if (layer.width() != columns || layer.height() != rows)
+        layer = QImage(columns, rows, QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     std::vector<ColumnSpan> spans;
     for (int s = 0; s < m_data.SubsetCount(); ++s) {

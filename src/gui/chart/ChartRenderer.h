@@ -5,6 +5,7 @@
 #include "chart/ChartData.h"
 
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QRectF>
 
@@ -67,4 +68,6 @@ private:
     const CChartPropertyStore& m_store;
     const CChartData& m_data;
     bool m_fullResolution = false;
+    // The raster paint's line layer, reused while the plot keeps its size in device pixels.
+    mutable QImage m_layer;
 };

@@ -75,6 +75,24 @@ TEST(ChartRendering, ReducedDrawingEqualsTheFullResolutionDrawing) {
     }
 }
 
+TEST(ChartRendering, ARedrawAfterNewDataOrAnotherSizeEqualsAFirstDrawing) {
+    ChartComponent reused;
+    charttest::SetSubsets(reused,
+                          {charttest::RandomWalk(20'000, 31), charttest::RandomWalk(20'000, 32)});
+    static_cast<void>(Render(reused, QSize(900, 520), 1, false));
+    const std::vector<float> other = charttest::RandomWalk(5'000, 33);
+    charttest::SetSubsets(reused, {other});
+    ChartComponent fresh;
+    charttest::SetSubsets(fresh, {other});
+    for (const QSize size : {QSize(900, 520), QSize(640, 700), QSize(900, 520)}) {
+        QPoint first;
+        EXPECT_EQ(Differences(Render(reused, size, 1, false), Render(fresh, size, 1, false), first),
+                  0)
+            << size.width() << "x" << size.height() << " first at " << first.x() << ","
+            << first.y();
+    }
+}
+
 TEST(ChartRendering, AMissingPointLeavesAGap) {
     ChartComponent c;
     c.resize(600, 400);

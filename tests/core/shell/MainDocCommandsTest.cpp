@@ -19,15 +19,6 @@
 using namespace testing_transmission;
 
 namespace {
-// count complete flights of two samples (298, 301) each, count announced, end mark.
-std::string Flights(int count) {
-    std::vector<int> values = HeaderValues(2, count, 40);
-    for (int i = 0; i < count; ++i)
-        values.insert(values.end(), {127, 1, 44, 10, 2, 253});
-    values.insert(values.end(), {127, 128});
-    return Lines(values);
-}
-
 // A document with a scripted user, a fake clock, an in-memory registry and a listening view.
 struct Project {
     FakeUi ui;
@@ -104,7 +95,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
         Project p;
         p.doc.SetDefaultPressureFormula("X*2");
         p.doc.SetDefaultAltitudeFormula("PA-PR");
-        p.QueuePort(Flights(3));
+        p.QueuePort(FlightsText(3, 3));
         p.Run(cmd::DataReadData);
         ASSERT_EQ(p.doc.GetSessions().GetCount(), 1);
         CDataModule* session = p.doc.GetSessions().GetHead();
@@ -121,7 +112,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
     { // A single flight is never asked about.
         Project p;
         p.ui.ReadWindow().finalSeparate = true;
-        p.QueuePort(Flights(1));
+        p.QueuePort(FlightsText(1, 1));
         p.Run(cmd::DataReadData);
         EXPECT_FALSE(p.ui.ReadWindow().finalAsked);
         EXPECT_EQ(p.doc.GetSessions().GetCount(), 1);
@@ -132,7 +123,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
         p.Run(cmd::DataInsertSession);
         p.view.Clear();
         p.ui.ReadWindow().finalSeparate = true;
-        p.QueuePort(Flights(3));
+        p.QueuePort(FlightsText(3, 3));
         p.Run(cmd::DataReadData);
         EXPECT_TRUE(p.ui.ReadWindow().finalAsked);
         ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
@@ -163,12 +154,12 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
              p.ui.QueuePort(PortOpenResult{PortOpenStatus::kSetupFailed, nullptr});
          },
          str::SerialSetupFailed},
-        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); },
+        {"incomplete, not kept", [](Project& p) { p.QueuePort(FlightsText(2, 2).substr(0, 80)); },
          str::KeepIncompleteData},
         {"final question cancelled",
          [](Project& p) {
              p.ui.ReadWindow().finalOk = false;
-             p.QueuePort(Flights(3));
+             p.QueuePort(FlightsText(3, 3));
          },
          0},
         {"cancelled before any byte",
@@ -348,7 +339,7 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
     Project p;
     p.doc.SetDefaultPressureFormula("X/2");
 
-    p.ui.QueueOpenFile(dir.Write("two.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(2)));
+    p.ui.QueueOpenFile(dir.Write("two.txt", "Flight 1\n06.12.2026 17:10\n" + FlightsText(2, 2)));
     p.Run(cmd::ImportRawText);
     ASSERT_EQ(p.ui.OpenPrompts().size(), 1u);
     EXPECT_EQ(p.ui.OpenPrompts()[0].defaultExtension, ".txt");
@@ -365,7 +356,7 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
     // "Put each Flight to separate Session" is honoured as in Read Data.
     p.view.Clear();
     p.ui.ReadWindow().finalSeparate = true;
-    p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(3)));
+    p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + FlightsText(3, 3)));
     p.Run(cmd::ImportRawText);
     ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
     for (int i = 1; i <= 3; ++i)

@@ -3,6 +3,7 @@
 #include "shell/ViewTree.h"
 
 #include "../core/support/FakeUi.h"
+#include "../core/support/ProjectBuilder.h"
 #include "../core/support/RecordingView.h"
 #include "TreeDriver.h"
 #include "data/DataBlock.h"
@@ -27,6 +28,7 @@
 
 namespace {
 
+using namespace testing_project;
 using namespace tree_driver;
 
 // A flight that handles one command of its own, for the routing order.
@@ -55,8 +57,8 @@ protected:
             QMetaObject::invokeMethod(
                 &view, [this, force] { view.SynchronizeShownFlags(force); }, Qt::QueuedConnection);
         });
-        A = AddSession("A", {"a1", "a2", "a3"});
-        B = AddSession("B", {"b1", "b2"});
+        A = AddSession(doc, {"a1", "a2", "a3"}, "A");
+        B = AddSession(doc, {"b1", "b2"}, "B");
         doc.UpdateAllViews(nullptr, HINT_REBUILD);
         view.show();
         view.activateWindow();
@@ -64,21 +66,6 @@ protected:
         Tree().setFocus();
         Idle();
         recorder.Clear();
-    }
-
-    CDataModule* AddSession(const std::string& name, std::vector<std::string> flights,
-                            bool routed = false) {
-        auto session = std::make_unique<CDataModule>(&doc);
-        session->SetName(name, false, nullptr);
-        for (const std::string& flightName : flights) {
-            std::unique_ptr<CDataBlock> flight =
-                routed ? std::make_unique<RoutedFlight>() : std::make_unique<CDataBlock>();
-            flight->SetName(flightName, false, nullptr);
-            session->AppendFlight(std::move(flight));
-        }
-        CDataModule* raw = session.get();
-        doc.GetSessions().AddTail(std::move(session));
-        return raw;
     }
 
     CTreeCtrlEx& Tree() { return view.GetTreeCtrl(); }
@@ -111,12 +98,6 @@ protected:
     }
 
     QStringList Selected() { return tree_driver::Selected(Tree()); }
-    std::vector<std::string> FlightNames(const CDataModule* session) const {
-        std::vector<std::string> names;
-        for (CDataBlock* flight : session->GetFlights())
-            names.push_back(flight->GetName());
-        return names;
-    }
     std::vector<std::string> Shown() const {
         std::vector<std::string> names;
         for (CDataModule* session : doc.GetSessions())
@@ -153,7 +134,7 @@ TEST_F(ViewTreeTest, FillsFromTheDocumentAndFollowsItsHints) {
 
     // A new session arrives last, collapsed and the only selection; its flights are ticked as
     // their shown flags say.
-    CDataModule* c = AddSession("C", {"c1", "c2"});
+    CDataModule* c = AddSession(doc, {"c1", "c2"}, "C");
     c->GetFlights().GetAt(1)->SetShown(true, false, nullptr);
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, c);
     EXPECT_EQ(Tree().topLevelItem(2), Item("C"));
@@ -274,7 +255,7 @@ TEST_F(ViewTreeTest, DeleteRemovesSessionOnceWithItsFlightsAndLooseFlights) {
 
     ASSERT_EQ(doc.GetSessions().GetCount(), 1);
     EXPECT_EQ(doc.GetSessions().GetHead(), B);
-    EXPECT_EQ(FlightNames(B), Names({"b2"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b2"}));
     EXPECT_EQ(Tree().topLevelItemCount(), 1);
     EXPECT_EQ(Item("b1"), nullptr);
     // From the last collected to the first, each removal told with the tree as sender.
@@ -364,8 +345,8 @@ TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     recorder.Clear();
     Drag("a1", "b2");
     EXPECT_FALSE(view.IsDragging());
-    EXPECT_EQ(FlightNames(B), Names({"b1", "b2", "a1", "a2"}));
-    EXPECT_EQ(FlightNames(A), Names({"a3"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b1", "b2", "a1", "a2"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a3"}));
     EXPECT_EQ(Flight("a1")->GetSession(), B);
     // HINT_REBUILD without sender rebuilt the tree; the selection moved with the records.
     ASSERT_FALSE(recorder.Updates().empty());
@@ -380,8 +361,8 @@ TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     // Dropped on a session, the flights go to its head.
     Tree().expandAll();
     Drag("a1", "A");
-    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
-    EXPECT_EQ(FlightNames(B), Names({"b1", "b2"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b1", "b2"}));
 }
 
 TEST_F(ViewTreeTest, DragsThatMoveNothing) {
@@ -390,15 +371,15 @@ TEST_F(ViewTreeTest, DragsThatMoveNothing) {
     Click("a1");
     Drag("a1", std::nullopt);
     EXPECT_FALSE(view.IsDragging());
-    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a1", "a2", "a3"}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // A session in the selection: no drag at all.
     Click("B", Qt::ControlModifier);
     recorder.Clear();
     Drag("a1", "b2");
-    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
-    EXPECT_EQ(FlightNames(B), Names({"b1", "b2"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b1", "b2"}));
     EXPECT_TRUE(UpdatesWith(HINT_REBUILD).empty());
 }
 
@@ -474,10 +455,11 @@ TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothingAndSayWhy) {
 }
 
 TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
-    auto* c = AddSession("C", {"c1"}, true);
+    CDataModule* c = AddSession(doc, {}, "C");
+    auto* routed =
+        static_cast<RoutedFlight*>(AddFlight(*c, "c1", std::make_unique<RoutedFlight>()));
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, c);
     Tree().expandAll();
-    auto* routed = static_cast<RoutedFlight*>(c->GetFlights().GetHead());
     Click("c1");
     EXPECT_TRUE(view.OnCmdMsg(RoutedFlight::kOwnCommand, nullptr));
     EXPECT_EQ(routed->handled, 1);
@@ -497,7 +479,7 @@ TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
     CCmdUI remove(cmd::EditDelete);
     ASSERT_TRUE(view.OnCmdMsg(cmd::EditDelete, &remove));
     EXPECT_EQ(remove.GetEnabled(), false);
-    auto* empty = AddSession("Empty", {});
+    CDataModule* empty = AddSession(doc, {}, "Empty");
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, empty);
     CCmdUI exportState(cmd::ExportTranslated);
     ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, &exportState));

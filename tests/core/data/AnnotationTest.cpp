@@ -4,6 +4,7 @@
 #include "data/DataModule.h"
 #include "framework/StringTable.h"
 #include "shell/MainDoc.h"
+#include "support/ProjectBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -89,11 +90,7 @@ TEST(AnnotationLabel, CutNeverSplitsAMultiByteCharacter) {
 
 TEST(AnnotationMarks, VisibleAnnotationsWithOffsetsInTheDisplayUnits) {
     CMainDoc doc;
-    auto owned = std::make_unique<CDataModule>(&doc);
-    CDataModule* session = owned.get();
-    doc.GetSessions().AddTail(std::move(owned));
-    session->AppendFlight(std::make_unique<CDataBlock>());
-    CDataBlock* flight = session->GetFlights().GetHead();
+    CDataBlock* flight = testing_project::AddFlight(*testing_project::AddSession(doc));
 
     flight->AppendAnnotation(Make(CAnnotation::kVerticalLine, 90.0, 0.0));
     auto hidden = Make(CAnnotation::kVerticalLine, 1.0, 0.0);

@@ -7,6 +7,7 @@
 #include "shell/MainDoc.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
+#include "support/ProjectBuilder.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedByteSource.h"
 #include "support/TempDir.h"
@@ -16,6 +17,7 @@
 
 #include <set>
 
+using namespace testing_project;
 using namespace testing_transmission;
 
 namespace {
@@ -54,12 +56,6 @@ struct Project {
     }
 };
 
-std::vector<std::string> FlightNames(const CDataModule& session) {
-    std::vector<std::string> names;
-    for (const CDataBlock* flight : session.GetFlights())
-        names.push_back(flight->GetName());
-    return names;
-}
 } // namespace
 
 TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
@@ -258,17 +254,9 @@ std::string SaveSampleProject(const TempDir& dir) {
     CMainDoc source(&ui);
     source.SetUserFormula(1, "theirs");
     source.GetChartState().SetData({1, 2, 3});
-    for (int s = 0; s < 2; ++s) {
-        auto session = std::make_unique<CDataModule>(&source);
-        session->SetName("Saved " + std::to_string(s + 1), false, nullptr);
-        for (int f = 0; f <= s; ++f) {
-            auto flight = std::make_unique<CDataBlock>();
-            flight->SetName("F" + std::to_string(s) + std::to_string(f), false, nullptr);
-            flight->GetRawSamples() = {std::uint16_t(100 + f), 7};
-            session->AppendFlight(std::move(flight));
-        }
-        source.GetSessions().AddTail(std::move(session));
-    }
+    AddSession(source, {"F00"}, "Saved 1");
+    AddSession(source, {"F10", "F11"}, "Saved 2")->GetFlights().GetAt(1)->GetRawSamples() = {101,
+                                                                                             7};
     const std::string path = dir.Path("saved.qlg");
     EXPECT_TRUE(source.OnSaveDocument(path));
     return path;

@@ -43,7 +43,6 @@ TEST(SessionNaming, CounterAdvancesWithEveryConstructionAndIsNeverReset) {
     CDataModule c;
     EXPECT_EQ(a.GetName(), "Session" + std::to_string(before + 1));
     EXPECT_EQ(c.GetName(), "Session" + std::to_string(before + 3));
-    EXPECT_EQ(a.GetItemType(), CViewTreeItem::kSession);
 }
 
 TEST(SessionRename, MarksModifiedAlwaysAndHintsOnlyWhenAsked) {

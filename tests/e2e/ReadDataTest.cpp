@@ -37,16 +37,6 @@ using namespace testing_transmission;
 
 namespace {
 
-// Header for `announced` flights, then `count` whole flights, then the end mark.
-std::string Transmission(int announced, int count, bool endMark = true) {
-    std::vector<int> values = HeaderValues(2, announced, 40);
-    for (int i = 0; i < count; ++i)
-        values.insert(values.end(), {127, 1, 44, 10, 2, 253, 3, 250});
-    if (endMark)
-        values.insert(values.end(), {127, 128});
-    return Lines(values);
-}
-
 // Plays the user while a read runs: on each tick it looks at the open windows and acts on them.
 class User {
 public:
@@ -161,7 +151,7 @@ TEST_F(ReadFixture, ThreeFlightsWithSeparateTickedMakeThreeSessions) {
     user.onReadWindow = [&](CReadDataDlg& window) {
         if (window.SourceLabel()->isVisible())
             shownDevice = window.SourceLabel()->text().toStdString();
-        pty.Send(Transmission(3, 3));
+        pty.Send(FlightsText(3, 3));
     };
     user.Start(app->GetMainFrame());
     ASSERT_TRUE(ReadData());
@@ -185,9 +175,7 @@ TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
     user.answerQuestion = MsgResult::Yes;
     // Header for three flights, then the first flight's start and two samples: the plug goes
     // once all 20 values have been decoded.
-    user.onReadWindow = [this](CReadDataDlg&) {
-        pty.Send(Lines(HeaderValues(2, 3, 40)) + Lines({127, 1, 44, 10, 2, 253}));
-    };
+    user.onReadWindow = [this](CReadDataDlg&) { pty.Send(FlightsText(3, 1, {2, 253}, false)); };
     user.when = [](const CReadDataDlg& window) { return window.ProgressBar()->value() == 20; };
     user.then = [this](CReadDataDlg&) { pty.CloseMaster(); };
     user.Start(app->GetMainFrame());
@@ -207,7 +195,7 @@ TEST_F(ReadFixture, PulledPlugMidFlightKeepsTheStartedFlightAfterYes) {
 
 // Cancel with two flights in, Yes to keep them: they were dropped without the final question.
 TEST_F(ReadFixture, FlightsKeptAfterCancelGetTheFinalQuestion) {
-    user.onReadWindow = [this](CReadDataDlg&) { pty.Send(Transmission(3, 2, false)); };
+    user.onReadWindow = [this](CReadDataDlg&) { pty.Send(FlightsText(3, 2, {2, 253}, false)); };
     user.when = [](const CReadDataDlg& window) {
         return window.StatusLabel()->text().endsWith(QStringLiteral("flight count: 2)"));
     };
@@ -216,7 +204,7 @@ TEST_F(ReadFixture, FlightsKeptAfterCancelGetTheFinalQuestion) {
     user.Start(app->GetMainFrame());
     ASSERT_TRUE(ReadData());
     ASSERT_EQ(user.questions.size(), 1u);
-    EXPECT_EQ(user.questions[0].toStdString(), LoadString(5005));
+    EXPECT_EQ(user.questions[0].toStdString(), LoadString(str::KeepIncompleteData));
     EXPECT_TRUE(user.finalAsked);
     ASSERT_EQ(doc.GetSessions().GetCount(), 1);
     EXPECT_EQ(doc.GetSessions().GetHead()->GetFlights().GetCount(), 2);

@@ -1,35 +1,18 @@
 // The multi-selection tree control: mouse, keyboard and check-box rules.
-#include "shell/TreeCtrlEx.h"
+#include "TreeDriver.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <vector>
-
-// Readable failures for the name lists below.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << '{' << list.join(',').toStdString() << '}';
-}
 
 namespace {
 
-using HitPart = CTreeCtrlEx::HitPart;
-
-void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {}) {
-    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, buttons,
-                      modifiers);
-    QApplication::sendEvent(target, &event);
-}
+using namespace tree_driver;
 
 // Roots R0 (A, B, C), R1 (D, E) and R2, in a shown and focused window; children carry
 // check boxes.
@@ -56,55 +39,19 @@ protected:
                          [this](int key) { keys.push_back(key); });
     }
 
-    QTreeWidgetItem* Item(const QString& name) const {
-        for (QTreeWidgetItem* item = tree->GetNextItemInOrder(nullptr); item;
-             item = tree->GetNextItemInOrder(item))
-            if (item->text(0) == name)
-                return item;
-        return nullptr;
-    }
-
-    // The middle of the wanted part of the named item's row.
+    QTreeWidgetItem* Item(const QString& name) const { return FindItem(*tree, name); }
     QPoint PointOn(const QString& name, HitPart wanted) const {
-        const QRect row = tree->visualItemRect(Item(name));
-        int first = -1;
-        int last = -1;
-        for (int x = 0; x < tree->viewport()->width(); ++x) {
-            HitPart part = HitPart::Nowhere;
-            if (tree->HitTest(QPoint(x, row.center().y()), &part) == Item(name) && part == wanted) {
-                if (first < 0)
-                    first = x;
-                last = x;
-            }
-        }
-        if (first < 0)
-            ADD_FAILURE() << "no such part on " << name.toStdString();
-        return {(first + last) / 2, row.center().y()};
+        return tree_driver::PointOn(*tree, name, wanted);
     }
-
-    void Press(const QString& name, Qt::KeyboardModifiers mods = {},
-               HitPart part = HitPart::Label) {
-        SendMouse(tree->viewport(), QEvent::MouseButtonPress, PointOn(name, part), Qt::LeftButton,
-                  Qt::LeftButton, mods);
+    void Press(const QString& name, Qt::KeyboardModifiers mods = {}) {
+        tree_driver::Press(*tree, name, mods);
     }
-    void Release(const QString& name, Qt::KeyboardModifiers mods = {},
-                 HitPart part = HitPart::Label) {
-        SendMouse(tree->viewport(), QEvent::MouseButtonRelease, PointOn(name, part), Qt::LeftButton,
-                  Qt::NoButton, mods);
-    }
+    void Release(const QString& name) { tree_driver::Release(*tree, name); }
     void Click(const QString& name, Qt::KeyboardModifiers mods = {},
                HitPart part = HitPart::Label) {
-        Press(name, mods, part);
-        Release(name, mods, part);
+        tree_driver::Click(*tree, name, mods, part);
     }
-
-    QStringList Selected() const {
-        QStringList names;
-        for (QTreeWidgetItem* item = tree->GetFirstSelectedItem(); item;
-             item = tree->GetNextSelectedItem(item))
-            names << item->text(0);
-        return names;
-    }
+    QStringList Selected() const { return tree_driver::Selected(*tree); }
     QStringList Ticked() const {
         QStringList names;
         for (QTreeWidgetItem* item = tree->GetNextItemInOrder(nullptr); item;

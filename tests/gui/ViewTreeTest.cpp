@@ -3,7 +3,9 @@
 #include "shell/ViewTree.h"
 
 #include "../core/support/FakeUi.h"
+#include "../core/support/ProjectBuilder.h"
 #include "../core/support/RecordingView.h"
+#include "TreeDriver.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "data/TextExport.h"
@@ -12,7 +14,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,7 +28,8 @@
 
 namespace {
 
-using HitPart = CTreeCtrlEx::HitPart;
+using namespace testing_project;
+using namespace tree_driver;
 
 // A flight that handles one command of its own, for the routing order.
 class RoutedFlight : public CDataBlock {
@@ -43,13 +45,6 @@ public:
     int handled = 0;
 };
 
-void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {}) {
-    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, buttons,
-                      modifiers);
-    QApplication::sendEvent(target, &event);
-}
-
 // Sessions A (a1 a2 a3) and B (b1 b2) in a document told to a shown tree and a recorder.
 class ViewTreeTest : public ::testing::Test {
 protected:
@@ -62,8 +57,8 @@ protected:
             QMetaObject::invokeMethod(
                 &view, [this, force] { view.SynchronizeShownFlags(force); }, Qt::QueuedConnection);
         });
-        A = AddSession("A", {"a1", "a2", "a3"});
-        B = AddSession("B", {"b1", "b2"});
+        A = AddSession(doc, {"a1", "a2", "a3"}, "A");
+        B = AddSession(doc, {"b1", "b2"}, "B");
         doc.UpdateAllViews(nullptr, HINT_REBUILD);
         view.show();
         view.activateWindow();
@@ -71,21 +66,6 @@ protected:
         Tree().setFocus();
         Idle();
         recorder.Clear();
-    }
-
-    CDataModule* AddSession(const std::string& name, std::vector<std::string> flights,
-                            bool routed = false) {
-        auto session = std::make_unique<CDataModule>(&doc);
-        session->SetName(name, false, nullptr);
-        for (const std::string& flightName : flights) {
-            std::unique_ptr<CDataBlock> flight =
-                routed ? std::make_unique<RoutedFlight>() : std::make_unique<CDataBlock>();
-            flight->SetName(flightName, false, nullptr);
-            session->AppendFlight(std::move(flight));
-        }
-        CDataModule* raw = session.get();
-        doc.GetSessions().AddTail(std::move(session));
-        return raw;
     }
 
     CTreeCtrlEx& Tree() { return view.GetTreeCtrl(); }
@@ -101,61 +81,23 @@ protected:
                     return flight;
         return nullptr;
     }
-    QTreeWidgetItem* Item(const std::string& name) {
-        for (QTreeWidgetItem* item = Tree().GetNextItemInOrder(nullptr); item;
-             item = Tree().GetNextItemInOrder(item))
-            if (item->text(0).toStdString() == name)
-                return item;
-        return nullptr;
+    QTreeWidgetItem* Item(const QString& name) { return FindItem(Tree(), name); }
+    void Click(const QString& name, Qt::KeyboardModifiers mods = {}) {
+        tree_driver::Click(Tree(), name, mods);
     }
-    QPoint PointOn(const std::string& name, HitPart wanted = HitPart::Label) {
-        const QRect row = Tree().visualItemRect(Item(name));
-        int first = -1;
-        int last = -1;
-        for (int x = 0; x < Tree().viewport()->width(); ++x) {
-            HitPart part = HitPart::Nowhere;
-            if (Tree().HitTest(QPoint(x, row.center().y()), &part) == Item(name) &&
-                part == wanted) {
-                if (first < 0)
-                    first = x;
-                last = x;
-            }
-        }
-        EXPECT_GE(first, 0) << name;
-        return {(first + last) / 2, row.center().y()};
-    }
-    void Click(const std::string& name, Qt::KeyboardModifiers mods = {},
-               HitPart part = HitPart::Label) {
-        const QPoint point = PointOn(name, part);
-        SendMouse(Tree().viewport(), QEvent::MouseButtonPress, point, Qt::LeftButton,
-                  Qt::LeftButton, mods);
-        SendMouse(Tree().viewport(), QEvent::MouseButtonRelease, point, Qt::LeftButton,
-                  Qt::NoButton, mods);
-    }
-    void Drag(const std::string& from, const std::optional<std::string>& onto) {
-        const QPoint start = PointOn(from);
+    void Drag(const QString& from, const std::optional<QString>& onto) {
+        const QPoint start = PointOn(Tree(), from, HitPart::Label);
         SendMouse(Tree().viewport(), QEvent::MouseButtonPress, start, Qt::LeftButton,
                   Qt::LeftButton);
         SendMouse(Tree().viewport(), QEvent::MouseMove, start + QPoint(0, 30), Qt::NoButton,
                   Qt::LeftButton);
-        const QPoint end = onto ? PointOn(*onto) : QPoint(5, Tree().viewport()->height() - 5);
+        const QPoint end = onto ? PointOn(Tree(), *onto, HitPart::Label)
+                                : QPoint(5, Tree().viewport()->height() - 5);
         SendMouse(Tree().viewport(), QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton);
         SendMouse(Tree().viewport(), QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
     }
 
-    std::vector<std::string> Selected() {
-        std::vector<std::string> names;
-        for (QTreeWidgetItem* item = Tree().GetFirstSelectedItem(); item;
-             item = Tree().GetNextSelectedItem(item))
-            names.push_back(item->text(0).toStdString());
-        return names;
-    }
-    std::vector<std::string> FlightNames(const CDataModule* session) const {
-        std::vector<std::string> names;
-        for (CDataBlock* flight : session->GetFlights())
-            names.push_back(flight->GetName());
-        return names;
-    }
+    QStringList Selected() { return tree_driver::Selected(Tree()); }
     std::vector<std::string> Shown() const {
         std::vector<std::string> names;
         for (CDataModule* session : doc.GetSessions())
@@ -188,16 +130,16 @@ TEST_F(ViewTreeTest, FillsFromTheDocumentAndFollowsItsHints) {
     EXPECT_EQ(Item("A")->childCount(), 3);
     EXPECT_EQ(CViewTree::GetItemRecord(Item("a2")), Flight("a2"));
     EXPECT_FALSE(Item("A")->isExpanded());
-    EXPECT_EQ(Selected(), Names({"A"}));
+    EXPECT_EQ(Selected(), QStringList({"A"}));
 
     // A new session arrives last, collapsed and the only selection; its flights are ticked as
     // their shown flags say.
-    CDataModule* c = AddSession("C", {"c1", "c2"});
+    CDataModule* c = AddSession(doc, {"c1", "c2"}, "C");
     c->GetFlights().GetAt(1)->SetShown(true, false, nullptr);
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, c);
     EXPECT_EQ(Tree().topLevelItem(2), Item("C"));
     EXPECT_FALSE(Item("C")->isExpanded());
-    EXPECT_EQ(Selected(), Names({"C"}));
+    EXPECT_EQ(Selected(), QStringList({"C"}));
     EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("c1")), 0);
     EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("c2")), 1);
 
@@ -232,12 +174,12 @@ TEST_F(ViewTreeTest, RebuildKeepsSelectionAndExpansionOfSurvivingRecords) {
     Click("b1", Qt::ControlModifier);
     Tree().CollapseItem(Item("B")); // b1 deselected, B selected (caret moved to it)
     Idle();
-    ASSERT_EQ(Selected(), Names({"a2", "B"}));
+    ASSERT_EQ(Selected(), QStringList({"a2", "B"}));
 
     // a3 goes away behind the tree's back; the rebuild just leaves it out.
     std::unique_ptr<CDataBlock> gone(A->GetFlights().RemoveAt(2));
     doc.UpdateAllViews(nullptr, HINT_REBUILD);
-    EXPECT_EQ(Selected(), Names({"a2", "B"}));
+    EXPECT_EQ(Selected(), QStringList({"a2", "B"}));
     EXPECT_TRUE(Item("A")->isExpanded());
     EXPECT_FALSE(Item("B")->isExpanded());
     EXPECT_EQ(Item("a3"), nullptr);
@@ -249,7 +191,7 @@ TEST_F(ViewTreeTest, RebuildKeepsSelectionAndExpansionOfSurvivingRecords) {
     // With nothing selected before, the first session becomes the selection.
     Tree().ClearSelectionExcept(nullptr);
     doc.UpdateAllViews(nullptr, HINT_REBUILD);
-    EXPECT_EQ(Selected(), Names({"A"}));
+    EXPECT_EQ(Selected(), QStringList({"A"}));
 }
 
 TEST_F(ViewTreeTest, SelectionIsToldOnceLaterAndTheGraphShowsSelectedAndTicked) {
@@ -313,7 +255,7 @@ TEST_F(ViewTreeTest, DeleteRemovesSessionOnceWithItsFlightsAndLooseFlights) {
 
     ASSERT_EQ(doc.GetSessions().GetCount(), 1);
     EXPECT_EQ(doc.GetSessions().GetHead(), B);
-    EXPECT_EQ(FlightNames(B), Names({"b2"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b2"}));
     EXPECT_EQ(Tree().topLevelItemCount(), 1);
     EXPECT_EQ(Item("b1"), nullptr);
     // From the last collected to the first, each removal told with the tree as sender.
@@ -403,14 +345,14 @@ TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     recorder.Clear();
     Drag("a1", "b2");
     EXPECT_FALSE(view.IsDragging());
-    EXPECT_EQ(FlightNames(B), Names({"b1", "b2", "a1", "a2"}));
-    EXPECT_EQ(FlightNames(A), Names({"a3"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b1", "b2", "a1", "a2"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a3"}));
     EXPECT_EQ(Flight("a1")->GetSession(), B);
     // HINT_REBUILD without sender rebuilt the tree; the selection moved with the records.
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{nullptr, HINT_REBUILD, nullptr}));
     EXPECT_EQ(Item("a1")->parent(), Item("B"));
-    EXPECT_EQ(Selected(), Names({"a1", "a2"}));
+    EXPECT_EQ(Selected(), QStringList({"a1", "a2"}));
     // The shown flags took the check values before the move: the selected but unticked a1
     // comes back unticked.
     EXPECT_EQ(CTreeCtrlEx::GetCheck(Item("a1")), 0);
@@ -419,8 +361,8 @@ TEST_F(ViewTreeTest, DraggedFlightsLandAfterTheTargetFlightOrAtTheSessionHead) {
     // Dropped on a session, the flights go to its head.
     Tree().expandAll();
     Drag("a1", "A");
-    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
-    EXPECT_EQ(FlightNames(B), Names({"b1", "b2"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b1", "b2"}));
 }
 
 TEST_F(ViewTreeTest, DragsThatMoveNothing) {
@@ -429,15 +371,15 @@ TEST_F(ViewTreeTest, DragsThatMoveNothing) {
     Click("a1");
     Drag("a1", std::nullopt);
     EXPECT_FALSE(view.IsDragging());
-    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a1", "a2", "a3"}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // A session in the selection: no drag at all.
     Click("B", Qt::ControlModifier);
     recorder.Clear();
     Drag("a1", "b2");
-    EXPECT_EQ(FlightNames(A), Names({"a1", "a2", "a3"}));
-    EXPECT_EQ(FlightNames(B), Names({"b1", "b2"}));
+    EXPECT_EQ(FlightNames(*A), Names({"a1", "a2", "a3"}));
+    EXPECT_EQ(FlightNames(*B), Names({"b1", "b2"}));
     EXPECT_TRUE(UpdatesWith(HINT_REBUILD).empty());
 }
 
@@ -513,10 +455,11 @@ TEST_F(ViewTreeExportTest, CancelledOrFailingExportsWriteNothingAndSayWhy) {
 }
 
 TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
-    auto* c = AddSession("C", {"c1"}, true);
+    CDataModule* c = AddSession(doc, {}, "C");
+    auto* routed =
+        static_cast<RoutedFlight*>(AddFlight(*c, "c1", std::make_unique<RoutedFlight>()));
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, c);
     Tree().expandAll();
-    auto* routed = static_cast<RoutedFlight*>(c->GetFlights().GetHead());
     Click("c1");
     EXPECT_TRUE(view.OnCmdMsg(RoutedFlight::kOwnCommand, nullptr));
     EXPECT_EQ(routed->handled, 1);
@@ -536,7 +479,7 @@ TEST_F(ViewTreeTest, CommandsGoToTheSingleSelectedRecordFirst) {
     CCmdUI remove(cmd::EditDelete);
     ASSERT_TRUE(view.OnCmdMsg(cmd::EditDelete, &remove));
     EXPECT_EQ(remove.GetEnabled(), false);
-    auto* empty = AddSession("Empty", {});
+    CDataModule* empty = AddSession(doc, {}, "Empty");
     doc.UpdateAllViews(nullptr, HINT_SESSION_ADDED, empty);
     CCmdUI exportState(cmd::ExportTranslated);
     ASSERT_TRUE(view.OnCmdMsg(cmd::ExportTranslated, &exportState));

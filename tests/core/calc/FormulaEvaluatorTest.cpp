@@ -240,7 +240,8 @@ TEST(FormulaEvaluator, FormulasLongerThan4096CharactersAreRefused) {
          {longest + " ", std::string(1000000, '('), nonAscii + nonAscii}) {
         EXPECT_EQ(e.Evaluate(text, value), CFormulaEvaluator::kErrorTooLong);
         EXPECT_EQ(e.GetErrorPosition(), 4096);
-        EXPECT_EQ(e.FormatError(5101), "Formula longer than 4096 characters");
+        EXPECT_EQ(e.FormatError(CFormulaEvaluator::kErrorMessageBase),
+                  "Formula longer than 4096 characters");
         EXPECT_TRUE(CFormulaEvaluator::IsTooLong(text));
     }
     EXPECT_FALSE(CFormulaEvaluator::IsTooLong(longest + std::string(1, '\0') + longest));

@@ -20,21 +20,21 @@ TEST(CliEval, PrintsTheValueWithSeventeenDigits) {
 }
 
 TEST(CliEval, PrintsTheErrorLineOnStandardOutput) {
-    CliRun run = RunCli({"eval", "hypot(3)"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(
-        run.out,
-        "error 7 at 7 'hypot': Wrong number of arguments to function 'hypot' at character 7\n");
-    EXPECT_EQ(run.err, "");
-    run = RunCli({"eval", "abc+1"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "error 4 at 2 'abc': Unknown variable 'abc' at character 2\n");
-    run = RunCli({"eval", ""});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "error 9 at -1 '': Empty expression\n");
-    EXPECT_EQ(RunCli({"eval", "10/x", "x=0"}).out, "error 3 at 3 '': Division by zero\n");
-    EXPECT_EQ(RunCli({"eval", std::string(4097, '1')}).out,
-              "error 10 at 4096 '': Formula longer than 4096 characters\n");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"eval", "hypot(3)"},
+         "error 7 at 7 'hypot': Wrong number of arguments to function 'hypot' at character 7\n"},
+        {{"eval", "abc+1"}, "error 4 at 2 'abc': Unknown variable 'abc' at character 2\n"},
+        {{"eval", ""}, "error 9 at -1 '': Empty expression\n"},
+        {{"eval", "10/x", "x=0"}, "error 3 at 3 '': Division by zero\n"},
+        {{"eval", std::string(4097, '1')},
+         "error 10 at 4096 '': Formula longer than 4096 characters\n"},
+    };
+    for (const auto& [args, out] : cases) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 1) << out;
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, "");
+    }
 }
 
 TEST(CliEval, UsageErrorsGoToStandardErrorWithExitTwo) {

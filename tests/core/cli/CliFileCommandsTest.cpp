@@ -7,6 +7,7 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
+#include "support/ProjectBuilder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -280,15 +281,11 @@ TEST_F(CliFiles, OutOfMemoryNamesTheFlightAndExitsOne) {
     const std::string large = Path("large.qlg");
     {
         CMainDoc doc;
-        auto session = std::make_unique<CDataModule>(&doc);
-        session->SetName("Big", false, nullptr);
-        auto flight = std::make_unique<CDataBlock>();
-        flight->SetName("Flight 1", false, nullptr);
+        CDataBlock* flight =
+            testing_project::AddSession(doc, {"Flight 1"}, "Big")->GetFlights().GetHead();
         flight->SetPressureFormula(CMainDoc::kBuiltInPressureFormula);
         flight->SetAltitudeFormula(CMainDoc::kBuiltInAltitudeFormula);
         flight->GetRawSamples().assign(8'000'000, 30000);
-        session->AppendFlight(std::move(flight));
-        doc.GetSessions().AddTail(std::move(session));
         ASSERT_TRUE(doc.OnSaveDocument(large));
     }
     const CliRun run = RunCli({"info", large}, "ulimit -v 150000; ");

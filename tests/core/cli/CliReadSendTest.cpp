@@ -126,19 +126,12 @@ struct CliSerial : ::testing::Test {
     PtyPair device; // read takes the slave, the test plays the altimeter on the master
 };
 
-std::string ThreeFlights() {
-    std::vector<int> values = HeaderValues(2, 3, 40);
-    for (int i = 0; i < 3; ++i)
-        values.insert(values.end(), {127, 1, 44, 10, 2, 253, 3});
-    values.insert(values.end(), {127, 128});
-    return Lines(values);
-}
-
 TEST_F(CliSerial, SendIntoReadWritesOneSessionPerFlightWithSeparate) {
     PtyPair cable; // send writes to its slave; the test relays its master to the device
     ASSERT_TRUE(cable.IsOpen());
     const fs::path raw = dir / "flights.txt";
-    std::ofstream(raw, std::ios::binary) << "Session1\n06.12.2026 10:00\n" << ThreeFlights();
+    std::ofstream(raw, std::ios::binary) << "Session1\n06.12.2026 10:00\n"
+                                         << FlightsText(3, 3, {2, 253, 3});
     const fs::path out = dir / "out.qlg";
 
     CliProcess read({"read", "--port", device.SlaveName(), "-o", out.string(), "--separate"},
@@ -180,11 +173,7 @@ TEST_F(CliSerial, InterruptKeepsWhatArrivedWithAWarning) {
     ASSERT_TRUE(read.Started());
     ASSERT_TRUE(WaitForText(dir / "read.err", "Waiting for data"));
     // Two whole flights and the start of the third.
-    std::vector<int> values = HeaderValues(2, 3, 40);
-    for (int i = 0; i < 2; ++i)
-        values.insert(values.end(), {127, 1, 44, 10, 2, 253});
-    values.insert(values.end(), {127, 1, 44, 10});
-    ASSERT_TRUE(device.Send(Lines(values)));
+    ASSERT_TRUE(device.Send(FlightsText(3, 2, {2, 253}, false) + Lines({127, 1, 44, 10})));
     ASSERT_TRUE(WaitForText(dir / "read.err", "flight count: 3"));
     read.Signal(SIGINT);
     ASSERT_EQ(read.Wait(), 0) << ReadFile(dir / "read.err");
@@ -226,7 +215,7 @@ TEST_F(CliSerial, ReceivedFlightsAreNeverThrownAway) {
     setenv("HOME", savedHome.c_str(), 1);
     ASSERT_TRUE(WaitForText(dir / "read.err", "Waiting for data"));
     fs::remove_all(dir / "out"); // the save will fail
-    ASSERT_TRUE(device.Send(ThreeFlights()));
+    ASSERT_TRUE(device.Send(FlightsText(3, 3, {2, 253, 3})));
     EXPECT_EQ(read.Wait(), 1);
     const std::string err = ReadFile(dir / "read.err");
     ASSERT_EQ(std::distance(fs::directory_iterator(dir / "home"), fs::directory_iterator()), 1)

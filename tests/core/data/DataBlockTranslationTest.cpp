@@ -3,6 +3,7 @@
 #include "data/DataModule.h"
 #include "data/SampleTranslation.h"
 #include "shell/MainDoc.h"
+#include "support/ProjectBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +25,8 @@ double DefaultAltitude(double raw, double reference) {
 }
 
 struct FlightInDocument {
-    FlightInDocument() {
-        auto owned = std::make_unique<CDataModule>(&doc);
-        CDataModule* session = owned.get();
-        doc.GetSessions().AddTail(std::move(owned));
-        auto block = std::make_unique<CDataBlock>();
-        flight = block.get();
-        session->AppendFlight(std::move(block));
-    }
     CMainDoc doc;
-    CDataBlock* flight = nullptr;
+    CDataBlock* flight = testing_project::AddFlight(*testing_project::AddSession(doc));
 };
 
 // Pressure = raw value, altitude = pressure: the arrays show the raw values themselves.

@@ -2,25 +2,17 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
+#include "support/ProjectBuilder.h"
 #include "support/RecordingView.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 struct OneFlight {
-    OneFlight() {
-        doc.AddView(&view);
-        auto owned = std::make_unique<CDataModule>(&doc);
-        session = owned.get();
-        doc.GetSessions().AddTail(std::move(owned));
-        auto block = std::make_unique<CDataBlock>();
-        flight = block.get();
-        session->AppendFlight(std::move(block));
-    }
+    OneFlight() { doc.AddView(&view); }
     CMainDoc doc;
     RecordingView view;
-    CDataModule* session = nullptr;
-    CDataBlock* flight = nullptr;
+    CDataBlock* flight = testing_project::AddFlight(*testing_project::AddSession(doc));
 };
 
 class CountedAnnotation : public CAnnotation {

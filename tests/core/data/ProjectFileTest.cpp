@@ -2,6 +2,7 @@
 #include "framework/FileException.h"
 #include "support/ByteBuilder.h"
 #include "support/FakeUi.h"
+#include "support/ProjectBuilder.h"
 #include "support/ProjectDump.h"
 #include "support/RecordingView.h"
 #include "support/TempDir.h"
@@ -119,12 +120,8 @@ TEST_F(ProjectFile, EveryVersionFromOneToSixLoadsWithTheFieldsItHas) {
 TEST_F(ProjectFile, LongNamesAndLargeSampleCountsUseTheirLongForms) {
     const std::size_t samples = 70000;
     CMainDoc doc(&m_ui);
-    auto session = std::make_unique<CDataModule>(&doc);
-    session->SetName(std::string(300, 'n'), false, nullptr);
-    auto flight = std::make_unique<CDataBlock>();
-    flight->GetRawSamples().assign(samples, 0x1234);
-    session->AppendFlight(std::move(flight));
-    doc.GetSessions().AddTail(std::move(session));
+    CDataModule* session = testing_project::AddSession(doc, {}, std::string(300, 'n'));
+    testing_project::AddFlight(*session)->GetRawSamples().assign(samples, 0x1234);
     const auto bytes = Save(doc);
 
     auto expectAt = [&](std::size_t at, const ByteBuilder& expected) {

@@ -1,41 +1,25 @@
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
+#include "support/ProjectBuilder.h"
 #include "support/RecordingView.h"
 
 #include <gtest/gtest.h>
+
+using namespace testing_project;
 
 namespace {
 // A document with two sessions: s1 holding f1, f2, f3 and s2 holding g1.
 struct Project {
     Project() {
         doc.AddView(&view);
-        s1 = AddSession();
-        s2 = AddSession();
-        f1 = AddFlight(s1, "f1");
-        f2 = AddFlight(s1, "f2");
-        f3 = AddFlight(s1, "f3");
-        g1 = AddFlight(s2, "g1");
+        s1 = AddSession(doc, {"f1", "f2", "f3"});
+        s2 = AddSession(doc, {"g1"});
+        f1 = s1->GetFlights().GetAt(0);
+        f2 = s1->GetFlights().GetAt(1);
+        f3 = s1->GetFlights().GetAt(2);
+        g1 = s2->GetFlights().GetHead();
         doc.SetModifiedFlag(false);
-    }
-    CDataModule* AddSession() {
-        auto session = std::make_unique<CDataModule>(&doc);
-        CDataModule* raw = session.get();
-        doc.GetSessions().AddTail(std::move(session));
-        return raw;
-    }
-    static CDataBlock* AddFlight(CDataModule* session, const std::string& name) {
-        auto flight = std::make_unique<CDataBlock>();
-        CDataBlock* raw = flight.get();
-        session->AppendFlight(std::move(flight));
-        raw->SetName(name, false, nullptr);
-        return raw;
-    }
-    static std::vector<std::string> Names(const CDataModule* session) {
-        std::vector<std::string> names;
-        for (const CDataBlock* flight : session->GetFlights())
-            names.push_back(flight->GetName());
-        return names;
     }
 
     CMainDoc doc;
@@ -59,7 +43,6 @@ TEST(SessionNaming, CounterAdvancesWithEveryConstructionAndIsNeverReset) {
     CDataModule c;
     EXPECT_EQ(a.GetName(), "Session" + std::to_string(before + 1));
     EXPECT_EQ(c.GetName(), "Session" + std::to_string(before + 3));
-    EXPECT_EQ(a.GetItemType(), CViewTreeItem::kSession);
 }
 
 TEST(SessionRename, MarksModifiedAlwaysAndHintsOnlyWhenAsked) {
@@ -77,20 +60,20 @@ TEST(MoveFlight, PlacementsWithinAndAcrossSessions) {
     Project p;
     // After the session itself: at the head.
     EXPECT_TRUE(p.s1->MoveFlight(p.f3, p.s1, false, nullptr));
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f3", "f1", "f2"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f3", "f1", "f2"}));
     // After a flight of this session: right after it.
     p.s1->MoveFlight(p.f3, p.f1, false, nullptr);
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f1", "f3", "f2"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f1", "f3", "f2"}));
     // After a flight of another session, or nothing: at the tail.
     p.s1->MoveFlight(p.f1, p.g1, false, nullptr);
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f3", "f2", "f1"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f3", "f2", "f1"}));
     p.s1->MoveFlight(p.f3, nullptr, false, nullptr);
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f2", "f1", "f3"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f2", "f1", "f3"}));
 
     // Across sessions the flight changes parent and leaves its old list.
     p.s2->MoveFlight(p.f2, p.s2, false, nullptr);
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f1", "f3"}));
-    EXPECT_EQ(Project::Names(p.s2), (Names{"f2", "g1"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f1", "f3"}));
+    EXPECT_EQ(FlightNames(*p.s2), (Names{"f2", "g1"}));
     EXPECT_EQ(p.f2->GetSession(), p.s2);
     EXPECT_EQ(p.f2->GetDocument(), &p.doc);
     EXPECT_TRUE(p.doc.IsModified());
@@ -103,14 +86,14 @@ TEST(MoveFlight, SendsMovingThenMovedEvenWithinItsSessionAndNothingOntoItself) {
     EXPECT_EQ(p.view.Updates(),
               (std::vector<RecordingView::Update>{{nullptr, HINT_FLIGHT_MOVING, p.f1},
                                                   {nullptr, HINT_FLIGHT_MOVED, p.f1}}));
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f2", "f1", "f3"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f2", "f1", "f3"}));
 
     p.view.Clear();
     p.doc.SetModifiedFlag(false);
     EXPECT_TRUE(p.s1->MoveFlight(p.f1, p.f1, true, nullptr));
     EXPECT_TRUE(p.view.Updates().empty());
     EXPECT_FALSE(p.doc.IsModified());
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f2", "f1", "f3"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f2", "f1", "f3"}));
 }
 
 TEST(RemoveFlight, HintsAroundTheRemovalAndOwnershipByDeleteFlag) {
@@ -124,7 +107,7 @@ TEST(RemoveFlight, HintsAroundTheRemovalAndOwnershipByDeleteFlag) {
     EXPECT_TRUE(sender.Updates().empty());
     EXPECT_TRUE(p.doc.IsModified());
     std::unique_ptr<CDataBlock> taken(p.f2); // not deleted: the caller owns it now
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f1", "f3"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f1", "f3"}));
 
     // A flight that is not in the list: false, no hints, no modified mark.
     p.view.Clear();
@@ -133,8 +116,8 @@ TEST(RemoveFlight, HintsAroundTheRemovalAndOwnershipByDeleteFlag) {
     EXPECT_FALSE(p.s1->RemoveFlight(taken.get(), true, true, nullptr));
     EXPECT_TRUE(p.view.Updates().empty());
     EXPECT_FALSE(p.doc.IsModified());
-    EXPECT_EQ(Project::Names(p.s2), (Names{"g1"}));
+    EXPECT_EQ(FlightNames(*p.s2), (Names{"g1"}));
 
     EXPECT_TRUE(p.s1->RemoveFlight(p.f1, true, false, nullptr)); // destroyed; ASan checks
-    EXPECT_EQ(Project::Names(p.s1), (Names{"f3"}));
+    EXPECT_EQ(FlightNames(*p.s1), (Names{"f3"}));
 }

@@ -85,80 +85,97 @@ private:
 
 } // namespace
 
-TEST(TranslatedExport, HeaderColumnsAndOneRowPerSample) {
-    const auto made = MakeFlight({100, 90, 125});
-    const CDataBlock& flight = *made;
-    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns +
-                                      "0\t0\t10\t100\n"
-                                      "0.25\t-100\t9\t90\n"
-                                      "0.5\t250\t12.5\t125\n"
-                                      "\n\n");
-}
-
-TEST(TranslatedExport, NumbersFollowPrintfGeneralForm) {
-    // Six significant digits, trailing zeros dropped, exponent form for large and small values.
-    const auto made = MakeFlight({1, 3, 65535}, 7, 100000);
-    CDataBlock& flight = *made;
-    flight.SetPressureFormula("X/7");
-    flight.SetAltitudeFormula("PA*PA*1000000");
-    EXPECT_EQ(Translated(flight), Header(flight, "1") + kColumns +
-                                      "0\t20408.2\t0.142857\t1\n"
-                                      "100\t183673\t0.428571\t3\n"
-                                      "200\t8.76497e+13\t9362.14\t65535\n"
-                                      "\n\n");
-
-    flight.SetPressureFormula("X/1000000000");
-    flight.SetAltitudeFormula("PA");
-    flight.GetRawSamples() = {1, 12000};
-    EXPECT_EQ(Translated(flight), Header(flight, "7e-09") + kColumns +
-                                      "0\t1e-09\t1e-09\t1\n"
-                                      "100\t1.2e-05\t1.2e-05\t12000\n"
-                                      "\n\n");
-}
-
-TEST(TranslatedExport, DefaultFormulasKeepTheSignOfZero) {
-    const auto made = MakeFlight({300}, 300, 1000);
-    CDataBlock& flight = *made;
-    flight.SetPressureFormula(CMainDoc::kBuiltInPressureFormula);
-    flight.SetAltitudeFormula(CMainDoc::kBuiltInAltitudeFormula);
-    EXPECT_EQ(Translated(flight),
-              Header(flight, "12.5901") + kColumns + "0\t-0\t12.5901\t300\n\n\n");
-}
-
-TEST(TranslatedExport, SamplesWhoseAltitudeFailsAreLeftOut) {
-    // Division by zero where the sample equals the reference.
-    const auto made = MakeFlight({100, 50, 100, 200});
-    CDataBlock& flight = *made;
-    flight.SetAltitudeFormula("100/(PA-PR)");
-    EXPECT_EQ(Translated(flight), Header(flight, "10") + kColumns +
-                                      "0.25\t-20\t5\t50\n"
-                                      "0.75\t10\t20\t200\n"
-                                      "\n\n");
-}
-
-TEST(TranslatedExport, FailedReferencePressureWritesTheMarkedHeaderOnly) {
-    const auto made = MakeFlight({90, 110});
-    CDataBlock& flight = *made;
-    flight.SetPressureFormula("1/(X-100)");
-    EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
-
-    flight.SetPressureFormula("");
-    EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
-
-    // A formula too long to evaluate (a loaded project's) is kept, and its translation fails.
-    flight.SetPressureFormula(std::string(5000, '1'));
-    EXPECT_EQ(Translated(flight), Header(flight, "evaluation error ! 0"));
-}
-
-TEST(TranslatedExport, EmptyFlightAndLongFlights) {
-    const auto made = MakeFlight({});
-    const CDataBlock& empty = *made;
-    EXPECT_EQ(Translated(empty), Header(empty, "10") + kColumns + "\n\n");
+// Whole exports of short flights: the header with the reference pressure, the columns, and a
+// row per sample in printf's general form (six significant digits, trailing zeros dropped,
+// exponent form for large and small values). A sample whose altitude fails is left out; a
+// reference pressure that fails leaves the marked header alone.
+TEST(TranslatedExport, HeaderAndRowsAsPrintfWritesThem) {
+    struct Case {
+        const char* what;
+        std::vector<std::uint16_t> samples;
+        std::uint16_t reference;
+        int rate;
+        std::string pressure;
+        std::string altitude;
+        const char* referencePressure;
+        const char* rows; // nullptr: no column line either
+    };
+    const std::string pa = "(PA-PR)*100";
+    const Case cases[] = {
+        {"by hand",
+         {100, 90, 125},
+         100,
+         250,
+         "X/10",
+         pa,
+         "10",
+         "0\t0\t10\t100\n0.25\t-100\t9\t90\n0.5\t250\t12.5\t125\n"},
+        {"general form",
+         {1, 3, 65535},
+         7,
+         100000,
+         "X/7",
+         "PA*PA*1000000",
+         "1",
+         "0\t20408.2\t0.142857\t1\n100\t183673\t0.428571\t3\n"
+         "200\t8.76497e+13\t9362.14\t65535\n"},
+        {"small values",
+         {1, 12000},
+         7,
+         100000,
+         "X/1000000000",
+         "PA",
+         "7e-09",
+         "0\t1e-09\t1e-09\t1\n100\t1.2e-05\t1.2e-05\t12000\n"},
+        {"default formulas keep the sign of zero",
+         {300},
+         300,
+         1000,
+         CMainDoc::kBuiltInPressureFormula,
+         CMainDoc::kBuiltInAltitudeFormula,
+         "12.5901",
+         "0\t-0\t12.5901\t300\n"},
+        {"altitude fails where the sample is the reference",
+         {100, 50, 100, 200},
+         100,
+         250,
+         "X/10",
+         "100/(PA-PR)",
+         "10",
+         "0.25\t-20\t5\t50\n0.75\t10\t20\t200\n"},
+        {"empty flight", {}, 100, 250, "X/10", pa, "10", ""},
+        {"reference pressure fails",
+         {90, 110},
+         100,
+         250,
+         "1/(X-100)",
+         pa,
+         "evaluation error ! 0",
+         nullptr},
+        {"no pressure formula", {90, 110}, 100, 250, "", pa, "evaluation error ! 0", nullptr},
+        // A formula too long to evaluate (a loaded project's) is kept, and its translation fails.
+        {"overlong pressure formula",
+         {90, 110},
+         100,
+         250,
+         std::string(5000, '1'),
+         pa,
+         "evaluation error ! 0",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto made = MakeFlight(c.samples, c.reference, c.rate);
+        CDataBlock& flight = *made;
+        flight.SetPressureFormula(c.pressure);
+        flight.SetAltitudeFormula(c.altitude);
+        const std::string rows = c.rows ? kColumns + std::string(c.rows) + "\n\n" : "";
+        EXPECT_EQ(Translated(flight), Header(flight, c.referencePressure) + rows);
+    }
 
     // rate × index beyond 32 bits still gives the right time.
-    const auto madeSlow = MakeFlight(std::vector<std::uint16_t>(3, 100), 100, 2000000000);
-    CDataBlock& slow = *madeSlow;
-    const std::string text = Translated(slow);
+    const auto slow = MakeFlight(std::vector<std::uint16_t>(3, 100), 100, 2000000000);
+    const std::string text = Translated(*slow);
     EXPECT_NE(text.find("\n4e+06\t0\t10\t100\n\n\n"), std::string::npos) << text;
 }
 

@@ -16,14 +16,6 @@ using namespace testing_transmission;
 
 namespace {
 
-std::string Flights(int announced, int count) {
-    std::vector<int> values = HeaderValues(2, announced, 40);
-    for (int i = 0; i < count; ++i)
-        values.insert(values.end(), {127, 1, 44, 10, 2, 253});
-    values.insert(values.end(), {127, 128});
-    return Lines(values);
-}
-
 struct Read {
     FakeUi ui;
     FakeClock clock;
@@ -36,7 +28,7 @@ struct Read {
         reader.SetDateSource([] { return std::string("now"); });
     }
     bool Run(bool isPort = true) { return reader.ReadTransmission(source, isPort, &separate); }
-    [[nodiscard]] bool Asked5005() const {
+    [[nodiscard]] bool AskedToKeepIncompleteData() const {
         for (const auto& shown : ui.Messages())
             if (shown.text == LoadString(str::KeepIncompleteData) &&
                 shown.buttons == MsgButtons::YesNo)
@@ -49,7 +41,7 @@ struct Read {
 
 TEST(TransmissionReader, OneAnnouncedFlightEndsCompleteWithoutQuestions) {
     Read r;
-    const std::string text = Flights(1, 1);
+    const std::string text = FlightsText(1, 1);
     r.source.Silence(30'000).Data(text.substr(0, 70)).Silence(200).Data(text.substr(70));
     EXPECT_TRUE(r.Run());
     EXPECT_FALSE(r.separate);
@@ -72,7 +64,7 @@ TEST(TransmissionReader, SeveralFlightsAskTheFinalQuestion) {
         Read r;
         r.ui.ReadWindow().finalOk = c.ok;
         r.ui.ReadWindow().finalSeparate = c.box;
-        r.source.Data(Flights(3, 3));
+        r.source.Data(FlightsText(3, 3));
         EXPECT_EQ(r.Run(), c.keep);
         EXPECT_EQ(r.separate, c.separate);
         EXPECT_TRUE(r.ui.ReadWindow().finalAsked);
@@ -82,12 +74,12 @@ TEST(TransmissionReader, SeveralFlightsAskTheFinalQuestion) {
 }
 
 TEST(TransmissionReader, SilenceAfterTheFirstByteEndsThePortRead) {
-    const std::string text = Flights(1, 1);
+    const std::string text = FlightsText(1, 1);
     { // 4.9 s between two bytes: the read goes on to completion.
         Read r;
         r.source.Data(text.substr(0, 80)).Silence(4900).Data(text.substr(80));
         EXPECT_TRUE(r.Run());
-        EXPECT_FALSE(r.Asked5005());
+        EXPECT_FALSE(r.AskedToKeepIncompleteData());
     }
     for (const MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
         // 5.1 s: incomplete, and the started flight makes it a question.
@@ -95,7 +87,7 @@ TEST(TransmissionReader, SilenceAfterTheFirstByteEndsThePortRead) {
         r.ui.QueueAnswer(answer);
         r.source.Data(text.substr(0, 80)).Silence(5100).Data(text.substr(80));
         EXPECT_EQ(r.Run(), answer == MsgResult::Yes);
-        EXPECT_TRUE(r.Asked5005());
+        EXPECT_TRUE(r.AskedToKeepIncompleteData());
         EXPECT_FALSE(r.source.Exhausted());
         ASSERT_EQ(r.session.GetFlights().GetCount(), 1);
         EXPECT_EQ(r.session.GetFlights().GetHead()->GetName(), "Flight 1"); // finished anyway
@@ -107,9 +99,9 @@ TEST(TransmissionReader, UnparsableTextEndsThePortReadAfterTheSilenceLimit) {
     // read, which counts as silence even while the device goes on sending.
     Read r;
     const std::int64_t start = r.clock.NowMs();
-    r.source.Data(Flights(1, 1).substr(0, 70) + "x" + std::string(5000, '7'));
+    r.source.Data(FlightsText(1, 1).substr(0, 70) + "x" + std::string(5000, '7'));
     EXPECT_FALSE(r.Run()); // str::KeepIncompleteData answered No
-    EXPECT_TRUE(r.Asked5005());
+    EXPECT_TRUE(r.AskedToKeepIncompleteData());
     EXPECT_FALSE(r.source.Exhausted());
     EXPECT_GT(r.clock.NowMs() - start, CTransmissionReader::kSilenceLimitMs);
 }
@@ -127,9 +119,9 @@ TEST(TransmissionReader, CancelEndsTheRead) {
         Read r;
         r.ui.QueueAnswer(MsgResult::Yes);
         r.ui.ReadWindow().cancelAfterPasses = 5;
-        r.source.Data(Flights(0, 1).substr(0, 70));
+        r.source.Data(FlightsText(0, 1).substr(0, 70));
         EXPECT_TRUE(r.Run());
-        EXPECT_TRUE(r.Asked5005());
+        EXPECT_TRUE(r.AskedToKeepIncompleteData());
         EXPECT_EQ(r.session.GetFlights().GetCount(), 1);
     }
 }
@@ -144,7 +136,7 @@ TEST(TransmissionReader, ProgressBarReachesItsEndWhenTheReadEnds) {
     for (const Case c : {Case{true, false, true}, Case{false, false, true}, Case{false, true, true},
                          Case{true, true, false}}) {
         Read r;
-        const std::string text = Flights(1, 1); // announces a bar of 40 values
+        const std::string text = FlightsText(1, 1); // announces a bar of 40 values
         r.source.Data(c.cut ? text.substr(0, 80) : text);
         (void)r.Run(c.isPort);
         const auto& window = r.ui.ReadWindow();
@@ -187,7 +179,7 @@ TEST(TransmissionReader, ReadStopsAtTheFlightLimitOrWithoutMemoryAndKeepsWhatCam
         EXPECT_GT(r.session.GetFlights().GetHead()->GetRawSamples().size(), 16000u);
         ASSERT_EQ(r.ui.Messages().size(), 1u);
         EXPECT_EQ(r.ui.Messages()[0].text, LoadString(str::ReadOutOfMemory));
-        EXPECT_FALSE(r.Asked5005());
+        EXPECT_FALSE(r.AskedToKeepIncompleteData());
     }
 }
 
@@ -225,7 +217,7 @@ TEST(TransmissionReader, OpeningThePortNamesTheDeviceAndWhyItFailed) {
 
     Read r;
     auto port = std::make_unique<ScriptedByteSource>(r.clock);
-    port->Data(Flights(2, 2));
+    port->Data(FlightsText(2, 2));
     r.ui.ReadWindow().finalSeparate = true;
     EXPECT_TRUE(r.reader.ReadFromPort(
         [&] {

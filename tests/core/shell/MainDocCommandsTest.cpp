@@ -7,6 +7,7 @@
 #include "shell/MainDoc.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
+#include "support/ProjectBuilder.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedByteSource.h"
 #include "support/TempDir.h"
@@ -16,18 +17,10 @@
 
 #include <set>
 
+using namespace testing_project;
 using namespace testing_transmission;
 
 namespace {
-// count complete flights of two samples (298, 301) each, count announced, end mark.
-std::string Flights(int count) {
-    std::vector<int> values = HeaderValues(2, count, 40);
-    for (int i = 0; i < count; ++i)
-        values.insert(values.end(), {127, 1, 44, 10, 2, 253});
-    values.insert(values.end(), {127, 128});
-    return Lines(values);
-}
-
 // A document with a scripted user, a fake clock, an in-memory registry and a listening view.
 struct Project {
     FakeUi ui;
@@ -63,12 +56,6 @@ struct Project {
     }
 };
 
-std::vector<std::string> FlightNames(const CDataModule& session) {
-    std::vector<std::string> names;
-    for (const CDataBlock* flight : session.GetFlights())
-        names.push_back(flight->GetName());
-    return names;
-}
 } // namespace
 
 TEST(MainDocReadData, OpensTheConfiguredDeviceWithTheDocumentsPortSettings) {
@@ -104,7 +91,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
         Project p;
         p.doc.SetDefaultPressureFormula("X*2");
         p.doc.SetDefaultAltitudeFormula("PA-PR");
-        p.QueuePort(Flights(3));
+        p.QueuePort(FlightsText(3, 3));
         p.Run(cmd::DataReadData);
         ASSERT_EQ(p.doc.GetSessions().GetCount(), 1);
         CDataModule* session = p.doc.GetSessions().GetHead();
@@ -121,7 +108,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
     { // A single flight is never asked about.
         Project p;
         p.ui.ReadWindow().finalSeparate = true;
-        p.QueuePort(Flights(1));
+        p.QueuePort(FlightsText(1, 1));
         p.Run(cmd::DataReadData);
         EXPECT_FALSE(p.ui.ReadWindow().finalAsked);
         EXPECT_EQ(p.doc.GetSessions().GetCount(), 1);
@@ -132,7 +119,7 @@ TEST(MainDocReadData, FlightsGoToOneSessionOrOneSessionEach) {
         p.Run(cmd::DataInsertSession);
         p.view.Clear();
         p.ui.ReadWindow().finalSeparate = true;
-        p.QueuePort(Flights(3));
+        p.QueuePort(FlightsText(3, 3));
         p.Run(cmd::DataReadData);
         EXPECT_TRUE(p.ui.ReadWindow().finalAsked);
         ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
@@ -163,12 +150,12 @@ TEST(MainDocReadData, AFailedOrDroppedReadLeavesTheProjectAsItWas) {
              p.ui.QueuePort(PortOpenResult{PortOpenStatus::kSetupFailed, nullptr});
          },
          str::SerialSetupFailed},
-        {"incomplete, not kept", [](Project& p) { p.QueuePort(Flights(2).substr(0, 80)); },
+        {"incomplete, not kept", [](Project& p) { p.QueuePort(FlightsText(2, 2).substr(0, 80)); },
          str::KeepIncompleteData},
         {"final question cancelled",
          [](Project& p) {
              p.ui.ReadWindow().finalOk = false;
-             p.QueuePort(Flights(3));
+             p.QueuePort(FlightsText(3, 3));
          },
          0},
         {"cancelled before any byte",
@@ -267,17 +254,9 @@ std::string SaveSampleProject(const TempDir& dir) {
     CMainDoc source(&ui);
     source.SetUserFormula(1, "theirs");
     source.GetChartState().SetData({1, 2, 3});
-    for (int s = 0; s < 2; ++s) {
-        auto session = std::make_unique<CDataModule>(&source);
-        session->SetName("Saved " + std::to_string(s + 1), false, nullptr);
-        for (int f = 0; f <= s; ++f) {
-            auto flight = std::make_unique<CDataBlock>();
-            flight->SetName("F" + std::to_string(s) + std::to_string(f), false, nullptr);
-            flight->GetRawSamples() = {std::uint16_t(100 + f), 7};
-            session->AppendFlight(std::move(flight));
-        }
-        source.GetSessions().AddTail(std::move(session));
-    }
+    AddSession(source, {"F00"}, "Saved 1");
+    AddSession(source, {"F10", "F11"}, "Saved 2")->GetFlights().GetAt(1)->GetRawSamples() = {101,
+                                                                                             7};
     const std::string path = dir.Path("saved.qlg");
     EXPECT_TRUE(source.OnSaveDocument(path));
     return path;
@@ -348,7 +327,7 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
     Project p;
     p.doc.SetDefaultPressureFormula("X/2");
 
-    p.ui.QueueOpenFile(dir.Write("two.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(2)));
+    p.ui.QueueOpenFile(dir.Write("two.txt", "Flight 1\n06.12.2026 17:10\n" + FlightsText(2, 2)));
     p.Run(cmd::ImportRawText);
     ASSERT_EQ(p.ui.OpenPrompts().size(), 1u);
     EXPECT_EQ(p.ui.OpenPrompts()[0].defaultExtension, ".txt");
@@ -365,7 +344,7 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
     // "Put each Flight to separate Session" is honoured as in Read Data.
     p.view.Clear();
     p.ui.ReadWindow().finalSeparate = true;
-    p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + Flights(3)));
+    p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + FlightsText(3, 3)));
     p.Run(cmd::ImportRawText);
     ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
     for (int i = 1; i <= 3; ++i)

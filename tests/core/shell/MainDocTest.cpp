@@ -8,6 +8,7 @@
 #include "framework/StringTable.h"
 #include "support/AllocationLimit.h"
 #include "support/FakeUi.h"
+#include "support/ProjectBuilder.h"
 #include "support/RecordingView.h"
 #include "support/TempDir.h"
 
@@ -180,11 +181,9 @@ TEST(MainDocContents, RemovingSessionsMarksModifiedAndTellsTheViews) {
     RecordingView view, sender;
     doc.AddView(&view);
     doc.AddView(&sender);
-    auto made = std::make_unique<CDataModule>(&doc);
-    CDataModule* a = made.get();
-    doc.GetSessions().AddTail(std::move(made));
-    doc.GetSessions().AddTail(std::make_unique<CDataModule>(&doc));
-    doc.GetSessions().AddTail(std::make_unique<CDataModule>(&doc));
+    CDataModule* a = testing_project::AddSession(doc);
+    testing_project::AddSession(doc);
+    testing_project::AddSession(doc);
 
     // Kept alive for the caller: the views but the sender hear before and after.
     ASSERT_TRUE(doc.RemoveSession(a, false, true, &sender));
@@ -216,10 +215,9 @@ TEST(MainDocSave, AFailureAtAnyByteLeavesTheOldFileUntouched) {
     const std::string path = temp.Path("project.qlg");
     FakeUi ui;
     FailingDoc doc(&ui);
-    auto session = std::make_unique<CDataModule>(&doc);
-    session->AppendFlight(std::make_unique<CDataBlock>());
-    session->GetFlights().GetHead()->GetRawSamples().assign(40000, 7); // beyond one buffer
-    doc.GetSessions().AddTail(std::move(session));
+    testing_project::AddFlight(*testing_project::AddSession(doc))
+        ->GetRawSamples()
+        .assign(40000, 7); // beyond one buffer
     doc.m_budget = SIZE_MAX;
     ASSERT_TRUE(doc.OnSaveDocument(path));
     const std::string complete = TempDir::Read(path);
@@ -260,14 +258,13 @@ TEST(MainDocOpen, NotEnoughMemoryNamesTheFileAndKeepsTheProject) {
     FakeUi ui;
     {
         CMainDoc large(&ui);
-        auto session = std::make_unique<CDataModule>(&large);
-        session->AppendFlight(std::make_unique<CDataBlock>());
-        session->GetFlights().GetHead()->GetRawSamples().assign(1'000'000, 7);
-        large.GetSessions().AddTail(std::move(session));
+        testing_project::AddFlight(*testing_project::AddSession(large))
+            ->GetRawSamples()
+            .assign(1'000'000, 7);
         ASSERT_TRUE(large.OnSaveDocument(path));
     }
     CMainDoc doc(&ui);
-    doc.GetSessions().AddTail(std::make_unique<CDataModule>(&doc));
+    testing_project::AddSession(doc);
     {
         AllocationLimit limit(1 << 20);
         EXPECT_FALSE(doc.OnOpenDocument(path));

@@ -36,6 +36,21 @@ inline std::vector<int> HeaderValues(int version, int flights, int progress = 0)
             255, 255,     255, 255, 255};
 }
 
+// A version-2 transmission announcing `announced` flights (progress bound 40), then `count`
+// flights of reference 300 and rate 1000 ms whose samples follow from `steps` (by default two:
+// 298 and 301), then the end mark unless endMark is false.
+inline std::string FlightsText(int announced, int count, std::vector<int> steps = {2, 253},
+                               bool endMark = true) {
+    std::vector<int> values = HeaderValues(2, announced, 40);
+    for (int i = 0; i < count; ++i) {
+        values.insert(values.end(), {127, 1, 44, 10});
+        values.insert(values.end(), steps.begin(), steps.end());
+    }
+    if (endMark)
+        values.insert(values.end(), {127, 128});
+    return Lines(values);
+}
+
 // Feeds text to the parser in pieces whose sizes come from nextSize (each at least 1), as a
 // read loop would: never more than the parser's free space. Stops early when the parser is
 // finished or takes nothing more.

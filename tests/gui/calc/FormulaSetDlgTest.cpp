@@ -98,7 +98,8 @@ TEST_F(FormulaSetDlgTest, InvalidFormulaKeepsTheDialogOpenWithItsMessage) {
     dialog.PressureBox()->setEditText(QString(5000, QLatin1Char('1')));
     AnswerNextMessage(QMessageBox::Ok, &message);
     dialog.accept();
-    EXPECT_EQ(message, FormatString1(5001, "Formula longer than 4096 characters"));
+    EXPECT_EQ(message,
+              FormatString1(str::InvalidPressureFormula, "Formula longer than 4096 characters"));
 
     dialog.PressureBox()->setEditText(QStringLiteral("(X/147.456)+10.555555"));
     AnswerNextMessage(QMessageBox::Ok, &message);

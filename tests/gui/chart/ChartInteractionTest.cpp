@@ -131,28 +131,22 @@ TEST_F(InteractionTest, MovesWithoutDragNotify) {
 
 TEST_F(InteractionTest, NavigationKeysMoveTheDataCursor) {
     chart.SetInt(chart::kCursorMode, chart::kCursorCrosshair);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 1);
-    EXPECT_EQ(codes, std::vector<int>{chart::kNotifyCursorMoved});
-    Key(Qt::Key_End);
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 1000);
-    Key(Qt::Key_Right); // at the end it stays
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 1000);
-    Key(Qt::Key_PageUp);
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 900);
-    Key(Qt::Key_Home);
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 0);
-    Key(Qt::Key_PageDown);
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 100);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(chart.GetInt(chart::kCursorPoint), 99);
-    Key(Qt::Key_Down);
-    EXPECT_EQ(chart.GetInt(chart::kCursorSubset), 1);
-    Key(Qt::Key_Down); // wraps
-    EXPECT_EQ(chart.GetInt(chart::kCursorSubset), 0);
-    Key(Qt::Key_Up);
-    EXPECT_EQ(chart.GetInt(chart::kCursorSubset), 1);
-    EXPECT_EQ(codes.size(), 10U);
+    struct Step {
+        int key;
+        int point;
+        int subset;
+    };
+    // Right stays at the end; Down and Up wrap around the two subsets.
+    for (const Step& step :
+         {Step{Qt::Key_Right, 1, 0}, Step{Qt::Key_End, 1000, 0}, Step{Qt::Key_Right, 1000, 0},
+          Step{Qt::Key_PageUp, 900, 0}, Step{Qt::Key_Home, 0, 0}, Step{Qt::Key_PageDown, 100, 0},
+          Step{Qt::Key_Left, 99, 0}, Step{Qt::Key_Down, 99, 1}, Step{Qt::Key_Down, 99, 0},
+          Step{Qt::Key_Up, 99, 1}}) {
+        Key(step.key);
+        EXPECT_EQ(chart.GetInt(chart::kCursorPoint), step.point) << step.key;
+        EXPECT_EQ(chart.GetInt(chart::kCursorSubset), step.subset) << step.key;
+    }
+    EXPECT_EQ(codes, std::vector<int>(10, chart::kNotifyCursorMoved));
 }
 
 TEST_F(InteractionTest, TheCursorSkipsMissingPoints) {

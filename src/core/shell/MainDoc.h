@@ -68,7 +68,8 @@ public:
     [[nodiscard]] float FromDisplayUnits(float value) const {
         return m_nShowFeet ? value / kFeetFactor : value;
     }
-    // An altitude already in display units: "%.1lf ft" or "%.1lf m".
+    // An altitude already in display units: "%.1f ft" or "%.1f m", with a '.' whatever the C
+    // locale.
     [[nodiscard]] std::string FormatAltitude(double value) const;
     // "feet"/"m" (long form) or "ft"/"m", from the string table.
     [[nodiscard]] std::string GetUnitName(bool longForm) const;

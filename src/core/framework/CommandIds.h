@@ -66,5 +66,10 @@ inline constexpr unsigned ZoomBoth = 30313;
 inline constexpr unsigned ZoomOut = 30314;
 inline constexpr unsigned ZoomAll = 30315;
 inline constexpr unsigned MeasurementMode = 30317;
+// The Graph page's context menu: one item per flight, the flight's position added to the base.
+inline constexpr unsigned AnnotationNewPoint = 30400;
+inline constexpr unsigned AnnotationNewHorizontal = 30500;
+inline constexpr unsigned AnnotationNewVertical = 30600;
+inline constexpr unsigned AnnotationEdit = 30700;
 inline constexpr unsigned GraphCopyPicture = 32817;
 } // namespace cmd

@@ -121,6 +121,10 @@ public:
     // Writes the formulas, unit, port index and port set-up to the user hive. False when the
     // key cannot be opened or a value not written.
     bool SaveSettings(RegistryStore& store) const;
+    // Writes user calculation index's formula and title as the user's defaults
+    // (Formula_User1/Formula_User1t or Formula_User2/Formula_User2t). False when the key cannot
+    // be opened or a value not written, or for an index other than 1 or 2.
+    bool SaveUserCalculation(RegistryStore& store, int index) const;
 
     // --- Commands ---
     // Read Data, Insert Empty Session, Settings, Import project file and Import raw text file

@@ -2,6 +2,7 @@
 
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
+#include "shell/TrackPane.h"
 #include "shell/ViewTree.h"
 
 #include <QPointer>
@@ -24,5 +25,6 @@ CMainFrame::Panes MakeProjectPanes(CMainDoc& doc) {
         }
         return tree;
     };
+    panes.track = MakeTrackPane(doc);
     return panes;
 }

@@ -95,6 +95,10 @@ inline constexpr unsigned SettingsUnreadable = 5208;
 inline constexpr unsigned SavedElsewhere = 5209;
 inline constexpr unsigned NotEnoughMemory = 5210; // sentence, when nothing more can be named
 
+// The measurement pane and the annotation dialogs.
+// The Edit Annotation dialog's altitude edit holds no number.
+inline constexpr unsigned AnnotationAltitudeNotNumber = 5600;
+
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;
 inline constexpr unsigned IdleMessage = 57345;          // the status bar while no prompt is shown

@@ -120,6 +120,9 @@ constexpr StringTableEntry kStrings[] = {
     {str::UserCalculation, KUBO_TRANSLATE_NOOP("StringTable", "User  Calculation")},
     {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
+    {str::AnnotationAltitudeNotNumber,
+     KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
+
     // Why something failed or was refused, shared by the program and kubo-cli.
     {str::NotEnoughMemoryFor, KUBO_TRANSLATE_NOOP("StringTable", "not enough memory for %1")},
     {str::NotEnoughMemoryForFlight,

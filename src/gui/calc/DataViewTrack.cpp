@@ -19,9 +19,10 @@
 KUBO_IMPLEMENT_DYNAMIC(CDataViewTrack, CDataView)
 
 namespace {
-// A cross reaches 10 pixels left of and above its point and 8 right of and below it.
+// A cross's arms run from 10 pixels before its point to 9 after it, the end excluded: the pen's
+// flat cap stops the stroke at the end point.
 constexpr int kCrossBefore = 10;
-constexpr int kCrossAfter = 8;
+constexpr int kCrossAfter = 9;
 constexpr int kMarkerWidth = 2;
 } // namespace
 

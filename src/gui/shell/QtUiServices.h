@@ -30,6 +30,9 @@ public:
     [[nodiscard]] std::optional<std::string>
     PromptSaveFile(const FilePrompt& prompt, const std::string& initialName) override;
     [[nodiscard]] bool EditSettings(DocumentSettings& settings) override;
+    [[nodiscard]] bool EditFlightAnnotations(CDataBlock& flight, const std::string& title) override;
+    // The dialog has no parent window.
+    [[nodiscard]] bool EditAnnotation(CAnnotation& annotation) override;
     [[nodiscard]] PortOpenResult OpenSerialPort(const std::string& device,
                                                 const CPortSetupBlock& setup,
                                                 const CommTimeouts& timeouts) override;

@@ -120,9 +120,6 @@ constexpr StringTableEntry kStrings[] = {
     {str::UserCalculation, KUBO_TRANSLATE_NOOP("StringTable", "User  Calculation")},
     {str::ReadingStatus, KUBO_TRANSLATE_NOOP("StringTable", "Reading... (flight count: %d)")},
 
-    {str::AnnotationAltitudeNotNumber,
-     KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
-
     // Why something failed or was refused, shared by the program and kubo-cli.
     {str::NotEnoughMemoryFor, KUBO_TRANSLATE_NOOP("StringTable", "not enough memory for %1")},
     {str::NotEnoughMemoryForFlight,
@@ -156,6 +153,10 @@ constexpr StringTableEntry kStrings[] = {
          "%1 could not be written (%2); the flights received were saved to %3 instead")},
     {str::NotEnoughMemory,
      KUBO_TRANSLATE_NOOP("StringTable", "There is not enough memory to finish the operation.")},
+
+    // The measurement pane and the annotation dialogs.
+    {str::AnnotationAltitudeNotNumber,
+     KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
 
     // Command prompts of the application's own commands.
     {cmd::DataReadData,

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLabel>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,17 +17,6 @@
 #include <string_view>
 
 namespace {
-CMainFrame::Panes ProgramPanes(CMainDoc& doc) {
-    CMainFrame::Panes panes = MakeProjectPanes(doc);
-    panes.track = [](QWidget* parent) -> QWidget* {
-        auto* pane = new QLabel(QApplication::translate("main", "Measurements"), parent);
-        pane->setAlignment(Qt::AlignCenter);
-        pane->setMinimumSize(220, 240);
-        return pane;
-    };
-    return panes;
-}
-
 void SetApplicationNames() {
     QCoreApplication::setApplicationName(QStringLiteral("Kubo"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tervane"));
@@ -87,7 +75,7 @@ int main(int argc, char* argv[]) {
     CQtUiServices ui(&registry);
     CMainDoc doc(&ui, &registry);
     CMainDocFiles docFiles(doc);
-    CMainApp mainApp(doc, docFiles, ProgramPanes(doc));
+    CMainApp mainApp(doc, docFiles, MakeProjectPanes(doc));
     (void)mainApp.LoadResourceLibrary(QApplication::applicationDirPath());
     if (!mainApp.InitInstance(file))
         return 1;

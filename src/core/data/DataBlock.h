@@ -101,6 +101,22 @@ public:
     // Annotations of a kind outside 0-2 (only an edited file holds them) are left out.
     [[nodiscard]] std::vector<AnnotationMark> GetAnnotationMarks(bool timeInMinutes) const;
 
+    // --- Annotation editing (DataBlockAnnotations.cpp) ---
+    // cmd::FlightAnnotation runs EditAnnotations.
+    bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
+    // The Flight Annotations dialog for this flight, titled str::AnnotationsCaption with its
+    // name. After OK: the document marked modified, HINT_FLIGHT_CHANGED with this flight and,
+    // when the flight is shown, HINT_GRAPH_DATA. Nothing after Cancel. True after OK.
+    bool EditAnnotations();
+    // The graph's context menu at a point (seconds and metres, the flight's offsets included).
+    // cmd::AnnotationEdit runs EditAnnotations and answers false. cmd::AnnotationNewPoint,
+    // cmd::AnnotationNewHorizontal and cmd::AnnotationNewVertical make a data point, a
+    // horizontal or a vertical line at the point less the effective offsets and open the Edit
+    // Annotation dialog on it: OK appends it (the document marked modified) and answers true,
+    // Cancel discards it. Any other id does nothing and answers false. The caller tells the
+    // graph.
+    [[nodiscard]] bool AddAnnotationAt(unsigned commandId, double time, double altitude);
+
     // --- Fields ---
     [[nodiscard]] const std::string& GetDate() const { return m_strDate; }
     void SetDate(std::string date) { m_strDate = std::move(date); }

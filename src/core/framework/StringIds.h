@@ -111,6 +111,10 @@ inline constexpr unsigned EnterNumber = 5400;        // an offset edit that hold
 inline constexpr unsigned PictureNotWritten = 5401;  // %1: the file, %2: the reason
 inline constexpr unsigned PictureSizeRefused = 5402; // a picture width or height out of range
 
+// The measurement pane and the annotation dialogs.
+// The Edit Annotation dialog's altitude edit holds no number.
+inline constexpr unsigned AnnotationAltitudeNotNumber = 5600;
+
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;
 inline constexpr unsigned IdleMessage = 57345;          // the status bar while no prompt is shown

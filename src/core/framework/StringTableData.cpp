@@ -187,6 +187,10 @@ constexpr StringTableEntry kStrings[] = {
      KUBO_TRANSLATE_NOOP("StringTable",
                          "Width and height must be whole numbers of pixels from 1 to 20000.")},
 
+    // The measurement pane and the annotation dialogs.
+    {str::AnnotationAltitudeNotNumber,
+     KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
+
     // Command prompts of the application's own commands.
     {cmd::DataReadData,
      KUBO_TRANSLATE_NOOP("StringTable", "Read data from altimeter hardware\nRead Data")},

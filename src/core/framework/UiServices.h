@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+class CAnnotation;
+class CDataBlock;
+
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgIcon { Information, Warning, Error, Question };
 enum class MsgResult { Ok, Yes, No, Cancel };
@@ -91,6 +94,20 @@ public:
     [[nodiscard]] virtual bool EditFlightFormulas(std::string& pressure, std::string& altitude) {
         (void)pressure;
         (void)altitude;
+        return false;
+    }
+    // Runs the Flight Annotations dialog on flight with the window title title. The dialog
+    // changes the flight's annotations as the user adds, edits and deletes them; OK also stores
+    // the hidden states. True when it ends with OK.
+    [[nodiscard]] virtual bool EditFlightAnnotations(CDataBlock& flight, const std::string& title) {
+        (void)flight;
+        (void)title;
+        return false;
+    }
+    // Runs the Edit Annotation dialog on annotation, without a parent window. True when it ends
+    // with OK; after Cancel the fields stored by a refused OK stay stored.
+    [[nodiscard]] virtual bool EditAnnotation(CAnnotation& annotation) {
+        (void)annotation;
         return false;
     }
 

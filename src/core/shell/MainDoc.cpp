@@ -1,13 +1,12 @@
 #include "shell/MainDoc.h"
 
+#include "calc/Measurement.h"
 #include "data/DataModule.h"
 #include "framework/CodePage.h"
 #include "framework/Registry.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
-
-#include <cstdio>
 
 KUBO_IMPLEMENT_DYNAMIC(CMainDoc, CRecordDocument)
 
@@ -41,9 +40,7 @@ bool CMainDoc::RemoveSession(CDataModule* session, bool deleteIt, bool notify, C
 }
 
 std::string CMainDoc::FormatAltitude(double value) const {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, m_nShowFeet ? "%.1f ft" : "%.1f m", value);
-    return buffer;
+    return FormatAltitudeText(value, m_nShowFeet != 0);
 }
 
 std::string CMainDoc::GetUnitName(bool longForm) const {

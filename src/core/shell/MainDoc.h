@@ -69,7 +69,8 @@ public:
     [[nodiscard]] float FromDisplayUnits(float value) const {
         return m_nShowFeet ? value / kFeetFactor : value;
     }
-    // An altitude already in display units: "%.1lf ft" or "%.1lf m".
+    // An altitude already in display units: "%.1f ft" or "%.1f m", with a '.' whatever the C
+    // locale.
     [[nodiscard]] std::string FormatAltitude(double value) const;
     // "feet"/"m" (long form) or "ft"/"m", from the string table.
     [[nodiscard]] std::string GetUnitName(bool longForm) const;
@@ -128,6 +129,10 @@ public:
     // Writes the formulas, unit, port index, port set-up and serial device (also when empty) to
     // the user hive. False when the key cannot be opened or a value not written.
     bool SaveSettings(RegistryStore& store) const;
+    // Writes user calculation index's formula and title as the user's defaults
+    // (Formula_User1/Formula_User1t or Formula_User2/Formula_User2t). False when the key cannot
+    // be opened or a value not written, or for an index other than 1 or 2.
+    bool SaveUserCalculation(RegistryStore& store, int index) const;
 
     // --- Commands ---
     // Read Data, Insert Empty Session, Settings, Import project file and Import raw text file

@@ -60,3 +60,15 @@ bool CMainDoc::SaveSettings(RegistryStore& store) const {
     ok = WriteRegString(key, kCommPortName, m_strPortName) && ok;
     return ok;
 }
+
+bool CMainDoc::SaveUserCalculation(RegistryStore& store, int index) const {
+    if (index != 1 && index != 2)
+        return false;
+    auto user = OpenRegKeyPath(kOptionsKeyPath, store, RegRoot::CurrentUser);
+    if (!user)
+        return false;
+    const bool ok = WriteRegString(user.get(), index == 1 ? kUser1 : kUser2, GetUserFormula(index));
+    return WriteRegString(user.get(), index == 1 ? kUser1Title : kUser2Title,
+                          GetUserTitle(index)) &&
+           ok;
+}

@@ -4,6 +4,7 @@
 #include "shell/GraphPane.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
+#include "shell/TrackPane.h"
 #include "shell/ViewTree.h"
 
 #include <QPointer>
@@ -34,5 +35,6 @@ CMainFrame::Panes MakeProjectPanes(CMainDoc& doc) {
         return page;
     };
     panes.graphPage = MakeGraphPane(doc);
+    panes.track = MakeTrackPane(doc);
     return panes;
 }

@@ -3,6 +3,8 @@
 #include "calc/FormulaSetDlg.h"
 #include "data/QtReadWindow.h"
 #include "data/ReadDataDlg.h"
+#include "pages/EditAnnotationDlg.h"
+#include "pages/FlightAnnotationsDlg.h"
 #include "serial/SerialPortSource.h"
 #include "shell/OptionsDlg.h"
 
@@ -133,4 +135,14 @@ PortOpenResult CQtUiServices::OpenSerialPort(const std::string& device,
                                              const CPortSetupBlock& setup,
                                              const CommTimeouts& timeouts) {
     return CSerialPortSource::Open(device, setup, timeouts);
+}
+
+bool CQtUiServices::EditFlightAnnotations(CDataBlock& flight, const std::string& title) {
+    CFlightAnnotationsDlg dialog(flight, QString::fromStdString(title), DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtUiServices::EditAnnotation(CAnnotation& annotation) {
+    CEditAnnotationDlg dialog(annotation);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -32,6 +32,9 @@ public:
     PromptSaveFile(const FilePrompt& prompt, const std::string& initialName) override;
     [[nodiscard]] bool EditSettings(DocumentSettings& settings) override;
     [[nodiscard]] bool EditFlightFormulas(std::string& pressure, std::string& altitude) override;
+    [[nodiscard]] bool EditFlightAnnotations(CDataBlock& flight, const std::string& title) override;
+    // The dialog has no parent window.
+    [[nodiscard]] bool EditAnnotation(CAnnotation& annotation) override;
     [[nodiscard]] PortOpenResult OpenSerialPort(const std::string& device,
                                                 const CPortSetupBlock& setup,
                                                 const CommTimeouts& timeouts) override;

@@ -113,6 +113,18 @@ public:
         return m_formulaEditor && m_formulaEditor(pressure, altitude);
     }
 
+    // The annotation dialogs: each editor plays the user and returns whether the dialog ends
+    // with OK; without one the dialog is cancelled untouched.
+    std::function<bool(CDataBlock&, const std::string& title)> editFlightAnnotations;
+    std::function<bool(CAnnotation&)> editAnnotation;
+
+    bool EditFlightAnnotations(CDataBlock& flight, const std::string& title) override {
+        return editFlightAnnotations && editFlightAnnotations(flight, title);
+    }
+    bool EditAnnotation(CAnnotation& annotation) override {
+        return editAnnotation && editAnnotation(annotation);
+    }
+
     // Serial ports: results handed out in order, named after the device asked for unless they
     // name one; with none queued the open fails as a missing device does. Every request is
     // recorded.

@@ -1,0 +1,10 @@
+// The measurement pane as the main window makes it: a view of the project document that leaves
+// its row of the tree column when it is closed.
+#pragma once
+
+#include "shell/MainFrame.h"
+
+class CMainDoc;
+
+// doc is not owned and must outlive the panes made.
+[[nodiscard]] CMainFrame::PaneFactory MakeTrackPane(CMainDoc& doc);

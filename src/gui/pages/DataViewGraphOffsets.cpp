@@ -36,11 +36,11 @@ QString FormatNumber(float value) {
     return QString::number(static_cast<double>(value), 'g', 6);
 }
 
-void LoadSlider(QSlider& slider, const SliderSpec& spec) {
-    slider.setRange(spec.minimum, spec.maximum);
-    slider.setSingleStep(spec.lineStep);
-    slider.setPageStep(spec.lineStep * 10);
-    slider.setValue(spec.position);
+void LoadSlider(QSlider& slider, const SliderSetup& setup) {
+    slider.setRange(setup.minimum, setup.maximum);
+    slider.setSingleStep(setup.lineStep);
+    slider.setPageStep(setup.lineStep * 10);
+    slider.setValue(setup.position);
 }
 
 double ReadOne(const CPESciEx& chart, int property) {

@@ -15,16 +15,16 @@ int Truncate(double value) {
     return static_cast<int>(std::trunc(std::clamp(value, lo, hi)));
 }
 
-SliderSpec Spec(double value, int bound, int lineStep) {
+SliderSetup Setup(double value, int bound, int lineStep) {
     const int widened = Truncate(1.1 * value);
     return {std::min(widened, -bound), std::max(widened, bound), lineStep, Truncate(value)};
 }
 } // namespace
 
-SliderSpec TimeOffsetSlider(float pendingSeconds, std::int32_t sampleRateMs) {
-    return Spec(pendingSeconds, 3600, std::max(sampleRateMs / 1000, 1));
+SliderSetup TimeOffsetSlider(float pendingSeconds, std::int32_t sampleRateMs) {
+    return Setup(pendingSeconds, 3600, std::max(sampleRateMs / 1000, 1));
 }
 
-SliderSpec AltitudeOffsetSlider(float pendingMetres) {
-    return Spec(-10.0 * static_cast<double>(pendingMetres), 10000, 10);
+SliderSetup AltitudeOffsetSlider(float pendingMetres) {
+    return Setup(-10.0 * static_cast<double>(pendingMetres), 10000, 10);
 }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-struct SliderSpec {
+struct SliderSetup {
     int minimum = 0;
     int maximum = 0;
     int lineStep = 1; // one arrow-key press
@@ -12,7 +12,7 @@ struct SliderSpec {
 
 // The horizontal slider, in whole seconds: the range covers ±3600 s and 1.1 × the offset, the
 // step is the sample period in whole seconds (at least 1).
-[[nodiscard]] SliderSpec TimeOffsetSlider(float pendingSeconds, std::int32_t sampleRateMs);
+[[nodiscard]] SliderSetup TimeOffsetSlider(float pendingSeconds, std::int32_t sampleRateMs);
 // The vertical slider, in tenths of a metre with up positive (position −10 × offset): the range
 // covers ±10000 and 1.1 × the position, the step is 10 (one metre).
-[[nodiscard]] SliderSpec AltitudeOffsetSlider(float pendingMetres);
+[[nodiscard]] SliderSetup AltitudeOffsetSlider(float pendingMetres);

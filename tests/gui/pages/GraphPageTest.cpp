@@ -211,8 +211,8 @@ TEST_F(GraphPage, TheCoordinateLineReadsTheCursorOrTheMouse) {
 
 TEST(GraphSliders, RangesWidenPastTheOffsetAndStepsAreWholeUnits) {
     struct Case {
-        SliderSpec spec;
-        SliderSpec expected;
+        SliderSetup setup;
+        SliderSetup expected;
     };
     const Case cases[] = {
         {TimeOffsetSlider(4000, 1000), {-3600, 4400, 1, 4000}},
@@ -223,10 +223,10 @@ TEST(GraphSliders, RangesWidenPastTheOffsetAndStepsAreWholeUnits) {
         {AltitudeOffsetSlider(2.5f), {-10000, 10000, 10, -25}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.spec.minimum, c.expected.minimum);
-        EXPECT_EQ(c.spec.maximum, c.expected.maximum);
-        EXPECT_EQ(c.spec.lineStep, c.expected.lineStep);
-        EXPECT_EQ(c.spec.position, c.expected.position);
+        EXPECT_EQ(c.setup.minimum, c.expected.minimum);
+        EXPECT_EQ(c.setup.maximum, c.expected.maximum);
+        EXPECT_EQ(c.setup.lineStep, c.expected.lineStep);
+        EXPECT_EQ(c.setup.position, c.expected.position);
     }
 }
 

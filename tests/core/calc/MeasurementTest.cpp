@@ -96,13 +96,3 @@ TEST(Measurement, SummaryTexts) {
         EXPECT_EQ(BuildMeasurementText(texts), c.summary) << c.what;
     }
 }
-
-TEST(Measurement, ResultTextsAndLabelsOfFailingCalculations) {
-    const MeasurementTexts texts =
-        ComputeMeasurement({0, 0}, {1, 1}, 1, false, {{{"", "Ignored"}, {"1/0", "Bad"}}});
-    EXPECT_EQ(texts.labels[0], "User  Calculation");
-    EXPECT_EQ(texts.results[0], "n/a");
-    EXPECT_EQ(texts.labels[1], "Bad");
-    EXPECT_EQ(texts.results[1], "error");
-    EXPECT_FALSE(texts.valid[0] || texts.valid[1]);
-}

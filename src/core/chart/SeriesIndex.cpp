@@ -44,8 +44,11 @@ void CSeriesIndex::Build(std::span<const float> x, std::span<const float> y, dou
     for (std::size_t i = 0; i < n; ++i) {
         const float x = m_x[i];
         const float y = m_y[i];
-        anyMissing |= !(std::fabs(x) <= kMax) | !(std::fabs(y) <= kMax) |
-                      (xNullIsFloat & (x == nullXf)) | (yNullIsFloat & (y == nullYf));
+        // Integer arithmetic on the comparisons keeps the loop free of branches.
+        const int missing = int(!(std::fabs(x) <= kMax)) | int(!(std::fabs(y) <= kMax)) |
+                            (int(xNullIsFloat) & int(x == nullXf)) |
+                            (int(yNullIsFloat) & int(y == nullYf));
+        anyMissing |= missing != 0;
         ordered &= i == 0 || x >= m_x[i - 1];
         xMin = std::min(xMin, x);
         xMax = std::max(xMax, x);

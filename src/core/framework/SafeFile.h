@@ -3,6 +3,7 @@
 
 #include "framework/ArchiveStream.h"
 
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -50,4 +51,6 @@ private:
     std::string m_temp;
     int m_fd = -1;
     bool m_committed = false;
+    std::uint64_t m_nWritten = 0;        // bytes in the temporary
+    std::uint64_t m_nWriteBackStart = 0; // bytes before it have been handed to write-back
 };

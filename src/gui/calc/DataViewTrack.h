@@ -50,6 +50,7 @@ public:
     void SetToPoint(CPESciEx& chart) override;
     // The crosses over the chart's client area, inside its current plotting area.
     void DrawMarkers(CPESciEx& chart, QPainter& painter) override;
+
     [[nodiscard]] const MeasurementPoint& GetFrom() const { return m_from; }
     [[nodiscard]] const MeasurementPoint& GetTo() const { return m_to; }
 

@@ -1,10 +1,14 @@
 // The Graph page end to end in the real main window: open a project, tick flights, zoom, Zoom Out,
-// the crosshair and the context menu; with KUBO_SCREENSHOT set, the window is saved there.
+// the crosshair and the context menu; measure with the measurement pane, annotate from the
+// context menu. With KUBO_SCREENSHOT set, the window is saved there.
+#include "calc/DataViewTrack.h"
+#include "calc/ModalScript.h"
 #include "data/Annotation.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "framework/CommandIds.h"
 #include "pages/DataViewGraph.h"
+#include "pages/DataViewInfo.h"
 #include "pages/PESciEx.h"
 #include "shell/MainApp.h"
 #include "shell/MainDoc.h"
@@ -13,12 +17,16 @@
 #include "shell/QtUiServices.h"
 #include "shell/TreeCtrlEx.h"
 #include "shell/ViewTree.h"
+#include "text/RichEditorView.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -221,4 +229,91 @@ TEST_F(GraphEndToEnd, OpenTickZoomCrosshairAndContextMenu) {
     Settle();
     EXPECT_EQ(page->GetRebuildCount(), rebuilds + 1);
     EXPECT_EQ(page->GetShownFlights().size(), 1U);
+}
+
+TEST_F(GraphEndToEnd, MeasureCopyToInfoAndAnnotateFromTheContextMenu) {
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(WriteProject(dir))));
+    CMainFrame& frame = *app->GetMainFrame();
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::ViewGraphPage));
+    tree->GetTreeCtrl().SetCheck(FlightItem(0, 0), 1);
+    tree->GetTreeCtrl().expandAll();
+    tree->GetTreeCtrl().SetItemSelection(FlightItem(0, 0), true, true, true);
+    Settle();
+    CPESciEx& chart = page->GetChart();
+    auto valueAt = [&chart](QPoint pixel) {
+        double x = 0;
+        double y = 0;
+        static_cast<void>(
+            chart.PixelToGraph(pixel.rx(), pixel.ry(), x, y, PixelDirection::ToValue));
+        return std::pair{x, y};
+    };
+
+    // A drag in measurement mode opens the pane: From where it started, To where it ended.
+    ASSERT_EQ(frame.GetTrackPane(false), nullptr);
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::MeasurementMode));
+    const QPoint from = PlotPoint(0.2, 0.8).toPoint();
+    const QPoint to = PlotPoint(0.6, 0.3).toPoint();
+    Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, PlotPoint(0.4, 0.5), Qt::NoButton, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    auto* pane = dynamic_cast<CDataViewTrack*>(frame.GetTrackPane(false));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_DOUBLE_EQ(pane->GetFrom().time, valueAt(from).first);
+    EXPECT_DOUBLE_EQ(pane->GetFrom().altitude, valueAt(from).second);
+    EXPECT_DOUBLE_EQ(pane->GetTo().time, valueAt(to).first);
+    EXPECT_DOUBLE_EQ(pane->GetTo().altitude, valueAt(to).second);
+    // The crosses are drawn over the chart once the drag has ended.
+    const QImage drawn = chart.grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(from + QPoint(5, 0)), QColor(255, 0, 0));
+    EXPECT_EQ(drawn.pixelColor(to + QPoint(0, -5)), QColor(255, 0, 0));
+
+    // The seconds switch: the same instants in the other unit, the same texts.
+    auto text = [pane](int id) {
+        return pane->findChild<QLineEdit*>(QStringLiteral("edit%1").arg(id))->text();
+    };
+    const QString fromText = text(1052);
+    const QString deltaText = text(1056);
+    const double fromSeconds = pane->GetFrom().time * page->GetTimeDivisor();
+    page->findChild<QCheckBox*>(QStringLiteral("check1067"))->click();
+    EXPECT_NEAR(pane->GetFrom().time * page->GetTimeDivisor(), fromSeconds, 1e-9);
+    EXPECT_EQ(text(1052), fromText);
+    EXPECT_EQ(text(1056), deltaText);
+    EXPECT_TRUE(page->IsMeasuring());
+
+    // "Copy to Info" types the summary into the selected flight's session comments.
+    auto* info = dynamic_cast<CDataViewInfo*>(frame.GetInfoPage());
+    ASSERT_NE(info, nullptr);
+    pane->findChild<QPushButton*>(QStringLiteral("button1013"))->click();
+    const QString summary = QString::fromStdString(pane->BuildSummary()).trimmed();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Measurement: [") + fromText));
+    EXPECT_TRUE(info->Editor().toPlainText().contains(summary));
+
+    // Right-click, New Annotation > Data Point > the selected flight, OK: a data point at the
+    // clicked place, and the graph drawn anew with it.
+    CDataBlock& flight = *page->GetShownFlights().at(0);
+    const auto before = flight.GetAnnotations().GetCount();
+    const QPoint clicked = PlotPoint(0.5, 0.5).toPoint();
+    const auto [x, metres] = valueAt(clicked);
+    const double seconds = x * page->GetTimeDivisor();
+    doc.SetModifiedFlag(false);
+    const int rebuilds = page->GetRebuildCount();
+    QTimer::singleShot(0, [] {
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+            QTest::keyClick(QApplication::activePopupWidget(), key);
+    });
+    OnNextModal([](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("edit1006"))->setText(QStringLiteral("Top"));
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    Mouse(QEvent::MouseButtonPress, clicked, Qt::RightButton, Qt::RightButton);
+    ASSERT_EQ(flight.GetAnnotations().GetCount(), before + 1);
+    const CAnnotation& added = *flight.GetAnnotations().GetTail();
+    EXPECT_EQ(added.m_nKind, CAnnotation::kDataPoint);
+    EXPECT_EQ(added.m_strText, "Top");
+    EXPECT_NEAR(added.m_dTime, seconds, 0.05);
+    EXPECT_NEAR(added.m_dAltitude, metres, 0.005);
+    EXPECT_TRUE(doc.IsModified());
+    Settle();
+    EXPECT_EQ(page->GetRebuildCount(), rebuilds + 1);
 }

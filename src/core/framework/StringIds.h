@@ -114,6 +114,8 @@ inline constexpr unsigned PictureSizeRefused = 5402; // a picture width or heigh
 // The measurement pane and the annotation dialogs.
 // The Edit Annotation dialog's altitude edit holds no number.
 inline constexpr unsigned AnnotationAltitudeNotNumber = 5600;
+// "Copy to Info" found no session comments open for editing.
+inline constexpr unsigned MeasurementNotCopied = 5601;
 
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;

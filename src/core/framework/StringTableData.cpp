@@ -190,6 +190,11 @@ constexpr StringTableEntry kStrings[] = {
     // The measurement pane and the annotation dialogs.
     {str::AnnotationAltitudeNotNumber,
      KUBO_TRANSLATE_NOOP("StringTable", "Please enter a number.")},
+    {str::MeasurementNotCopied,
+     KUBO_TRANSLATE_NOOP("StringTable",
+                         "The measurement was not copied: no session comments are open for "
+                         "editing on the Information page. Select a session or one of its "
+                         "flights in the project tree and try again.")},
 
     // Command prompts of the application's own commands.
     {cmd::DataReadData,

@@ -3,6 +3,9 @@
 #include "calc/RecentFormulaLists.h"
 #include "calc/UserFormulaDlg.h"
 #include "framework/Hints.h"
+#include "framework/StringIds.h"
+#include "framework/UiServices.h"
+#include "pages/PESciEx.h"
 #include "shell/MainDoc.h"
 
 #include <QApplication>
@@ -16,6 +19,9 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cmath>
+
 KUBO_IMPLEMENT_DYNAMIC(CDataViewTrack, CDataView)
 
 namespace {
@@ -24,6 +30,27 @@ namespace {
 constexpr int kCrossBefore = 10;
 constexpr int kCrossAfter = 9;
 constexpr int kMarkerWidth = 2;
+
+// The chart's plotting area now; the stored rectangle (chart::kPlotRect) lags a resize until the
+// chart is next reinitialised. Right and bottom are inside, as the drag line's clamp has them.
+QRect PlotArea(const CPESciEx& chart) {
+    const QRectF plot = chart.ScreenTransform().Plot();
+    return {
+        QPoint(static_cast<int>(std::ceil(plot.left())), static_cast<int>(std::ceil(plot.top()))),
+        QPoint(static_cast<int>(std::floor(plot.right())),
+               static_cast<int>(std::floor(plot.bottom())))};
+}
+
+MeasurementPoint PointUnderMouse(const CPESciEx& chart) {
+    const QRect plot = PlotArea(chart);
+    const QPoint mouse = chart.MousePosition().toPoint();
+    int px = std::clamp(mouse.x(), plot.left(), std::max(plot.left(), plot.right()));
+    int py = std::clamp(mouse.y(), plot.top(), std::max(plot.top(), plot.bottom()));
+    MeasurementPoint point;
+    static_cast<void>(
+        chart.PixelToGraph(px, py, point.time, point.altitude, PixelDirection::ToValue));
+    return point;
+}
 } // namespace
 
 CDataViewTrack::CDataViewTrack(QWidget* parent) : CDataView(parent) {
@@ -110,7 +137,7 @@ void CDataViewTrack::SetTimeDivisorSource(std::function<int()> source) {
     m_timeDivisor = std::move(source);
 }
 
-void CDataViewTrack::SetInfoSink(std::function<void(const std::string&)> sink) {
+void CDataViewTrack::SetInfoSink(InfoSink sink) {
     m_infoSink = std::move(sink);
     m_pCopyInfo->setEnabled(static_cast<bool>(m_infoSink));
 }
@@ -124,6 +151,27 @@ void CDataViewTrack::SetFromPoint(const MeasurementPoint& point) {
 void CDataViewTrack::SetToPoint(const MeasurementPoint& point) {
     m_to = point;
     Refresh();
+}
+
+void CDataViewTrack::SetFromPoint(CPESciEx& chart) {
+    SetFromPoint(PointUnderMouse(chart));
+}
+
+void CDataViewTrack::SetToPoint(CPESciEx& chart) {
+    SetToPoint(PointUnderMouse(chart));
+}
+
+void CDataViewTrack::DrawMarkers(CPESciEx& chart, QPainter& painter) {
+    const PixelMapping toPixel = [&chart](const MeasurementPoint& point) -> std::optional<QPoint> {
+        int px = 0;
+        int py = 0;
+        double x = point.time;
+        double y = point.altitude;
+        if (!chart.PixelToGraph(px, py, x, y, PixelDirection::ToPixel))
+            return std::nullopt;
+        return QPoint(px, py);
+    };
+    DrawMarkers(painter, toPixel, chart.rect(), PlotArea(chart));
 }
 
 void CDataViewTrack::ScaleTimes(double factor) {
@@ -205,8 +253,11 @@ void CDataViewTrack::CopyToClipboard() {
 }
 
 void CDataViewTrack::CopyToInfo() {
-    if (m_infoSink)
-        m_infoSink(BuildSummary());
+    if (!m_infoSink || m_infoSink(BuildSummary()))
+        return;
+    const CMainDoc* doc = GetMainDoc();
+    if (CUiServices* ui = doc ? doc->GetUi() : nullptr)
+        ui->MessageBox(str::MeasurementNotCopied, MsgButtons::Ok, MsgIcon::Warning);
 }
 
 void CDataViewTrack::Close() {

@@ -4,6 +4,7 @@
 
 #include "calc/Measurement.h"
 #include "pages/DataView.h"
+#include "pages/MeasurementTool.h"
 
 #include <QPoint>
 #include <QRect>
@@ -17,11 +18,12 @@ class QLineEdit;
 class QPainter;
 class QPushButton;
 
-// The pane knows no chart: whoever drives it hands it points (time in the graph's time-axis
-// unit, altitude in the display unit) and, for the markers, a mapping to chart pixels. It
-// attaches to the project document with CDocument::AddView and shows the document's user
-// calculations. Refresh recomputes everything from From, To and the document.
-class CDataViewTrack : public CDataView {
+// Points are in the graph's time-axis unit (time) and the display unit (altitude). As the Graph
+// page's measurement tool the pane reads them from the chart under the mouse; the overloads
+// taking points and a pixel mapping do the work and need no chart. It attaches to the project
+// document with CDocument::AddView and shows the document's user calculations. Refresh
+// recomputes everything from From, To and the document.
+class CDataViewTrack : public CDataView, public CMeasurementTool {
     Q_OBJECT
     KUBO_DECLARE_DYNAMIC(CDataViewTrack)
 public:
@@ -29,16 +31,26 @@ public:
 
     // The graph's time divisor: 1 when its axis is in seconds, 60 in minutes. Unset: 1.
     void SetTimeDivisorSource(std::function<int()> source);
-    // Where "Copy to Info" sends the summary (the session comments of the Information page).
+    // Where "Copy to Info" sends the summary (the session comments of the Information page);
+    // it answers false when nothing could take the text, which the pane then tells the user.
     // Unset, that button is disabled.
-    void SetInfoSink(std::function<void(const std::string&)> sink);
+    using InfoSink = std::function<bool(const std::string&)>;
+    void SetInfoSink(InfoSink sink);
 
     // A drag started: From and To both become point. Refreshes.
     void SetFromPoint(const MeasurementPoint& point);
     // The drag goes on: To becomes point. Refreshes.
     void SetToPoint(const MeasurementPoint& point);
     // The time axis changed unit: both times are multiplied by factor. Refreshes.
-    void ScaleTimes(double factor);
+    void ScaleTimes(double factor) override;
+
+    // CMeasurementTool: the point under the mouse, held inside the plotting area as the
+    // chart's drag line is, so that the numbers are those of the line's ends.
+    void SetFromPoint(CPESciEx& chart) override;
+    void SetToPoint(CPESciEx& chart) override;
+    // The crosses over the chart's client area, inside its current plotting area.
+    void DrawMarkers(CPESciEx& chart, QPainter& painter) override;
+
     [[nodiscard]] const MeasurementPoint& GetFrom() const { return m_from; }
     [[nodiscard]] const MeasurementPoint& GetTo() const { return m_to; }
 
@@ -77,7 +89,7 @@ private:
     MeasurementPoint m_to;
     MeasurementTexts m_texts;
     std::function<int()> m_timeDivisor;
-    std::function<void(const std::string&)> m_infoSink;
+    InfoSink m_infoSink;
 
     QLineEdit* m_pFromTime;
     QLineEdit* m_pFromAltitude;

@@ -360,6 +360,8 @@ void ChartComponent::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);
+    // A press without a move before it (a touch, a synthetic click) still reports its point.
+    m_mouse = event->position();
     const ChartLayout layout = ScreenLayout();
     if (!layout.plot.contains(event->position()))
         return;

@@ -185,8 +185,11 @@ void CDataViewInfo::SetPrinter(QPrinter* printer) {
     m_pEditor->SetPrinter(printer);
 }
 
-void CDataViewInfo::InsertIntoComments(const QString& text) {
+bool CDataViewInfo::InsertIntoComments(const QString& text) {
+    if (!m_pEditor->IsEditable())
+        return false;
     m_pEditor->ReplaceSel(text);
+    return true;
 }
 
 void CDataViewInfo::OnCalculations() {

@@ -37,8 +37,9 @@ public:
 
     // The printer page setup and printing use; not owned (the application's).
     void SetPrinter(QPrinter* printer);
-    // Replaces the editor's selection with text (the measurement tool's "Copy to Info").
-    void InsertIntoComments(const QString& text);
+    // Replaces the editor's selection with text (the measurement tool's "Copy to Info"); false,
+    // and nothing inserted, while no comments are open for editing.
+    [[nodiscard]] bool InsertIntoComments(const QString& text);
     // Button "&Calculations...": the current flight's formulas.
     void OnCalculations();
 

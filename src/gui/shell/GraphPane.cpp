@@ -1,5 +1,6 @@
 #include "shell/GraphPane.h"
 
+#include "data/DataBlock.h"
 #include "pages/DataViewGraph.h"
 #include "pages/MeasurementTool.h"
 #include "shell/MainApp.h"
@@ -30,6 +31,11 @@ CMainFrame::PaneFactory MakeGraphPane(CMainDoc& doc) {
             auto* frame = guard ? qobject_cast<CMainFrame*>(guard->window()) : nullptr;
             QWidget* pane = frame ? frame->GetTrackPane(create) : nullptr;
             return dynamic_cast<CMeasurementTool*>(pane);
+        };
+        // The flight opens the annotation dialogs through the document's CUiServices and marks
+        // the document modified; the Flight Annotations dialog also sends its own hints.
+        services.annotate = [](CDataBlock& flight, unsigned base, double seconds, double metres) {
+            return flight.AddAnnotationAt(base, seconds, metres);
         };
         page->SetServices(std::move(services));
         return page;

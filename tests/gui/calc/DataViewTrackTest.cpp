@@ -1,10 +1,13 @@
 #include "calc/DataViewTrack.h"
 
+#include "../../core/support/FakeUi.h"
 #include "calc/ModalScript.h"
 #include "calc/UserFormulaDlg.h"
 #include "framework/Hints.h"
 #include "framework/MemoryRegistryStore.h"
 #include "framework/Registry.h"
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
 #include "shell/MainDoc.h"
 
 #include <QApplication>
@@ -50,7 +53,8 @@ void AnswerUserFormula(const QString& formula, const QString& title, bool saveAs
 } // namespace
 
 TEST(DataViewTrack, ShowsTheMeasurementAndCopiesTheSummary) {
-    CMainDoc doc;
+    FakeUi ui;
+    CMainDoc doc(&ui);
     doc.SetUserFormula(1, "DA/DT");
     doc.SetUserTitle(1, "Climb");
     doc.SetUserFormula(2, "1/0");
@@ -81,9 +85,18 @@ TEST(DataViewTrack, ShowsTheMeasurementAndCopiesTheSummary) {
     auto* info = pane.findChild<QPushButton*>(QStringLiteral("button1013"));
     EXPECT_FALSE(info->isEnabled()) << "no Information page to copy to";
     std::string sent;
-    pane.SetInfoSink([&sent](const std::string& text) { sent = text; });
+    bool taken = true;
+    pane.SetInfoSink([&](const std::string& text) {
+        sent = text;
+        return taken;
+    });
     info->click();
     EXPECT_EQ(sent, pane.BuildSummary());
+    EXPECT_TRUE(ui.Messages().empty());
+    taken = false; // no comments open for editing: the user is told
+    info->click();
+    ASSERT_EQ(ui.Messages().size(), 1U);
+    EXPECT_EQ(ui.Messages()[0].text, LoadString(str::MeasurementNotCopied));
 
     QSignalSpy closing(&pane, &CDataViewTrack::closeRequested);
     doc.UpdateAllViews(nullptr, HINT_GRAPH_DATA);

@@ -64,6 +64,7 @@ CDataViewTrack::CDataViewTrack(QWidget* parent) : CDataView(parent) {
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setAutoRaise(true);
     close->setToolTip(tr("Close the data measurements"));
+    close->setAccessibleName(close->toolTip());
     connect(close, &QToolButton::clicked, this, &CDataViewTrack::Close);
 
     grid->addWidget(new QLabel(tr("Time:"), this), 0, 1);
@@ -84,6 +85,9 @@ CDataViewTrack::CDataViewTrack(QWidget* parent) : CDataView(parent) {
     grid->addWidget(m_pToAltitude, 2, 2, 1, 2);
     grid->addWidget(m_pDeltaTime, 3, 1);
     grid->addWidget(m_pDeltaAltitude, 3, 2, 1, 2);
+    for (int row = 1; row <= 3; ++row)
+        for (int column = 1; column <= 2; ++column)
+            NameByHeadings(*grid, row, column);
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -104,6 +108,7 @@ CDataViewTrack::CDataViewTrack(QWidget* parent) : CDataView(parent) {
         define->setFixedWidth(define->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
         connect(define, &QPushButton::clicked, this, [this, i] { DefineUserFormula(i + 1); });
         m_pResult[i] = AddReadOnlyEdit(resultIds[i]);
+        m_pLabel[i]->setBuddy(m_pResult[i]);
         grid->addWidget(m_pLabel[i], row, 0, 1, 3);
         grid->addWidget(define, row, 3, Qt::AlignRight);
         grid->addWidget(m_pResult[i], row + 1, 0, 1, 4);
@@ -123,6 +128,19 @@ CDataViewTrack::CDataViewTrack(QWidget* parent) : CDataView(parent) {
     grid->setRowStretch(10, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
+}
+
+// A screen reader reads the value at (row, column) as its row's and column's headings, e.g.
+// "From: Time:".
+void CDataViewTrack::NameByHeadings(QGridLayout& grid, int row, int column) {
+    const auto text = [&grid](int r, int c) {
+        QLayoutItem* item = grid.itemAtPosition(r, c);
+        auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+        return label ? label->text() : QString();
+    };
+    if (QLayoutItem* item = grid.itemAtPosition(row, column))
+        if (QWidget* value = item->widget())
+            value->setAccessibleName(text(row, 0) + u' ' + text(0, column));
 }
 
 QLineEdit* CDataViewTrack::AddReadOnlyEdit(int id) {

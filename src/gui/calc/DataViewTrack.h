@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -84,6 +85,7 @@ Q_SIGNALS:
 
 private:
     QLineEdit* AddReadOnlyEdit(int id);
+    static void NameByHeadings(QGridLayout& grid, int row, int column);
 
     MeasurementPoint m_from;
     MeasurementPoint m_to;

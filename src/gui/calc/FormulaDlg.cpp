@@ -120,6 +120,7 @@ CFormulaDlg::CFormulaDlg(int templateId, const Texts& texts,
     auto* listGroup = new QGroupBox(texts.listGroup, this);
     m_pList = new QListWidget(listGroup);
     m_pList->setObjectName(QStringLiteral("list1063"));
+    m_pList->setAccessibleName(QString(texts.listGroup).remove(u'&'));
     m_pList->setSortingEnabled(true);
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pDelete = MakeButton(listGroup, 1035, tr("DEL"));

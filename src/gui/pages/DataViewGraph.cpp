@@ -88,6 +88,11 @@ void CDataViewGraph::CreateControls() {
     m_pAltitudeEdit->setToolTip(tr("Altitude offset"));
     m_pAltitudeUnit = Named(new QLabel(QStringLiteral("m"), this), "static1048");
     m_pTimeUnit->setBuddy(m_pTimeEdit);
+    m_pChart->setAccessibleName(tr("Graph of the shown flights"));
+    m_pTimeEdit->setAccessibleName(m_pTimeEdit->toolTip());
+    m_pTimeSlider->setAccessibleName(m_pTimeEdit->toolTip());
+    m_pAltitudeEdit->setAccessibleName(m_pAltitudeEdit->toolTip());
+    m_pAltitudeSlider->setAccessibleName(m_pAltitudeEdit->toolTip());
     const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("-00000.0")) + 12;
     m_pTimeEdit->setFixedWidth(editWidth);
     m_pAltitudeEdit->setFixedWidth(editWidth);

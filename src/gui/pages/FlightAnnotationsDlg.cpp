@@ -43,10 +43,12 @@ CFlightAnnotationsDlg::CFlightAnnotationsDlg(CDataBlock& flight, const QString& 
     connect(m_pTabs, &QTabBar::currentChanged, this, [this] {
         StoreCheckMarks();
         FillList();
+        m_pList->setAccessibleName(m_pTabs->tabText(m_pTabs->currentIndex()));
     });
 
     m_pList = new QListWidget(this);
     m_pList->setObjectName(QStringLiteral("list1024"));
+    m_pList->setAccessibleName(m_pTabs->tabText(m_pTabs->currentIndex()));
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setSortingEnabled(true);
     connect(m_pList, &QListWidget::itemSelectionChanged, this,

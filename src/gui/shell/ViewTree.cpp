@@ -45,6 +45,7 @@ const QIcon& RecordIcon(int itemType) {
 CViewTree::CViewTree(QWidget* parent)
     : CTreeViewEx(kTreeStyle, true, CTreeCtrlEx::kCheck2User, parent) {
     CTreeCtrlEx& tree = GetTreeCtrl();
+    tree.setAccessibleName(tr("Project"));
     tree.setIconSize(QSize(19, 16));
     connect(&tree, &CTreeCtrlEx::itemSelectionNotified, this,
             [this](QTreeWidgetItem*) { PostSelectionChanged(); });

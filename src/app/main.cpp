@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,12 +77,13 @@ int main(int argc, char* argv[]) {
     CMainDoc doc(&ui, &registry);
     CMainDocFiles docFiles(doc);
     CMainApp mainApp(doc, docFiles, MakeProjectPanes(doc));
-    (void)mainApp.LoadResourceLibrary(QApplication::applicationDirPath());
+    (void)mainApp.LoadResourceLibrary(CMainApp::ResourceLibraryFolders(
+        QApplication::applicationDirPath(), QLocale::system().language()));
     if (!mainApp.InitInstance(file))
         return 1;
     ui.SetMainWindow(mainApp.GetMainFrame());
     // Said once: settings that could not be read are defaults this run and are not saved.
-    if (const std::optional<std::string>& problem = registry.GetUserHiveProblem())
+    if (const std::optional<std::string> problem = registry.GetUserHiveProblem())
         (void)ui.MessageBox(*problem, MsgButtons::Ok, MsgIcon::Warning);
     const int code = QApplication::exec();
     mainApp.ExitInstance();

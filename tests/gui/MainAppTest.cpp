@@ -19,10 +19,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QMimeData>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -239,33 +237,6 @@ TEST_F(AppFixture, AMissingOrBrokenCatalogueLeavesTheBuiltInTexts) {
     EXPECT_FALSE(app->LoadResourceLibrary(dir.path()));
     EXPECT_FALSE(app->IsResourceLibraryLoaded());
     EXPECT_EQ(LoadString(str::GraphPageTab), "Graph");
-}
-
-TEST_F(AppFixture, ALoadedCatalogueTranslatesTheStringTable) {
-    const QString lrelease =
-        QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/lrelease");
-    if (!QFile::exists(lrelease))
-        GTEST_SKIP() << "lrelease is not installed";
-    const QString ts = dir.filePath(QStringLiteral("czres.ts"));
-    QFile source(ts);
-    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
-    source.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-                 "<TS version=\"2.1\" language=\"cs_CZ\"><context><name>StringTable</name>"
-                 "<message><source>Graph</source><translation>Graf</translation></message>"
-                 "</context></TS>\n");
-    source.close();
-    ASSERT_EQ(QProcess::execute(lrelease, {QStringLiteral("-silent"), ts}), 0);
-    {
-        CDocument doc2;
-        FakeFiles files2;
-        CMainApp translated(doc2, files2, CMainFrame::Panes{});
-        ASSERT_TRUE(translated.LoadResourceLibrary(dir.path()));
-        EXPECT_TRUE(translated.IsResourceLibraryLoaded());
-        EXPECT_EQ(LoadString(str::GraphPageTab), "Graf");
-        EXPECT_EQ(LoadString(str::InfoPageTab), "Flight Information"); // untranslated entries stay
-    }
-    EXPECT_EQ(LoadString(str::GraphPageTab),
-              "Graph"); // the catalogue goes with the application object
 }
 
 namespace {

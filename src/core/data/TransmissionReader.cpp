@@ -21,8 +21,8 @@ constexpr unsigned kReadingStatusId = str::ReadingStatus;
 
 constexpr int kSkippedLines = 2;
 
-void ReportFileError(CUiServices& ui, const std::string& path, const char* what) {
-    (void)ui.MessageBox(path + what, MsgButtons::Ok, MsgIcon::Error);
+void ReportFileError(CUiServices& ui, const std::string& path, unsigned what) {
+    (void)ui.MessageBox(FormatString1(what, path), MsgButtons::Ok, MsgIcon::Error);
 }
 
 // Shows the parser's reports in the Read Data window.
@@ -162,7 +162,7 @@ bool CTransmissionReader::ImportRawText(const std::string& path, bool* separate)
         if (file.GetRefusal())
             (void)m_ui.MessageBox(*file.GetRefusal(), MsgButtons::Ok, MsgIcon::Error);
         else
-            ReportFileError(m_ui, path, " could not be opened.");
+            ReportFileError(m_ui, path, str::FileNotOpened);
         return false;
     }
     // The name and date lines of a raw export are not part of the transmission, and may well
@@ -171,7 +171,7 @@ bool CTransmissionReader::ImportRawText(const std::string& path, bool* separate)
     text.SkipHeading(kSkippedLines);
     const bool keep = ReadTransmission(text, false, separate);
     if (file.HasFailed()) {
-        ReportFileError(m_ui, path, " could not be read.");
+        ReportFileError(m_ui, path, str::FileNotRead);
         return false;
     }
     return keep;

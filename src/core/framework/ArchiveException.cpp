@@ -1,22 +1,25 @@
 #include "framework/ArchiveException.h"
 
+#include "framework/StringIds.h"
+#include "framework/StringTable.h"
+
 CArchiveException::CArchiveException(Cause cause, std::string fileName)
     : CException(cause, fileName, MessageFor(cause, fileName)) {}
 
 std::string CArchiveException::MessageFor(Cause cause, const std::string& fileName) {
-    const std::string name = fileName.empty() ? std::string("the archive") : fileName;
+    const std::string name = fileName.empty() ? LoadString(str::UnnamedArchive) : fileName;
     switch (cause) {
     case endOfFile:
-        return "An attempt was made to read " + name + " past its end.";
+        return FormatString1(str::ArchivePastEnd, name);
     case badIndex:
     case badClass:
     case badSchema:
-        return "Unexpected file format in " + name + ".";
+        return FormatString1(str::ArchiveBadFormat, name);
     case readOnly:
-        return "An attempt was made to write to " + name + " while reading it.";
+        return FormatString1(str::ArchiveWriteWhileReading, name);
     case writeOnly:
-        return "An attempt was made to read from " + name + " while writing it.";
+        return FormatString1(str::ArchiveReadWhileWriting, name);
     default:
-        return "An unexpected error occurred while reading " + name + ".";
+        return FormatString1(str::ArchiveGenericError, name);
     }
 }

@@ -64,23 +64,23 @@ CFileException::Cause CFileException::CauseFromErrno(int error) {
 }
 
 std::string CFileException::MessageFor(Cause cause, const std::string& fileName) {
-    const std::string name = fileName.empty() ? std::string("the file") : fileName;
+    const std::string name = fileName.empty() ? LoadString(str::UnnamedFile) : fileName;
     switch (cause) {
     case fileNotFound:
-        return name + " was not found.";
+        return FormatString1(str::FileNotFound, name);
     case badPath:
-        return name + " contains an invalid path.";
+        return FormatString1(str::FileBadPath, name);
     case tooManyOpenFiles:
-        return name + " could not be opened because there are too many open files.";
+        return FormatString1(str::FileTooManyOpen, name);
     case accessDenied:
-        return "Access to " + name + " was denied.";
+        return FormatString1(str::FileAccessDenied, name);
     case diskFull:
-        return name + " could not be written because the disk is full.";
+        return FormatString1(str::FileDiskFull, name);
     case hardIO:
-        return "A hardware I/O error occurred while accessing " + name + ".";
+        return FormatString1(str::FileHardIo, name);
     case endOfFile:
-        return "An attempt was made to access " + name + " past its end.";
+        return FormatString1(str::FilePastEnd, name);
     default:
-        return "An unexpected error occurred while accessing " + name + ".";
+        return FormatString1(str::FileGenericError, name);
     }
 }

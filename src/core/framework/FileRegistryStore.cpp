@@ -233,9 +233,10 @@ void FileRegistryStore::Load(Hive& hive) {
     const std::string path = file.string();
     // A pipe or device in the file's place is not opened (it could block start-up for good).
     if (const std::optional<unsigned> refusal = NonRegularFileRefusal(path)) {
-        hive.problem = FormatString2(str::SettingsUnreadable, path,
-                                     *refusal == str::IsAFolder ? "it is a folder"
-                                                                : "it is not a regular file");
+        hive.problem = Hive::Problem{path,
+                                     *refusal == str::IsAFolder ? str::SettingsIsAFolder
+                                                                : str::SettingsNotRegular,
+                                     {}};
         return;
     }
     errno = 0;
@@ -244,22 +245,26 @@ void FileRegistryStore::Load(Hive& hive) {
         const int error = errno;
         std::error_code ec;
         if (std::filesystem::exists(file, ec) || (error != 0 && error != ENOENT))
-            hive.problem = FormatString2(str::SettingsUnreadable, path,
-                                         std::generic_category().message(error ? error : EIO));
+            hive.problem =
+                Hive::Problem{path, 0, std::generic_category().message(error ? error : EIO)};
         return;
     }
     std::ostringstream text;
     text << in.rdbuf();
     if (in.bad()) {
-        hive.problem = FormatString2(str::SettingsUnreadable, path, "read error");
+        hive.problem = Hive::Problem{path, str::SettingsReadError, {}};
         return;
     }
     Parse(text.str(), hive.tree);
 }
 
-const std::optional<std::string>& FileRegistryStore::GetUserHiveProblem() {
+std::optional<std::string> FileRegistryStore::GetUserHiveProblem() {
     Load(m_user);
-    return m_user.problem;
+    if (!m_user.problem)
+        return std::nullopt;
+    const Hive::Problem& problem = *m_user.problem;
+    return FormatString2(str::SettingsUnreadable, problem.path,
+                         problem.reasonId ? LoadString(problem.reasonId) : problem.systemReason);
 }
 
 bool FileRegistryStore::SaveUserHive() {

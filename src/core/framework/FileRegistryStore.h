@@ -30,8 +30,9 @@ public:
 
     [[nodiscard]] std::unique_ptr<RegistryKey> OpenRoot(RegRoot root) override;
     // The message (str::SettingsUnreadable) when the user hive's file could not be read;
-    // reads it first when that has not happened yet.
-    [[nodiscard]] const std::optional<std::string>& GetUserHiveProblem();
+    // reads it first when that has not happened yet. Worded when asked, in the string table's
+    // language then (the settings are read before a translation catalogue is loaded).
+    [[nodiscard]] std::optional<std::string> GetUserHiveProblem();
 
     // The hive file's text for a tree, and a tree from such a text (exposed for tests).
     [[nodiscard]] static std::string Format(const RegistryNode& tree);
@@ -42,7 +43,14 @@ private:
         std::string folder;
         RegistryNode tree;
         bool loaded = false;
-        std::optional<std::string> problem; // why its file could not be read
+        // Why its file could not be read: the file, and a reason from the string table (id)
+        // or, with id 0, the system's.
+        struct Problem {
+            std::string path;
+            unsigned reasonId = 0;
+            std::string systemReason;
+        };
+        std::optional<Problem> problem;
     };
     bool SaveUserHive();
     void Load(Hive& hive);

@@ -117,6 +117,30 @@ inline constexpr unsigned AnnotationAltitudeNotNumber = 5600;
 // "Copy to Info" found no session comments open for editing.
 inline constexpr unsigned MeasurementNotCopied = 5601;
 
+// What a file or project operation that failed tells the user; %1 is the file, or the
+// "unnamed" text after them when no name is known.
+inline constexpr unsigned FileNotFound = 5700;
+inline constexpr unsigned FileBadPath = 5701;
+inline constexpr unsigned FileTooManyOpen = 5702;
+inline constexpr unsigned FileAccessDenied = 5703;
+inline constexpr unsigned FileDiskFull = 5704;
+inline constexpr unsigned FileHardIo = 5705;
+inline constexpr unsigned FilePastEnd = 5706;
+inline constexpr unsigned FileGenericError = 5707;
+inline constexpr unsigned UnnamedFile = 5708;
+inline constexpr unsigned ArchivePastEnd = 5710;
+inline constexpr unsigned ArchiveBadFormat = 5711;
+inline constexpr unsigned ArchiveWriteWhileReading = 5712;
+inline constexpr unsigned ArchiveReadWhileWriting = 5713;
+inline constexpr unsigned ArchiveGenericError = 5714;
+inline constexpr unsigned UnnamedArchive = 5715;
+inline constexpr unsigned FileNotOpened = 5716; // %1: the file
+inline constexpr unsigned FileNotRead = 5717;   // %1: the file
+// Reasons for SettingsUnreadable's %2.
+inline constexpr unsigned SettingsIsAFolder = 5718;
+inline constexpr unsigned SettingsNotRegular = 5719;
+inline constexpr unsigned SettingsReadError = 5720;
+
 // Framework texts.
 inline constexpr unsigned AppTitle = 57344;
 inline constexpr unsigned IdleMessage = 57345;          // the status bar while no prompt is shown

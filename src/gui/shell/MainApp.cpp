@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -20,6 +21,35 @@
 
 namespace {
 CMainApp* g_app = nullptr;
+
+// The texts of Qt's standard buttons (message boxes, button boxes), looked up by Qt itself in
+// these contexts. Marked here so that lupdate carries them into Kubo's catalogue: the buttons
+// then speak its language without Qt's own translations installed.
+[[maybe_unused]] constexpr const char* kQtButtonTexts[] = {
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Save"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Save All"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Open"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Yes to &All"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "N&o to All"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Abort"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Retry"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Ignore"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Close"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Discard"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Help"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Apply"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Reset"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Restore Defaults"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&OK"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Save"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Close"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "Close without Saving"),
+};
 } // namespace
 
 CMainApp::CMainApp(CDocument& doc, CDocumentFiles& files, CMainFrame::Panes panes, QObject* parent)
@@ -43,6 +73,23 @@ CMainApp::~CMainApp() {
 
 CMainApp* CMainApp::Instance() {
     return g_app;
+}
+
+QStringList CMainApp::ResourceLibraryFolders(const QString& programDir,
+                                             QLocale::Language language) {
+    QStringList folders{programDir};
+    // Installed as prefix/bin/kubo beside prefix/share/kubo/translations, which holds for the
+    // system's package and for a package unpacked anywhere.
+    if (language == QLocale::Czech)
+        folders.append(QDir::cleanPath(programDir + QStringLiteral("/../share/kubo/translations")));
+    return folders;
+}
+
+bool CMainApp::LoadResourceLibrary(const QStringList& folders) {
+    for (const QString& dir : folders)
+        if (LoadResourceLibrary(dir))
+            return true;
+    return false;
 }
 
 bool CMainApp::LoadResourceLibrary(const QString& dir) {

@@ -6,8 +6,10 @@
 #include "shell/MainFrame.h"
 #include "shell/RecentFileList.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -37,6 +39,12 @@ public:
     // Tries dir/czres.qm as the translation catalogue of the widgets and the string table.
     // A missing or unreadable catalogue is silent and leaves the built-in texts.
     bool LoadResourceLibrary(const QString& dir);
+    // Tries each folder in turn until a catalogue loads.
+    bool LoadResourceLibrary(const QStringList& folders);
+    // Where the catalogue is looked for, in order: beside the program (a catalogue put there
+    // always loads), then, for a Czech user, the installed data folder.
+    [[nodiscard]] static QStringList ResourceLibraryFolders(const QString& programDir,
+                                                            QLocale::Language language);
     [[nodiscard]] bool IsResourceLibraryLoaded() const { return m_bResourceLibrary; }
 
     // Creates the main window and a new project, or opens file when it is not empty, then shows

@@ -277,6 +277,10 @@ PR je vypočtený referenční tlak</translation>
         <source>&amp;Reset All Offsets</source>
         <translation>&amp;Zrušit všechny posuny</translation>
     </message>
+    <message>
+        <source>Graph of the shown flights</source>
+        <translation>Graf zobrazených letů</translation>
+    </message>
 </context>
 <context>
     <name>CDataViewInfo</name>
@@ -1213,6 +1217,13 @@ DA = A2 - A1</translation>
     <message>
         <source>Sa&amp;ve as default</source>
         <translation>Ul&amp;ožit jako výchozí</translation>
+    </message>
+</context>
+<context>
+    <name>CViewTree</name>
+    <message>
+        <source>Project</source>
+        <translation>Projekt</translation>
     </message>
 </context>
 <context>
@@ -2177,6 +2188,10 @@ Stavový řádek</translation>
     <message>
         <source>Save changes to %1?</source>
         <translation>Uložit změny v %1?</translation>
+    </message>
+    <message>
+        <source>The measurement was not copied: no session comments are open for editing on the Information page. Select a session or one of its flights in the project tree and try again.</source>
+        <translation>Měření nebylo zkopírováno: na stránce Informace o letu nejsou otevřeny žádné komentáře k sezení. Vyberte ve stromu projektu sezení nebo některý z jeho letů a zkuste to znovu.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "../core/support/FakeUi.h"
 #include "../core/support/ProjectBuilder.h"
 #include "../core/support/RecordingView.h"
+#include "../core/support/TempDir.h"
 #include "TreeDriver.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
@@ -376,12 +377,6 @@ protected:
             for (CDataBlock* flight : session->GetFlights())
                 flight->GetRawSamples() = {value++, 7};
     }
-    std::string FileText() const {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     // What the core's export writes for these flights as one export.
     std::string Expected(const Names& names, TextExport kind) const {
         std::vector<CDataBlock*> flights;
@@ -409,7 +404,7 @@ TEST_F(ViewTreeExportTest, SessionAndOneOfItsFlightsExportEachFlightOnce) {
     recorder.Clear();
     ASSERT_TRUE(view.OnCmdMsg(cmd::ExportRaw, nullptr));
 
-    EXPECT_EQ(FileText(), Expected({"a1", "a2", "a3", "b2"}, TextExport::Raw));
+    EXPECT_EQ(TempDir::Read(path), Expected({"a1", "a2", "a3", "b2"}, TextExport::Raw));
     ASSERT_FALSE(recorder.Updates().empty());
     EXPECT_EQ(recorder.Updates()[0], (RecordingView::Update{&view, HINT_SAVE, nullptr}));
 }

@@ -211,19 +211,5 @@ TEST_F(ReadFixture, FlightsKeptAfterCancelGetTheFinalQuestion) {
     EXPECT_TRUE(app->GetMainFrame()->isEnabled());
 }
 
-TEST_F(ReadFixture, CancelWhileWaitingAddsNothingAndAsksNothing) {
-    user.onReadWindow = [](CReadDataDlg& window) {
-        window.CancelButton()->click();
-        EXPECT_TRUE(window.isVisible()); // stays until the read loop ends
-    };
-    user.Start(app->GetMainFrame());
-    ASSERT_TRUE(ReadData());
-    EXPECT_TRUE(user.questions.empty());
-    EXPECT_EQ(doc.GetSessions().GetCount(), 0);
-    EXPECT_TRUE(app->GetMainFrame()->isEnabled());
-    for (QWidget* w : QApplication::allWidgets())
-        EXPECT_EQ(qobject_cast<CReadDataDlg*>(w), nullptr);
-}
-
 } // namespace
 #endif

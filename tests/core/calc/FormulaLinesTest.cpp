@@ -18,12 +18,3 @@ TEST(FormulaLinesTest, LinesComeBackAsOneLine) {
     EXPECT_EQ(LinesToFormula("a\rb\nc\r\nd\n\re"), "a b c d  e");
     EXPECT_EQ(LinesToFormula(""), "");
 }
-
-TEST(FormulaLinesTest, RoundTripNormalisesTheBlankAfterSemicolon) {
-    for (const char* lineBreak : {"\n", "\r\n"}) {
-        EXPECT_EQ(LinesToFormula(FormulaToLines("a=1;b", lineBreak)), "a=1; b");
-        EXPECT_EQ(LinesToFormula(FormulaToLines("a=1; b", lineBreak)), "a=1; b");
-        EXPECT_EQ(LinesToFormula(FormulaToLines("(X/147.456)+10.555555", lineBreak)),
-                  "(X/147.456)+10.555555");
-    }
-}

@@ -7,6 +7,7 @@
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
 #include "support/PtyPair.h"
+#include "support/TempDir.h"
 #include "support/Transmission.h"
 
 #include <atomic>
@@ -18,7 +19,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -67,17 +67,10 @@ private:
     pid_t m_pid = -1;
 };
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Waits until the file holds text (a process reached a point it reports); false after 10 s.
 bool WaitForText(const fs::path& path, const std::string& text) {
     for (int i = 0; i < 1000; ++i) {
-        if (ReadFile(path).find(text) != std::string::npos)
+        if (TempDir::Read(path).find(text) != std::string::npos)
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -99,13 +92,8 @@ struct CliSerial : ::testing::Test {
     void SetUp() override {
         if (!CliHasSerialCommands())
             GTEST_SKIP() << "kubo-cli was built without the serial port";
-        dir = fs::temp_directory_path() /
-              ("kubo-cli-serial-" + std::to_string(getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
         ASSERT_TRUE(device.IsOpen());
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     // The project file as the sessions' flight names.
     std::vector<std::vector<std::string>> Project(const fs::path& file) {
@@ -122,7 +110,8 @@ struct CliSerial : ::testing::Test {
         return sessions;
     }
 
-    fs::path dir;
+    TempDir temp{"kubo-cli-serial"};
+    const fs::path dir = temp.Dir();
     PtyPair device; // read takes the slave, the test plays the altimeter on the master
 };
 
@@ -154,16 +143,16 @@ TEST_F(CliSerial, SendIntoReadWritesOneSessionPerFlightWithSeparate) {
     CliProcess send({"send", "--port", cable.SlaveName(), raw.string(), "--baud", "115200"},
                     dir / "send.err");
     ASSERT_TRUE(send.Started());
-    EXPECT_EQ(send.Wait(), 0) << ReadFile(dir / "send.err");
+    EXPECT_EQ(send.Wait(), 0) << TempDir::Read(dir / "send.err");
     const int readExit = read.Wait();
     stop = true;
     relay.join();
 
-    ASSERT_EQ(readExit, 0) << ReadFile(dir / "read.err");
+    ASSERT_EQ(readExit, 0) << TempDir::Read(dir / "read.err");
     EXPECT_EQ(Project(out), (std::vector<std::vector<std::string>>{{"Session1", "Flight 1:3"},
                                                                    {"Session2", "Flight 2:3"},
                                                                    {"Session3", "Flight 3:3"}}));
-    const std::string progress = ReadFile(dir / "read.err");
+    const std::string progress = TempDir::Read(dir / "read.err");
     EXPECT_NE(progress.find("Reading... (flight count: 3)"), std::string::npos) << progress;
 }
 
@@ -176,8 +165,8 @@ TEST_F(CliSerial, InterruptKeepsWhatArrivedWithAWarning) {
     ASSERT_TRUE(device.Send(FlightsText(3, 2, {2, 253}, false) + Lines({127, 1, 44, 10})));
     ASSERT_TRUE(WaitForText(dir / "read.err", "flight count: 3"));
     read.Signal(SIGINT);
-    ASSERT_EQ(read.Wait(), 0) << ReadFile(dir / "read.err");
-    const std::string err = ReadFile(dir / "read.err");
+    ASSERT_EQ(read.Wait(), 0) << TempDir::Read(dir / "read.err");
+    const std::string err = TempDir::Read(dir / "read.err");
     EXPECT_NE(err.find("warning: interrupted"), std::string::npos) << err;
     const auto project = Project(out);
     ASSERT_EQ(project.size(), 1u);
@@ -201,7 +190,7 @@ TEST_F(CliSerial, ReceivedFlightsAreNeverThrownAway) {
     CliProcess early({"read", "--port", device.SlaveName(), "-o", (dir / "none/o.qlg").string()},
                      dir / "early.err");
     EXPECT_EQ(early.Wait(), 1);
-    const std::string earlyErr = ReadFile(dir / "early.err");
+    const std::string earlyErr = TempDir::Read(dir / "early.err");
     EXPECT_NE(earlyErr.find("does not exist"), std::string::npos) << earlyErr;
     EXPECT_EQ(earlyErr.find("Waiting for data"), std::string::npos) << earlyErr;
 
@@ -217,7 +206,7 @@ TEST_F(CliSerial, ReceivedFlightsAreNeverThrownAway) {
     fs::remove_all(dir / "out"); // the save will fail
     ASSERT_TRUE(device.Send(FlightsText(3, 3, {2, 253, 3})));
     EXPECT_EQ(read.Wait(), 1);
-    const std::string err = ReadFile(dir / "read.err");
+    const std::string err = TempDir::Read(dir / "read.err");
     ASSERT_EQ(std::distance(fs::directory_iterator(dir / "home"), fs::directory_iterator()), 1)
         << err;
     const fs::path saved = fs::directory_iterator(dir / "home")->path();
@@ -231,7 +220,8 @@ TEST_F(CliSerial, MissingPortAndBadArgumentsFail) {
     CliProcess missing({"read", "--port", (dir / "none").string(), "-o", (dir / "o.qlg").string()},
                        dir / "missing.err");
     EXPECT_EQ(missing.Wait(), 1);
-    EXPECT_NE(ReadFile(dir / "missing.err").find("Error opening serial port."), std::string::npos);
+    EXPECT_NE(TempDir::Read(dir / "missing.err").find("Error opening serial port."),
+              std::string::npos);
     CliProcess noOut({"read", "--port", device.SlaveName()}, dir / "noout.err");
     EXPECT_EQ(noOut.Wait(), 2);
     CliProcess badBaud({"send", "--port", device.SlaveName(), "x.txt", "--baud", "fast"},

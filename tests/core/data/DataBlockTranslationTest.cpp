@@ -265,43 +265,6 @@ TEST(Translation, BoundAnnotationsTakeTheAltitudeOfTheirSample) {
     EXPECT_EQ(free->m_dAltitude, -999);
 }
 
-// The flight translates through compiled formulas, sharing the results of equal raw values when
-// it can; what it shows must be what the interpreter gives sample by sample, also where a
-// translation keeps the entries of the one before. (The export's evaluation is checked by method
-// below and through the translated export.)
-TEST(Translation, FlightResultsAreTheInterpretersToTheBit) {
-    constexpr std::uint16_t kReference = 40000;
-    constexpr std::int32_t kRate = 250;
-    const std::vector<std::uint16_t> raw = Walk(5000, 5);
-    CDataBlock flight;
-    flight.SetSampleRate(kRate);
-    flight.SetReferenceRaw(kReference);
-    flight.GetRawSamples() = raw;
-
-    std::vector<float> expectedTime(raw.size(), 0.0f);
-    std::vector<float> expectedAltitude(raw.size(), 0.0f);
-    const char* const pairs[][2] = {{kPressure, kAltitude},
-                                    {"X", "1/(PA%7)"},
-                                    {"p=X", "PA-p+1/(PA%5)+PR"},
-                                    {kPressure, "zz"},
-                                    {"X-40000", "sqrt(PA)*-1"}};
-    for (const auto& pair : pairs) {
-        SCOPED_TRACE(std::string(pair[0]) + " | " + pair[1]);
-        flight.SetPressureFormula(pair[0]);
-        flight.SetAltitudeFormula(pair[1]);
-        const SampleTranslationInput input{pair[0], pair[1], kReference, raw};
-        double maximum = -1.0;
-        ASSERT_TRUE(TranslateSamples(input, kRate, expectedTime, expectedAltitude, maximum,
-                                     TranslationMethod::kInterpreted));
-
-        std::vector<float> time, altitude;
-        ASSERT_EQ(flight.GetDisplayData(time, altitude, false), raw.size());
-        EXPECT_EQ(Bits(time), Bits(expectedTime));
-        EXPECT_EQ(Bits(altitude), Bits(expectedAltitude));
-        EXPECT_EQ(Bits(flight.GetMaxAltitude()), Bits(maximum));
-    }
-}
-
 namespace {
 struct Display {
     bool ok = false;

@@ -1,4 +1,3 @@
-#include "data/Annotation.h"
 #include "data/DataBlock.h"
 #include "data/DataModule.h"
 #include "shell/MainDoc.h"
@@ -13,13 +12,6 @@ struct OneFlight {
     CMainDoc doc;
     RecordingView view;
     CDataBlock* flight = testing_project::AddFlight(*testing_project::AddSession(doc));
-};
-
-class CountedAnnotation : public CAnnotation {
-public:
-    explicit CountedAnnotation(int* destroyed) : m_destroyed(destroyed) {}
-    ~CountedAnnotation() override { ++*m_destroyed; }
-    int* m_destroyed;
 };
 } // namespace
 
@@ -84,19 +76,4 @@ TEST(FlightOffsets, ApplyFoldsAnActivePendingOffsetAndDropsAnInactiveOne) {
     EXPECT_EQ(p.flight->GetEffectiveTimeOffset(), 0.0f);
     EXPECT_EQ(p.flight->GetPendingTimeOffset(), 7.0f);
     EXPECT_FALSE(p.flight->IsPendingOffsetActive());
-}
-
-TEST(FlightOwnership, DestroyingASessionDestroysFlightsAndTheirAnnotations) {
-    int destroyed = 0;
-    {
-        CDataModule session;
-        for (int i = 0; i < 2; ++i) {
-            auto flight = std::make_unique<CDataBlock>();
-            flight->AppendAnnotation(std::make_unique<CountedAnnotation>(&destroyed));
-            flight->AppendAnnotation(std::make_unique<CountedAnnotation>(&destroyed));
-            EXPECT_EQ(flight->GetAnnotations().GetHead()->GetOwner(), flight.get());
-            session.AppendFlight(std::move(flight));
-        }
-    }
-    EXPECT_EQ(destroyed, 4);
 }

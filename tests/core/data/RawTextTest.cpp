@@ -6,16 +6,14 @@
 #include "framework/StringTable.h"
 #include "support/FakeClock.h"
 #include "support/FakeUi.h"
+#include "support/TempDir.h"
 #include "support/Transmission.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace testing_transmission;
 
@@ -39,22 +37,6 @@ std::string ExportAll(const std::vector<const CDataBlock*>& flights) {
         flights[i]->ExportRaw(out, static_cast<int>(i), static_cast<int>(flights.size()));
     return out.str();
 }
-
-class TempFile {
-public:
-    explicit TempFile(const std::string& contents)
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("kubo_raw_" + std::to_string(getpid()) + "_" + std::to_string(++s_counter) +
-                  ".txt")) {
-        std::ofstream(m_path, std::ios::binary) << contents;
-    }
-    ~TempFile() { std::filesystem::remove(m_path); }
-    [[nodiscard]] std::string Path() const { return m_path.string(); }
-
-private:
-    static inline int s_counter = 0;
-    std::filesystem::path m_path;
-};
 
 struct Import {
     FakeUi ui;
@@ -104,11 +86,11 @@ TEST(RawImport, ExportedFlightsComeBackTheSame) {
                                      7 + f));
         flights.back()->AppendAnnotation(std::make_unique<CAnnotation>());
     }
-    TempFile file(ExportAll({flights[0].get(), flights[1].get(), flights[2].get()}));
-
+    const TempDir dir("kubo_raw");
     Import import;
     import.ui.ReadWindow().finalOk = true;
-    ASSERT_TRUE(import.Run(file.Path()));
+    ASSERT_TRUE(import.Run(
+        dir.Write("a.txt", ExportAll({flights[0].get(), flights[1].get(), flights[2].get()}))));
     EXPECT_TRUE(import.ui.Messages().empty());
     ASSERT_EQ(import.session.GetFlights().GetCount(), 3);
     for (int f = 0; f < 3; ++f) {
@@ -124,16 +106,11 @@ TEST(RawImport, ExportedFlightsComeBackTheSame) {
 }
 
 TEST(RawImport, FilesThatHoldNoFlights) {
-    { // No "126" after the two skipped lines: nothing, and no question.
-        TempFile file("126 in a name\n126\n1 2 3 4 5\n");
+    const TempDir dir("kubo_raw");
+    // No "126" after the two skipped lines, or nothing at all: nothing, and no question.
+    for (const char* text : {"126 in a name\n126\n1 2 3 4 5\n", ""}) {
         Import import;
-        EXPECT_FALSE(import.Run(file.Path()));
-        EXPECT_TRUE(import.ui.Messages().empty());
-    }
-    { // An empty file ends the read at once.
-        TempFile file("");
-        Import import;
-        EXPECT_FALSE(import.Run(file.Path()));
+        EXPECT_FALSE(import.Run(dir.Write("none.txt", text)));
         EXPECT_TRUE(import.ui.Messages().empty());
     }
     { // A missing file is reported.
@@ -163,12 +140,12 @@ TEST(RawImport, LineEndsAndEncodingsOfTheHeadingAndText) {
     };
     const std::string noBreakSpace =
         utf16(true).substr(0, 2) + std::string("\xA0\0", 2); // not ASCII
+    const TempDir dir("kubo_raw");
     for (const std::string& contents :
          {lf, replaced("\r\n"), replaced("\r"), "\xEF\xBB\xBF" + lf, utf16(true), utf16(false),
           noBreakSpace + utf16(true).substr(2)}) {
-        TempFile file(contents);
         Import import;
-        EXPECT_TRUE(import.Run(file.Path()));
+        EXPECT_TRUE(import.Run(dir.Write("a.txt", contents)));
         ASSERT_EQ(import.session.GetFlights().GetCount(), 1);
         EXPECT_EQ(import.session.GetFlights().GetHead()->GetRawSamples(),
                   (std::vector<std::uint16_t>{298, 301, 290}));
@@ -179,15 +156,13 @@ TEST(RawImport, LineEndsAndEncodingsOfTheHeadingAndText) {
 // kubo-cli info on a pipe blocked for good; a device was read without end. Both are refused
 // before they are opened, and so is a folder.
 TEST(RawImport, AnythingButARegularFileIsRefused) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("kubo_raw_special_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string fifo = (dir / "pipe").string();
+    const TempDir dir("kubo_raw");
+    const std::string fifo = dir.Path("pipe");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     for (const auto& [path, words] :
          {std::pair<std::string, const char*>{fifo, "not a regular file"},
           std::pair<std::string, const char*>{"/dev/zero", "not a regular file"},
-          std::pair<std::string, const char*>{dir.string(), "is a folder"}}) {
+          std::pair<std::string, const char*>{dir.Dir().string(), "is a folder"}}) {
         Import import;
         EXPECT_FALSE(import.Run(path));
         ASSERT_EQ(import.ui.Messages().size(), 1u) << path;
@@ -195,17 +170,16 @@ TEST(RawImport, AnythingButARegularFileIsRefused) {
             << import.ui.Messages()[0].text;
         EXPECT_EQ(import.ui.ReadWindow().created, 0);
     }
-    std::filesystem::remove_all(dir);
 }
 
 TEST(RawImport, FileCutInAFlightAsksToKeepIt) {
     const auto flight = MakeFlight("a", 300, 1000, {298, 301, 290});
     std::string text = ExportAll({flight.get()});
     text.resize(text.size() - 8); // without "127\n128\n"
-    TempFile file(text);
+    const TempDir dir("kubo_raw");
     Import import;
     import.ui.QueueAnswer(MsgResult::Yes);
-    EXPECT_TRUE(import.Run(file.Path()));
+    EXPECT_TRUE(import.Run(dir.Write("cut.txt", text)));
     ASSERT_EQ(import.ui.Messages().size(), 1u);
     EXPECT_EQ(import.ui.Messages()[0].text, LoadString(str::KeepIncompleteData));
     ASSERT_EQ(import.session.GetFlights().GetCount(), 1);

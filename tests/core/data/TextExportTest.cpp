@@ -239,19 +239,3 @@ TEST(TranslatedExport, DoesNotDependOnTheNumericLocale) {
     std::setlocale(LC_NUMERIC, saved.c_str());
     EXPECT_NE(text.find("0\t250\t12.5\t125\n"), std::string::npos) << text;
 }
-
-TEST(ExportText, DispatchesOnTheKind) {
-    const auto made = MakeFlight({100, 90});
-    const CDataBlock& flight = *made;
-    std::ostringstream translated, raw, expectedRaw;
-    flight.ExportText(translated, TextExport::Translated, 0, 1);
-    flight.ExportText(raw, TextExport::Raw, 0, 1);
-    flight.ExportRaw(expectedRaw, 0, 1);
-    EXPECT_EQ(translated.str(), Translated(flight));
-    EXPECT_EQ(raw.str(), expectedRaw.str());
-
-    // Index and total reach the raw export: a middle flight has no header and no end mark.
-    std::ostringstream middle;
-    flight.ExportText(middle, TextExport::Raw, 1, 3);
-    EXPECT_EQ(middle.str(), "000\n100\n002\n000\n010\n127\n");
-}

@@ -346,10 +346,7 @@ TEST(MainDocImportRawText, AppendsTheDecodedSessionOrNothing) {
     p.ui.ReadWindow().finalSeparate = true;
     p.ui.QueueOpenFile(dir.Write("three.txt", "Flight 1\n06.12.2026 17:10\n" + FlightsText(3, 3)));
     p.Run(cmd::ImportRawText);
-    ASSERT_EQ(p.doc.GetSessions().GetCount(), 4);
-    for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(FlightNames(*p.doc.GetSessions().GetAt(i)),
-                  std::vector<std::string>{"Flight " + std::to_string(i)});
+    EXPECT_EQ(p.doc.GetSessions().GetCount(), 4); // the sessions themselves: as in Read Data
     EXPECT_EQ(p.view.Hints(), std::vector<long>{HINT_REBUILD});
 
     // Cancelled prompt, a missing file (reported), a file without flights (dropped silently).

@@ -39,10 +39,6 @@ public:
     ByteBuilder& newClass(std::string_view name) {
         return u16(0xFFFF).u16(0).u16(static_cast<std::uint16_t>(name.size())).chars(name);
     }
-    ByteBuilder& append(const std::vector<std::uint8_t>& more) {
-        m_bytes.insert(m_bytes.end(), more.begin(), more.end());
-        return *this;
-    }
 
     [[nodiscard]] const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
     [[nodiscard]] std::size_t size() const { return m_bytes.size(); }

@@ -38,7 +38,6 @@ public:
 
     // The Read Data window: how it behaves (set before the read) and what it was shown.
     struct ReadWindowState {
-        bool failCreate = false;
         int cancelAfterPasses = -1; // cancel once ProcessEvents ran this often; -1 never
         bool finalOk = true;        // answer to the final question
         bool finalSeparate = false; // the check box when it ends with OK
@@ -54,8 +53,6 @@ public:
     [[nodiscard]] ReadWindowState& ReadWindow() { return m_readWindow; }
 
     std::unique_ptr<CReadWindow> CreateReadWindow() override {
-        if (m_readWindow.failCreate)
-            return nullptr;
         ++m_readWindow.created;
         return std::make_unique<FakeReadWindow>(m_readWindow);
     }

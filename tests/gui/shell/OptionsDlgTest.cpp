@@ -55,7 +55,6 @@ TEST_F(OptionsDlgTest, ConfirmingGivesBackWhatWasShownAndWhatWasChanged) {
     COptionsDlg dialog(original, &store);
     dialog.SetAvailableDevices({QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB1")});
     dialog.show();
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("dialog137"));
     EXPECT_TRUE(dialog.FeetBox()->isChecked());
     EXPECT_TRUE(dialog.SaveAsDefaultBox()->isChecked());
     EXPECT_EQ(dialog.PressureBox()->currentText().toStdString(), original.pressureFormula);

@@ -1,6 +1,8 @@
 // A folder of its own for one test, named by prefix, process and test; removed with its contents.
 #pragma once
 
+#include "framework/FilePath.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,12 +29,13 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     [[nodiscard]] const std::filesystem::path& Dir() const { return m_path; }
+    // The UTF-8 path of name in the folder, as the core takes file names.
     [[nodiscard]] std::string Path(const std::string& name) const {
-        return (m_path / name).string();
+        return PathToUtf8(m_path / PathFromUtf8(name));
     }
     // Writes bytes to the named file in the folder and returns its path.
     std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
+        std::ofstream(m_path / PathFromUtf8(name), std::ios::binary) << bytes;
         return Path(name);
     }
     [[nodiscard]] static std::string Read(const std::filesystem::path& path) {

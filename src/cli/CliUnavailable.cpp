@@ -1,6 +1,7 @@
 // The commands a build without Qt leaves out: each still answers, with a failure that says so.
 #include "CliCommand.h"
 
+#if !defined(KUBO_CLI_HAS_SERIAL) || !defined(KUBO_CLI_HAS_PICTURE)
 #include <cstdio>
 
 namespace {
@@ -31,4 +32,5 @@ KUBO_CLI_COMMAND(Send, "send", "send ... (not available in this build)", RunSend
 #endif
 #ifndef KUBO_CLI_HAS_PICTURE
 KUBO_CLI_COMMAND(Picture, "picture", "picture ... (not available in this build)", RunPicture)
+#endif
 #endif

@@ -1,8 +1,9 @@
 #include "CliArguments.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 #endif
 
 std::vector<std::string> CliUtf8Arguments(int argc, char* argv[]) {

@@ -18,13 +18,10 @@ public:
         : m_path(std::filesystem::temp_directory_path() /
                  (prefix + "_" + std::to_string(getpid()) + "_" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        std::filesystem::remove_all(m_path);
+        RemoveAll(m_path);
         std::filesystem::create_directories(m_path);
     }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempDir() { RemoveAll(m_path); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -44,5 +41,18 @@ public:
     }
 
 private:
+    // Files a test made read-only are made writable first: Windows deletes no read-only file.
+    static void RemoveAll(const std::filesystem::path& path) {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+        if (!ec)
+            return;
+        for (std::filesystem::recursive_directory_iterator it(path, ec), end; !ec && it != end;
+             it.increment(ec))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+
     std::filesystem::path m_path;
 };

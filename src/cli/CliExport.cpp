@@ -5,6 +5,7 @@
 #include "data/DataBlock.h"
 #include "data/TextExport.h"
 #include "framework/Exception.h"
+#include "framework/FilePath.h"
 #include "framework/Refusal.h"
 #include "framework/StringIds.h"
 
@@ -18,15 +19,10 @@ namespace {
 constexpr const char* kUsage = "export --translated|--raw INPUT [-o OUTPUT] [--pressure F] "
                                "[--altitude F] [--date TEXT]";
 
-std::filesystem::path FsPath(const std::string& utf8) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
 // True when output names the input file (through another name or a link too).
 bool IsSameFile(const std::string& input, const std::string& output) {
     std::error_code ec;
-    return std::filesystem::equivalent(FsPath(input), FsPath(output), ec) && !ec;
+    return std::filesystem::equivalent(PathFromUtf8(input), PathFromUtf8(output), ec) && !ec;
 }
 
 // The export of every flight, index 0 .. total - 1 in project order, to stdout or through a

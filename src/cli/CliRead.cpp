@@ -8,6 +8,7 @@
 #include "framework/CommTimeouts.h"
 #include "framework/CommandIds.h"
 #include "framework/Exception.h"
+#include "framework/FilePath.h"
 #include "framework/ReadWindow.h"
 #include "framework/Refusal.h"
 #include "framework/SafeFile.h"
@@ -105,22 +106,13 @@ private:
 
 constexpr const char* kUsage = "read --port DEVICE -o OUT.qlg [--separate] [--baud N]";
 
-std::filesystem::path FsPath(const std::string& utf8) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // Why the project cannot be written to path, or nullopt when it can: asked before the device
 // is read, since a device that has sent its memory may have emptied it.
 std::optional<std::string> OutputProblem(const std::string& path) {
     std::error_code ec;
-    std::filesystem::path folder = FsPath(path).parent_path();
+    std::filesystem::path folder = PathFromUtf8(path).parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
-        return "the folder " + Utf8(folder) + " does not exist";
+        return "the folder " + PathToUtf8(folder) + " does not exist";
     try {
         CSafeFile probe(path); // creates and, unused, removes a temporary beside path
     } catch (const CException& error) {
@@ -162,7 +154,7 @@ std::optional<std::string> SaveElsewhere(CMainDoc& doc, const std::string& out) 
 #endif
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "kubo-read-%Y%m%d-%H%M%S", &local);
-    std::vector<std::filesystem::path> folders{FsPath(out).parent_path()};
+    std::vector<std::filesystem::path> folders{PathFromUtf8(out).parent_path()};
     if (const char* home = std::getenv("HOME"); home && *home)
         folders.emplace_back(home);
     folders.emplace_back(".");
@@ -174,8 +166,8 @@ std::optional<std::string> SaveElsewhere(CMainDoc& doc, const std::string& out) 
                 folder / (std::string(stamp) + (n ? "-" + std::to_string(n) : "") + ".qlg");
             if (std::filesystem::exists(candidate, ec))
                 continue;
-            if (!SaveProject(doc, Utf8(candidate)))
-                return Utf8(candidate);
+            if (!SaveProject(doc, PathToUtf8(candidate)))
+                return PathToUtf8(candidate);
             break;
         }
     }

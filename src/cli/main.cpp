@@ -1,4 +1,5 @@
 // kubo-cli: batch operations on altimeter data with the program's own core.
+#include "CliArguments.h"
 #include "CliCommand.h"
 #include "KuboVersion.h"
 #include "framework/StringIds.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -50,6 +52,14 @@ std::span<const CliCommand> CliCommands() {
 }
 
 int main(int argc, char* argv[]) {
+    // The commands take UTF-8 arguments; argv keeps pointing into args.
+    std::vector<std::string> args = CliUtf8Arguments(argc, argv);
+    std::vector<char*> utf8Argv;
+    for (std::string& arg : args)
+        utf8Argv.push_back(arg.data());
+    utf8Argv.push_back(nullptr);
+    argc = static_cast<int>(args.size());
+    argv = utf8Argv.data();
     if (argc < 2) {
         PrintUsage(stderr);
         return kExitUsage;

@@ -8,21 +8,29 @@
 // Not thread-safe: give each thread (each archive) its own converter.
 class CCodePage {
 public:
+#ifdef _WIN32
+    // The code page that files use by default: the system's ANSI code page.
+    static constexpr std::string_view kDefault = "ANSI";
+#else
     // The code page that files use by default: Windows-1252.
     static constexpr std::string_view kDefault = "WINDOWS-1252";
+#endif
 
-    // name: an iconv code page name ("WINDOWS-1252", "CP1250"...). An unknown name falls back
-    // to the default.
+    // name: a code page name ("WINDOWS-1252", "CP1250", "ISO-8859-2", "UTF-8"...). An unknown
+    // name falls back to the default.
     explicit CCodePage(std::string_view name = kDefault);
     // A Windows code page by number (1250, 1252, 932...); an unknown one falls back to the
-    // default. This is the platform seam: here the number names an iconv converter; a Windows
-    // build would hand the number to MultiByteToWideChar / WideCharToMultiByte instead.
+    // default. This is the platform seam: on Windows the number goes to MultiByteToWideChar /
+    // WideCharToMultiByte, elsewhere it names an iconv converter.
     explicit CCodePage(unsigned windowsCodePage);
     ~CCodePage();
     CCodePage(const CCodePage&) = delete;
     CCodePage& operator=(const CCodePage&) = delete;
 
-    [[nodiscard]] const std::string& GetName() const { return m_name; }
+    // The code page in use: the name given, or on Windows NameOf its number.
+    [[nodiscard]] const std::string& GetName() const {
+        return m_name;
+    }
 
     // UTF-8 → code page. A character the code page cannot hold, and an invalid UTF-8 byte,
     // become '?'.
@@ -34,7 +42,7 @@ public:
     // first appearance; empty when the text survives the round trip.
     [[nodiscard]] std::string Unrepresentable(std::string_view utf8);
 
-    // The iconv name of a Windows code page number ("CP1250"; "MACINTOSH" for 10000).
+    // The name of a Windows code page number ("CP1250"; "MACINTOSH" for 10000).
     [[nodiscard]] static std::string NameOf(unsigned windowsCodePage);
 
 private:

@@ -1,5 +1,6 @@
 #include "framework/FileException.h"
 
+#include "framework/FilePath.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 
@@ -29,10 +30,8 @@ CFileException CFileException::CannotCreate(int error, const std::string& path) 
     default:
         return CFileException(CauseFromErrno(error), path);
     }
-    const std::u8string utf8(reinterpret_cast<const char8_t*>(path.data()), path.size());
-    const std::u8string parent = std::filesystem::path(utf8).parent_path().u8string();
-    const std::string folder =
-        parent.empty() ? std::string(".") : std::string(parent.begin(), parent.end());
+    const std::string parent = PathToUtf8(PathFromUtf8(path).parent_path());
+    const std::string folder = parent.empty() ? std::string(".") : parent;
     return CFileException(CauseFromErrno(error), path, FormatString2(id, path, folder));
 }
 

@@ -1,6 +1,7 @@
 #include "framework/FileRegistryStore.h"
 
 #include "framework/Exception.h"
+#include "framework/FilePath.h"
 #include "framework/RegularFile.h"
 #include "framework/SafeFile.h"
 #include "framework/StringIds.h"
@@ -229,8 +230,8 @@ void FileRegistryStore::Load(Hive& hive) {
     if (hive.loaded)
         return;
     hive.loaded = true;
-    const std::filesystem::path file = std::filesystem::path(hive.folder) / kFileName;
-    const std::string path = file.string();
+    const std::filesystem::path file = PathFromUtf8(hive.folder) / kFileName;
+    const std::string path = PathToUtf8(file);
     // A pipe or device in the file's place is not opened (it could block start-up for good).
     if (const std::optional<unsigned> refusal = NonRegularFileRefusal(path)) {
         hive.problem = Hive::Problem{path,
@@ -273,9 +274,9 @@ bool FileRegistryStore::SaveUserHive() {
         return false;
     try {
         std::error_code ec;
-        std::filesystem::create_directories(m_user.folder, ec);
+        std::filesystem::create_directories(PathFromUtf8(m_user.folder), ec);
         const std::string text = Format(m_user.tree);
-        CSafeFile::WriteAll((std::filesystem::path(m_user.folder) / kFileName).string(),
+        CSafeFile::WriteAll(PathToUtf8(PathFromUtf8(m_user.folder) / kFileName),
                             {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
         return true;
     } catch (const CException&) {

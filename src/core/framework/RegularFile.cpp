@@ -1,5 +1,6 @@
 #include "framework/RegularFile.h"
 
+#include "framework/FilePath.h"
 #include "framework/Refusal.h"
 #include "framework/StringIds.h"
 
@@ -14,11 +15,6 @@
 #endif
 
 namespace {
-std::filesystem::path PathFromUtf8(const std::string& path) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
-}
-
 [[noreturn]] void Refuse(const std::string& path, unsigned refusal) {
     throw CFileRefusal(refusal == str::IsAFolder ? CFileException::badPath
                                                  : CFileException::accessDenied,

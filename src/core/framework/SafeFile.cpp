@@ -1,6 +1,7 @@
 #include "framework/SafeFile.h"
 
 #include "framework/FileException.h"
+#include "framework/FilePath.h"
 #include "framework/Refusal.h"
 #include "framework/RegularFile.h"
 #include "framework/StringIds.h"
@@ -25,8 +26,10 @@
 
 namespace {
 #ifdef _WIN32
+// Names go through the wide-character API, so that any character a name holds is kept.
 int OpenNew(const std::string& path) {
-    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    return _wopen(PathFromUtf8(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
 }
 void StartWriteBack(int, std::uint64_t, std::uint64_t) {}
 int SyncFile(int fd) {
@@ -35,16 +38,44 @@ int SyncFile(int fd) {
 int CloseFile(int fd) {
     return _close(fd);
 }
-int ReplaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0
-               : (errno = EACCES, -1);
+int ErrnoFromWin32(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    default:
+        return EACCES;
+    }
+}
+// An existing target is replaced with ReplaceFileW, which keeps its attributes, security and
+// creation time; a new one gets the temporary's name with one move. Both are single steps on
+// the same volume.
+int RenameOver(const std::string& from, const std::string& to) {
+    const std::wstring wideFrom = PathFromUtf8(from).wstring();
+    const std::wstring wideTo = PathFromUtf8(to).wstring();
+    if (GetFileAttributesW(wideTo.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
+        return 0;
+    if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    errno = ErrnoFromWin32(GetLastError());
+    return -1;
+}
+int RemoveFile(const std::string& path) {
+    return _wremove(PathFromUtf8(path).c_str());
 }
 int ProcessId() {
     return _getpid();
 }
 bool CanReplace(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(PathFromUtf8(path).c_str());
     return attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY);
 }
 bool ProcessIsGone(long pid) {
@@ -77,8 +108,11 @@ void StartWriteBack(int fd, std::uint64_t offset, std::uint64_t size) {
 int CloseFile(int fd) {
     return ::close(fd);
 }
-int ReplaceFile(const std::string& from, const std::string& to) {
+int RenameOver(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str());
+}
+int RemoveFile(const std::string& path) {
+    return std::remove(path.c_str());
 }
 int ProcessId() {
     return static_cast<int>(::getpid());
@@ -96,19 +130,10 @@ constexpr const char* kTempSuffix = ".tmp";
 constexpr std::uint64_t kWriteBackChunk = 8u << 20;
 constexpr int kMaxLinks = 40;
 
-std::filesystem::path FsPath(const std::string& utf8) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // The file a chain of symbolic links ends at (path itself when it is none), so that saving
 // replaces that file and the links stay links.
 std::string ResolveLinks(const std::string& path) {
-    std::filesystem::path at = FsPath(path);
+    std::filesystem::path at = PathFromUtf8(path);
     for (int i = 0; i < kMaxLinks; ++i) {
         std::error_code ec;
         if (!std::filesystem::is_symlink(at, ec))
@@ -118,7 +143,7 @@ std::string ResolveLinks(const std::string& path) {
             break;
         at = next.is_absolute() ? next : at.parent_path() / next;
     }
-    return Utf8(at);
+    return PathToUtf8(at);
 }
 
 // A name of a temporary of target as this class makes them: target's name, ".kubo-save-",
@@ -165,15 +190,15 @@ long TemporaryOwner(std::string_view name, std::string_view target) {
 } // namespace
 
 void CSafeFile::RemoveStaleTemporaries(const std::string& target) {
-    const std::filesystem::path path = FsPath(target);
-    const std::string name = Utf8(path.filename());
+    const std::filesystem::path path = PathFromUtf8(target);
+    const std::string name = PathToUtf8(path.filename());
     std::filesystem::path folder = path.parent_path();
     if (folder.empty())
         folder = ".";
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
-        const long owner = TemporaryOwner(Utf8(it->path().filename()), name);
+        const long owner = TemporaryOwner(PathToUtf8(it->path().filename()), name);
         if (owner > 0 && owner != ProcessId() && ProcessIsGone(owner) && it->is_regular_file(ec))
             std::filesystem::remove(it->path(), ec);
     }
@@ -226,7 +251,7 @@ void CSafeFile::Discard() noexcept {
         m_fd = -1;
     }
     if (!m_temp.empty())
-        std::remove(m_temp.c_str());
+        RemoveFile(m_temp);
 }
 
 void CSafeFile::Fail(int error) {
@@ -271,7 +296,7 @@ void CSafeFile::Commit() {
     m_fd = -1;
     if (CloseFile(fd) != 0)
         Fail(errno);
-    if (ReplaceFile(m_temp, m_written) != 0)
+    if (RenameOver(m_temp, m_written) != 0)
         Fail(errno);
     m_committed = true;
 }

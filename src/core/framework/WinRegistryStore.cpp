@@ -2,6 +2,8 @@
 
 #include "framework/WinRegistryStore.h"
 
+#include <cstring>
+#include <vector>
 #include <windows.h>
 
 namespace {

@@ -4,6 +4,7 @@
 #include "framework/Document.h"
 #include "framework/Exception.h"
 #include "framework/FileInput.h"
+#include "framework/FilePath.h"
 #include "framework/StringIds.h"
 #include "framework/StringTable.h"
 #include "framework/UiServices.h"
@@ -16,15 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-fs::path PathFromUtf8(const std::string& utf8) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
-}
-
 // Why path cannot be opened for reading, in the core's words (empty when it has none to
 // give); nullopt when it can be. Only files, folders and missing paths are tried: opening a
 // pipe or a device could wait forever.
@@ -34,7 +26,7 @@ std::optional<std::string> OpenFailure(const fs::path& path) {
     if (!fs::is_regular_file(status) && !fs::is_directory(status) && fs::exists(status))
         return std::string();
     try {
-        const CFileInput probe(Utf8(path));
+        const CFileInput probe(PathToUtf8(path));
     } catch (const CException& error) {
         return std::string(error.what());
     }
@@ -56,7 +48,7 @@ bool CFileCommands::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
 
 void CFileCommands::SetDocumentPath(const std::string& path) {
     m_doc.SetPathName(path);
-    m_doc.SetTitle(path.empty() ? DocTemplateField(2) : Utf8(PathFromUtf8(path).filename()));
+    m_doc.SetTitle(path.empty() ? DocTemplateField(2) : PathToUtf8(PathFromUtf8(path).filename()));
     if (m_pathListener)
         m_pathListener(path);
 }
@@ -108,7 +100,7 @@ bool CFileCommands::DoSave(bool saveAs) {
     m_doc.SetModifiedFlag(false);
     std::error_code ec;
     const fs::path absolute = fs::absolute(PathFromUtf8(path), ec);
-    SetDocumentPath(ec ? path : Utf8(absolute));
+    SetDocumentPath(ec ? path : PathToUtf8(absolute));
     return true;
 }
 
@@ -118,8 +110,8 @@ bool CFileCommands::OpenDocumentFile(const std::string& path) {
     if (ec)
         absolute = PathFromUtf8(path);
     if (const std::optional<std::string> failure = OpenFailure(absolute)) {
-        std::string text =
-            FormatString1(str::FailedToOpenDocument, Utf8(PathFromUtf8(path).make_preferred()));
+        std::string text = FormatString1(str::FailedToOpenDocument,
+                                         PathToUtf8(PathFromUtf8(path).make_preferred()));
         if (!failure->empty())
             text += "\n" + *failure;
         if (CUiServices* ui = m_doc.GetUi())
@@ -128,14 +120,14 @@ bool CFileCommands::OpenDocumentFile(const std::string& path) {
     }
     if (!SaveModified())
         return false;
-    if (!m_files.OnOpenDocument(Utf8(absolute))) {
+    if (!m_files.OnOpenDocument(PathToUtf8(absolute))) {
         // The document may have been emptied before the failure: start afresh rather than
         // leave a half-read project under the old name.
         (void)NewDocument();
         return false;
     }
     m_doc.SetModifiedFlag(false);
-    SetDocumentPath(Utf8(absolute));
+    SetDocumentPath(PathToUtf8(absolute));
     m_doc.SendInitialUpdate();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "framework/ArchiveException.h"
 #include "framework/FileException.h"
 #include "framework/FileInput.h"
+#include "framework/FilePath.h"
 #include "framework/Refusal.h"
 #include "framework/SafeFile.h"
 #include "framework/StringIds.h"
@@ -81,7 +82,7 @@ void CMainDoc::Serialize(CArchive& ar) {
 
 std::unique_ptr<CArchiveInput> CMainDoc::GetFileForLoad(const std::string& path) {
     std::error_code ec;
-    const auto size = fs::file_size(path, ec);
+    const auto size = fs::file_size(PathFromUtf8(path), ec);
     if (!ec && size == 0)
         throw CFileException(CFileException::endOfFile, path,
                              FormatString1(str::FileIsEmpty, path));
@@ -90,7 +91,7 @@ std::unique_ptr<CArchiveInput> CMainDoc::GetFileForLoad(const std::string& path)
 
 std::unique_ptr<CSafeFile> CMainDoc::GetFileForSave(const std::string& path) {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(PathFromUtf8(path), ec);
     if (!ec && fs::is_regular_file(status)) {
         const auto writable =
             fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;

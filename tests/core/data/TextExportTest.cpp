@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <random>
 #include <sstream>
@@ -50,6 +51,14 @@ std::string Printf(const char* format, Args... args) {
     char text[160];
     std::snprintf(text, sizeof text, format, args...);
     return text;
+}
+
+// %g of value as glibc writes it, which the export writes on every platform (Windows' C
+// library drops the sign of a NaN).
+std::string G(double value) {
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    return Printf("%g", value);
 }
 
 std::string Translated(const CDataBlock& flight) {
@@ -183,11 +192,11 @@ TEST(TranslatedExport, RowsAsPrintfWritesTheInterpretersResults) {
             std::string expected = Header(flight, Printf("%g", reference)) + kColumns;
             for (std::size_t i = 0; i < length; ++i)
                 if (results[i].valid)
-                    expected += Printf(
-                        "%g\t%g\t%g\t%d\n",
-                        static_cast<double>(std::int64_t{rate} * static_cast<std::int64_t>(i)) *
-                            0.001,
-                        results[i].altitude, results[i].pressure, samples[i]);
+                    expected +=
+                        G(static_cast<double>(std::int64_t{rate} * static_cast<std::int64_t>(i)) *
+                          0.001) +
+                        "\t" + G(results[i].altitude) + "\t" + G(results[i].pressure) + "\t" +
+                        std::to_string(samples[i]) + "\n";
             ASSERT_EQ(Translated(flight), expected + "\n\n")
                 << pair.pressure << " | " << pair.altitude << ", " << length << " samples";
         }

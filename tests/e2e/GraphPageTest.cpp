@@ -317,3 +317,43 @@ TEST_F(GraphEndToEnd, MeasureCopyToInfoAndAnnotateFromTheContextMenu) {
     Settle();
     EXPECT_EQ(page->GetRebuildCount(), rebuilds + 1);
 }
+
+// Without a mouse: + zooms into the middle half as a drag would (Zoom Out comes back), and in
+// measurement mode Enter takes From, then To, at the data cursor.
+TEST_F(GraphEndToEnd, ZoomAndMeasureFromTheKeyboard) {
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(WriteProject(dir))));
+    CMainFrame& frame = *app->GetMainFrame();
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::ViewGraphPage));
+    tree->GetTreeCtrl().SetCheck(FlightItem(0, 0), 1);
+    Settle();
+    CPESciEx& chart = page->GetChart();
+    const double all =
+        chart.ScreenTransform().Window().xMax - chart.ScreenTransform().Window().xMin;
+    QTest::keyClick(&chart, Qt::Key_Plus);
+    const ChartWindow zoomed = chart.ScreenTransform().Window();
+    EXPECT_NEAR(zoomed.xMax - zoomed.xMin, all / 2, all / 100);
+    EXPECT_EQ(page->GetZoomLevel(), 1);
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::ZoomOut));
+    EXPECT_EQ(page->GetZoomLevel(), 0);
+
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::CursorNone + chart::kCursorXPoints));
+    ASSERT_TRUE(frame.ExecuteCommand(cmd::MeasurementMode));
+    const auto cursorTime = [&chart] {
+        float x = 0;
+        EXPECT_TRUE(chart.GetDataCell(chart::kXData, chart.GetInt(chart::kCursorSubset),
+                                      chart.GetInt(chart::kCursorPoint), x));
+        return static_cast<double>(x);
+    };
+    chart.SetInt(chart::kCursorPoint, 100);
+    QTest::keyClick(&chart, Qt::Key_Return);
+    const double from = cursorTime();
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(&chart, Qt::Key_Right);
+    QTest::keyClick(&chart, Qt::Key_Return);
+    auto* pane = dynamic_cast<CDataViewTrack*>(frame.GetTrackPane(false));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->GetFrom().time, from);
+    EXPECT_EQ(pane->GetTo().time, cursorTime());
+    EXPECT_GT(pane->GetTo().time, from);
+    EXPECT_TRUE(chart.GetMarkerFlag());
+}

@@ -39,9 +39,9 @@ public:
     void SetInfoSink(InfoSink sink);
 
     // A drag started: From and To both become point. Refreshes.
-    void SetFromPoint(const MeasurementPoint& point);
+    void SetFromPoint(const MeasurementPoint& point) override;
     // The drag goes on: To becomes point. Refreshes.
-    void SetToPoint(const MeasurementPoint& point);
+    void SetToPoint(const MeasurementPoint& point) override;
     // The time axis changed unit: both times are multiplied by factor. Refreshes.
     void ScaleTimes(double factor) override;
 

@@ -432,6 +432,20 @@ void ChartComponent::keyPressEvent(QKeyEvent* event) {
         Redraw(now);
         return;
     }
+    if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal) {
+        // The keyboard's zoom box: the middle half of the plot, as if dragged there.
+        if (m_store.GetInt(chart::kZoomOnDrag) != 0 && m_store.GetInt(chart::kDragAsLine) == 0) {
+            const QRectF plot = ScreenLayout().plot;
+            const QRectF middle = plot.adjusted(plot.width() / 4, plot.height() / 4,
+                                                -plot.width() / 4, -plot.height() / 4);
+            CZoomController::ZoomTo(m_store, ScreenTransform(), middle,
+                                    m_store.GetInt(chart::kZoomStyle) == 3);
+            Reinitialize();
+            Redraw(now);
+            Q_EMIT notify(chart::kNotifyDragFinished);
+        }
+        return;
+    }
     if (CCursorController::HandleKey(m_store, Data(), ScreenTransform(), event->key())) {
         Redraw(now);
         Q_EMIT notify(chart::kNotifyCursorMoved);

@@ -74,6 +74,7 @@ void CDataViewGraph::CreateControls() {
     m_pCoordinates->setSizePolicy(keep);
 
     m_pChart = Named(new CPESciEx(this), "chart1007");
+    m_pChart->installEventFilter(this);
     m_pNoData = Named(new QLabel(tr("No data in graph"), this), "static1010");
     m_pAltitudeSlider = Named(new QSlider(Qt::Vertical, this), "slider1044");
     m_pTimeSlider = Named(new QSlider(Qt::Horizontal, this), "slider1042");

@@ -113,8 +113,13 @@ public:
     void ResetAllOffsets();
     void ApplyOffsets();
 
+protected:
+    // In measurement mode, Enter on the chart sets From, then To, at the data cursor.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateControls();
+    void MeasureAtCursor();
     void ConnectControls();
     void OnChartNotify(int code);
     void OnCursorMoved();
@@ -182,6 +187,7 @@ private:
     int m_nZoomStyle = 0;
     CZoomHistory m_zoomHistory;
     bool m_bMeasuring = false;
+    bool m_bKeyboardTo = false; // the next Enter in measurement mode sets To, not From
     bool m_bRefreshing = false; // the controls are being loaded: their signals are not the user's
     int m_nRebuilds = 0;
 };

@@ -1,5 +1,6 @@
 // CDataViewGraph: the commands, the chart's notifications, zoom, cursors, measurement mode, the
 // time unit and pictures.
+#include "calc/Measurement.h"
 #include "calc/TextHelpers.h"
 #include "data/DataBlock.h"
 #include "framework/CommandIds.h"
@@ -305,6 +306,40 @@ void CDataViewGraph::OnCursorMoved() {
     m_pCoordinates->setText(QString::fromStdString(PointText(x, y) + " " + name));
 }
 
+bool CDataViewGraph::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pChart && m_bMeasuring && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            MeasureAtCursor();
+            return true;
+        }
+    }
+    return CDataView::eventFilter(watched, event);
+}
+
+void CDataViewGraph::MeasureAtCursor() {
+    if (m_nCursorMode == chart::kCursorNone)
+        return;
+    float x = 0;
+    float y = 0;
+    const int subset = m_pChart->GetInt(chart::kCursorSubset);
+    const int point = m_pChart->GetInt(chart::kCursorPoint);
+    if (!m_pChart->GetDataCell(chart::kXData, subset, point, x) ||
+        !m_pChart->GetDataCell(chart::kYData, subset, point, y))
+        return;
+    CMeasurementTool* tool = MeasurementTool(true);
+    if (!tool)
+        return;
+    const MeasurementPoint at{x, y};
+    if (m_bKeyboardTo)
+        tool->SetToPoint(at);
+    else
+        tool->SetFromPoint(at);
+    m_bKeyboardTo = !m_bKeyboardTo;
+    m_pChart->SetMarkerFlag(true);
+    Repaint(true);
+}
+
 void CDataViewGraph::OnMouseMoved() {
     const QPoint local = m_pChart->MousePosition().toPoint();
     int px = local.x();
@@ -321,6 +356,7 @@ void CDataViewGraph::OnMouseMoved() {
 void CDataViewGraph::OnDragStarted() {
     if (!m_bMeasuring)
         return;
+    m_bKeyboardTo = false;
     if (CMeasurementTool* tool = MeasurementTool(true))
         tool->SetFromPoint(*m_pChart);
     static_cast<void>(m_pChart->ExportState(m_measurementUndo));

@@ -1,6 +1,7 @@
 // The Graph page over a document: its chart content, controls, commands and hint reactions.
 #include "../../core/support/FakeUi.h"
 #include "GraphTestProject.h"
+#include "calc/Measurement.h"
 #include "calc/TextHelpers.h"
 #include "chart/ChartPropertyIds.h"
 #include "framework/CmdUI.h"
@@ -42,6 +43,8 @@ class FakeTool : public CMeasurementTool {
 public:
     void SetFromPoint(CPESciEx&) override { ++from; }
     void SetToPoint(CPESciEx&) override { ++to; }
+    void SetFromPoint(const MeasurementPoint&) override { ++from; }
+    void SetToPoint(const MeasurementPoint&) override { ++to; }
     void DrawMarkers(CPESciEx&, QPainter&) override { ++draws; }
     void ScaleTimes(double factor) override { scale *= factor; }
     int from = 0, to = 0, draws = 0;

@@ -24,16 +24,6 @@
 #include <array>
 
 namespace {
-double ReadOne(const CPESciEx& chart, int property) {
-    double value = 0;
-    if (chart.GetVector(property, nullptr) == 1)
-        static_cast<void>(chart.GetVector(property, &value));
-    return value;
-}
-
-void WriteOne(CPESciEx& chart, int property, double value) {
-    chart.SetVector(property, std::span<const double>(&value, 1));
-}
 
 void SendKey(QWidget& widget, Qt::Key key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -137,8 +127,8 @@ void CDataViewGraph::OnZoomOut(unsigned /*id*/) {
         OnZoomAll(cmd::ZoomAll);
         return;
     }
-    WriteOne(*m_pChart, chart::kZoomMinX, window->first);
-    WriteOne(*m_pChart, chart::kZoomMaxX, window->second);
+    m_pChart->SetOne(chart::kZoomMinX, window->first);
+    m_pChart->SetOne(chart::kZoomMaxX, window->second);
     const int style = m_pChart->GetInt(chart::kZoomStyle);
     m_pChart->SetInt(chart::kZoomStyle, 1);
     m_pChart->Reinitialize();
@@ -377,8 +367,7 @@ void CDataViewGraph::OnDragFinished() {
     }
     m_pChart->SetInt(chart::kZoomedY, m_pChart->GetInt(chart::kZoomStyle) == kZoomStyleXY ? 1 : 0);
     m_pChart->SetInt(chart::kZoomedX, 1);
-    m_zoomHistory.Record(
-        {ReadOne(*m_pChart, chart::kZoomMinX), ReadOne(*m_pChart, chart::kZoomMaxX)});
+    m_zoomHistory.Record({m_pChart->GetOne(chart::kZoomMinX), m_pChart->GetOne(chart::kZoomMaxX)});
 }
 
 // --- The time unit ---
@@ -387,8 +376,8 @@ void CDataViewGraph::OnTimeUnitClicked() {
     const double factor = m_pSeconds->isChecked() ? 60.0 : 1.0 / 60.0;
     // A window that follows the data needs no conversion; a chosen one keeps what it shows.
     if ((m_pChart->GetInt(chart::kAutoWindow) & chart::kAutoWindowX) == 0) {
-        WriteOne(*m_pChart, chart::kZoomMinX, ReadOne(*m_pChart, chart::kZoomMinX) * factor);
-        WriteOne(*m_pChart, chart::kZoomMaxX, ReadOne(*m_pChart, chart::kZoomMaxX) * factor);
+        m_pChart->SetOne(chart::kZoomMinX, m_pChart->GetOne(chart::kZoomMinX) * factor);
+        m_pChart->SetOne(chart::kZoomMaxX, m_pChart->GetOne(chart::kZoomMaxX) * factor);
     }
     // The recorded zooms are windows of the same axis: they change unit with it.
     m_zoomHistory.Scale(factor);

@@ -43,16 +43,6 @@ void LoadSlider(QSlider& slider, const SliderSetup& setup) {
     slider.setValue(setup.position);
 }
 
-double ReadOne(const CPESciEx& chart, int property) {
-    double value = 0;
-    if (chart.GetVector(property, nullptr) == 1)
-        static_cast<void>(chart.GetVector(property, &value));
-    return value;
-}
-
-void WriteOne(CPESciEx& chart, int property, double value) {
-    chart.SetVector(property, std::span<const double>(&value, 1));
-}
 } // namespace
 
 void CDataViewGraph::ConnectControls() {
@@ -167,13 +157,13 @@ void CDataViewGraph::ApplyOffsetsAt(double seconds, double metres) {
             changed |= flight->ApplyOffset(-time, -altitude);
     if (changed) {
         const double width =
-            ReadOne(*m_pChart, chart::kZoomMaxX) - ReadOne(*m_pChart, chart::kZoomMinX);
+            m_pChart->GetOne(chart::kZoomMaxX) - m_pChart->GetOne(chart::kZoomMinX);
         const double height =
-            ReadOne(*m_pChart, chart::kZoomMaxY) - ReadOne(*m_pChart, chart::kZoomMinY);
-        WriteOne(*m_pChart, chart::kZoomMinX, -width / 2);
-        WriteOne(*m_pChart, chart::kZoomMaxX, width / 2);
-        WriteOne(*m_pChart, chart::kZoomMinY, -height / 2);
-        WriteOne(*m_pChart, chart::kZoomMaxY, height / 2);
+            m_pChart->GetOne(chart::kZoomMaxY) - m_pChart->GetOne(chart::kZoomMinY);
+        m_pChart->SetOne(chart::kZoomMinX, -width / 2);
+        m_pChart->SetOne(chart::kZoomMaxX, width / 2);
+        m_pChart->SetOne(chart::kZoomMinY, -height / 2);
+        m_pChart->SetOne(chart::kZoomMaxY, height / 2);
         RebuildChart();
     }
     RefreshOffsetControls();

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <span>
+
 namespace {
 // The key-redraw switch: 1 while the component handles a navigation key, 2 otherwise.
 constexpr int kRedrawNow = 1;
@@ -27,6 +29,17 @@ bool IsNavigationKey(int key) {
     }
 }
 } // namespace
+
+double CPESciEx::GetOne(int property) const {
+    double value = 0;
+    if (GetVector(property, nullptr) == 1)
+        static_cast<void>(GetVector(property, &value));
+    return value;
+}
+
+void CPESciEx::SetOne(int property, double value) {
+    SetVector(property, std::span<const double>(&value, 1));
+}
 
 void CPESciEx::paintEvent(QPaintEvent* event) {
     CPESci::paintEvent(event);

@@ -21,6 +21,11 @@ public:
     [[nodiscard]] bool GetMarkerFlag() const { return m_bMarkers; }
     void SetMarkerPainter(MarkerPainter painter) { m_markerPainter = std::move(painter); }
 
+    // A property that holds one double (a zoom window bound): its value, 0 when it holds none
+    // or several; and setting it to value alone.
+    [[nodiscard]] double GetOne(int property) const;
+    void SetOne(int property, double value);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     // Z, the arrows, Page Up/Down, Home and End are handled with the key-redraw switch (2185)
